@@ -1,0 +1,58 @@
+/*
+ * velk.dll: a skinned look for a host's standard controls and dialog boxes.
+ *
+ * Link against the import library, or load the DLL with LoadLibrary and take
+ * the two exports with GetProcAddress (by name, or by ordinal 1 and 2); the
+ * typedefs below fit GetProcAddress.
+ *
+ * Enskin(window, enable)
+ *   window != NULL, enable != 0: skin that window. Returns a non-zero value
+ *       (the address of the library's record of it), or 0 when the window is
+ *       already skinned, is not a window, or is of a kind the library does not
+ *       skin.
+ *   window != NULL, enable == 0: release that window back to its own look.
+ *       Returns 0 when it was not skinned; otherwise the address of the record
+ *       that took the released one's place in the library's list, which is
+ *       also 0 when the released window was the only skinned one.
+ *   window == NULL, enable == 1: skin every window of the calling thread and,
+ *       through a thread-local hook, every window the thread creates from now
+ *       on. Returns the hook handle, or 0 when this was already switched on
+ *       (or the hook could not be installed).
+ *   window == NULL, enable == 0: release every window of the calling thread
+ *       and remove the hook. Returns non-zero on success, 0 when thread-wide
+ *       skinning was not on.
+ *   window == NULL, any other enable: nothing; returns 0.
+ *   All calls belong on the thread that owns the windows. Switch skinning off
+ *   and release single windows before unloading the DLL.
+ *
+ * DlgInit(unused)
+ *   Returns a new solid brush in the dialog frame colour, RGB(11, 53, 255).
+ *   Every call makes a new brush; the caller owns it and deletes it with
+ *   DeleteObject.
+ */
+#ifndef VELK_H
+#define VELK_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(VELK_BUILDING)
+#define VELK_API
+#else
+#define VELK_API __declspec(dllimport)
+#endif
+
+VELK_API INT_PTR WINAPI Enskin(HWND window, int enable);
+VELK_API HBRUSH WINAPI DlgInit(int unused);
+
+typedef INT_PTR(WINAPI *EnskinProc)(HWND window, int enable);
+typedef HBRUSH(WINAPI *DlgInitProc)(int unused);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,71 @@
+// Drawing primitives shared by the painters.
+#include "skin.h"
+
+HDC BeginBackBuffer(BackBuffer *buffer)
+{
+    RECT window;
+    GetWindowRect(buffer->hwnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+
+    buffer->windowDC = GetWindowDC(buffer->hwnd);
+    buffer->memDC = CreateCompatibleDC(buffer->windowDC);
+    SetBkMode(buffer->memDC, TRANSPARENT);
+    HBITMAP canvas = CreateCompatibleBitmap(buffer->windowDC, width, height);
+    buffer->bitmap = static_cast<HBITMAP>(SelectObject(buffer->memDC, canvas));
+    if (buffer->copyThrough == 1)
+        BitBlt(buffer->memDC, 0, 0, width, height, buffer->windowDC, 0, 0, SRCCOPY);
+    return buffer->memDC;
+}
+
+int EndBackBuffer(BackBuffer *buffer)
+{
+    if (buffer->copyThrough == 1) {
+        RECT window;
+        GetWindowRect(buffer->hwnd, &window);
+        BitBlt(buffer->windowDC, 0, 0, window.right - window.left, window.bottom - window.top,
+               buffer->memDC, 0, 0, SRCCOPY);
+    }
+    if (buffer->bitmap != nullptr)
+        DeleteObject(SelectObject(buffer->memDC, buffer->bitmap));
+    DeleteDC(buffer->memDC);
+    return ReleaseDC(buffer->hwnd, buffer->windowDC);
+}
+
+static void SetVertex(TRIVERTEX *vertex, LONG x, LONG y, COLORREF colour)
+{
+    vertex->x = x;
+    vertex->y = y;
+    vertex->Red = static_cast<COLOR16>((colour & 0xFF) << 8);
+    vertex->Green = static_cast<COLOR16>(((colour >> 8) & 0xFF) << 8);
+    vertex->Blue = static_cast<COLOR16>(((colour >> 16) & 0xFF) << 8);
+    vertex->Alpha = static_cast<COLOR16>(((colour >> 24) & 0xFF) << 8);
+}
+
+void FillGradient4(HDC dc, const RECT *rect, const COLORREF *colours)
+{
+    TRIVERTEX vertices[4];
+    SetVertex(&vertices[0], rect->left, rect->top, colours[0]);
+    SetVertex(&vertices[1], rect->right, rect->top, colours[1]);
+    SetVertex(&vertices[2], rect->left, rect->bottom, colours[2]);
+    SetVertex(&vertices[3], rect->right, rect->bottom, colours[3]);
+
+    if (colours[0] == colours[1] && colours[2] == colours[3]) {
+        GRADIENT_RECT whole = {0, 3};
+        GradientFill(dc, vertices, 4, &whole, 1, GRADIENT_FILL_RECT_V);
+        return;
+    }
+    GRADIENT_TRIANGLE upperLeft = {0, 1, 2};
+    GRADIENT_TRIANGLE lowerRight = {3, 1, 2};
+    GradientFill(dc, vertices, 4, &upperLeft, 1, GRADIENT_FILL_TRIANGLE);
+    GradientFill(dc, vertices, 4, &lowerRight, 1, GRADIENT_FILL_TRIANGLE);
+}
+
+COLORREF DarkenedSysColor(int index)
+{
+    const COLORREF colour = GetSysColor(index);
+    const BYTE red = GetRValue(colour) >= 0x20 ? GetRValue(colour) - 0x20 : 0;
+    const BYTE green = GetGValue(colour) >= 0x20 ? GetGValue(colour) - 0x20 : 0;
+    const BYTE blue = GetBValue(colour) >= 0x20 ? GetBValue(colour) - 0x20 : 0;
+    return RGB(red, green, blue);
+}

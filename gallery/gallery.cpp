@@ -1,0 +1,323 @@
+// The host side of the gallery: loads the library at run time, builds the
+// sections with thread-wide skinning on, lays them out, and either runs them
+// until the user closes the main window or takes one screenshot of them all.
+#include "gallery.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "velk.h"
+
+struct Section {
+    const char *name;
+    SectionBuilder build;
+};
+
+// The first section's window is the main one.
+static const Section Sections[] = {
+    {"coverage", BuildCoverageSection},
+};
+
+// Windows are laid out for the smallest screen the gallery is shown on.
+static const int LayoutWidth = 1280;
+static const int LayoutHeight = 1024;
+static const int WindowGap = 8;
+static const DWORD SettleMilliseconds = 500;
+static const COLORREF ScreenshotBackground = RGB(64, 96, 128);
+
+static std::vector<HWND> galleryWindows;
+static HWND mainWindow = nullptr;
+
+void CloseGalleryWindow(HWND window)
+{
+    for (size_t i = 0; i < galleryWindows.size(); ++i) {
+        if (galleryWindows[i] == window) {
+            galleryWindows.erase(galleryWindows.begin() + static_cast<ptrdiff_t>(i));
+            break;
+        }
+    }
+    DestroyWindow(window);
+    if (window == mainWindow) {
+        mainWindow = nullptr;
+        PostQuitMessage(0);
+    }
+}
+
+// Function pointers from GetProcAddress pass through void* so that the
+// compiler does not object to the change of signature.
+template <typename Proc> static Proc LoadExport(HMODULE library, const char *name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void *>(GetProcAddress(library, name)));
+}
+
+static void InitAllCommonControls()
+{
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES |
+                     ICC_INTERNET_CLASSES | ICC_PAGESCROLLER_CLASS | ICC_NATIVEFNTCTL_CLASS |
+                     ICC_STANDARD_CLASSES | ICC_LINK_CLASS;
+    InitCommonControlsEx(&controls);
+}
+
+static bool BuildSections(const GalleryContext &context)
+{
+    for (const Section &section : Sections) {
+        HWND window = section.build(context);
+        if (window == nullptr) {
+            std::fprintf(stderr, "gallery: cannot build the %s section (error %lu)\n", section.name,
+                         GetLastError());
+            return false;
+        }
+        galleryWindows.push_back(window);
+    }
+    mainWindow = galleryWindows.front();
+    return true;
+}
+
+// Left to right in rows, top to bottom, in table order.
+static void PlaceWindows()
+{
+    const int areaWidth = std::min(GetSystemMetrics(SM_CXSCREEN), LayoutWidth);
+    const int areaHeight = std::min(GetSystemMetrics(SM_CYSCREEN), LayoutHeight);
+    int x = WindowGap;
+    int y = WindowGap;
+    int rowHeight = 0;
+    for (size_t i = 0; i < galleryWindows.size(); ++i) {
+        HWND window = galleryWindows[i];
+        RECT rect;
+        GetWindowRect(window, &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (x > WindowGap && x + width > areaWidth - WindowGap) {
+            x = WindowGap;
+            y += rowHeight + WindowGap;
+            rowHeight = 0;
+        }
+        if (x + width > areaWidth || y + height > areaHeight)
+            std::fprintf(stderr, "gallery: the %s section does not fit on a %dx%d screen\n", Sections[i].name,
+                         areaWidth, areaHeight);
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        x += width + WindowGap;
+        rowHeight = std::max(rowHeight, height);
+    }
+}
+
+static void ShowWindows()
+{
+    for (HWND window : galleryWindows) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    SetForegroundWindow(mainWindow);
+}
+
+// By index: a keystroke handled here may close a window and shrink the list.
+static void DispatchGalleryMessage(MSG &msg)
+{
+    for (size_t i = 0; i < galleryWindows.size(); ++i) {
+        if (IsDialogMessageA(galleryWindows[i], &msg))
+            return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+static int RunUntilClosed()
+{
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return 1;
+        DispatchGalleryMessage(msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+static void PumpMessagesFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT)
+                DispatchGalleryMessage(msg);
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
+// Reads the window through its own window DC, which shows exactly what the
+// window painted, frame included; only pixels inside its region are kept.
+static void CopyWindowInto(HDC target, HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(window, clip) != ERROR) {
+        OffsetRgn(clip, rect.left, rect.top);
+        SelectClipRgn(target, clip);
+    }
+    HDC source = GetWindowDC(window);
+    BitBlt(target, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
+           SRCCOPY);
+    ReleaseDC(window, source);
+    SelectClipRgn(target, nullptr);
+    DeleteObject(clip);
+}
+
+// The image covers the screen from its top-left corner to just past the
+// farthest window.
+static RECT ScreenshotBounds()
+{
+    RECT bounds = {0, 0, 0, 0};
+    for (HWND window : galleryWindows) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        bounds.right = std::max(bounds.right, rect.right);
+        bounds.bottom = std::max(bounds.bottom, rect.bottom);
+    }
+    bounds.right += WindowGap;
+    bounds.bottom += WindowGap;
+    return bounds;
+}
+
+// A 24-bit DIB holds its pixels as BGR; the PNG wants RGB.
+static std::vector<unsigned char> DibToRgb(const unsigned char *bits, int width, int height, int stride)
+{
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * 3 * static_cast<size_t>(height));
+    unsigned char *out = rgb.data();
+    for (int y = 0; y < height; ++y) {
+        const unsigned char *in = bits + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < width; ++x, in += 3, out += 3) {
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+        }
+    }
+    return rgb;
+}
+
+static int TakeScreenshot(const char *path)
+{
+    PumpMessagesFor(SettleMilliseconds);
+
+    const RECT bounds = ScreenshotBounds();
+    const int width = bounds.right;
+    const int height = bounds.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory == nullptr || image == nullptr) {
+        std::fprintf(stderr, "gallery: cannot create a %dx%d screenshot bitmap\n", width, height);
+        if (image != nullptr)
+            DeleteObject(image);
+        if (memory != nullptr)
+            DeleteDC(memory);
+        return 1;
+    }
+    HGDIOBJ oldImage = SelectObject(memory, image);
+
+    HBRUSH background = CreateSolidBrush(ScreenshotBackground);
+    FillRect(memory, &bounds, background);
+    DeleteObject(background);
+    for (HWND window : galleryWindows)
+        CopyWindowInto(memory, window);
+    GdiFlush();
+
+    const int stride = (width * 3 + 3) & ~3;
+    const std::vector<unsigned char> rgb =
+        DibToRgb(static_cast<const unsigned char *>(bits), width, height, stride);
+    SelectObject(memory, oldImage);
+    DeleteObject(image);
+    DeleteDC(memory);
+
+    if (!WritePng(path, rgb.data(), width, height, width * 3)) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+static void DestroyGalleryWindows()
+{
+    for (HWND window : galleryWindows)
+        DestroyWindow(window);
+    galleryWindows.clear();
+    mainWindow = nullptr;
+}
+
+// Returns false on a command line it does not understand; screenshotPath
+// stays null without --screenshot.
+static bool ParseCommandLine(const char *&screenshotPath)
+{
+    screenshotPath = nullptr;
+    for (int i = 1; i < __argc; ++i) {
+        if (std::strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
+            screenshotPath = __argv[++i];
+        else
+            return false;
+    }
+    return true;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    const char *screenshotPath;
+    if (!ParseCommandLine(screenshotPath)) {
+        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png]\n");
+        return 2;
+    }
+
+    HMODULE library = LoadLibraryA("velk.dll");
+    if (library == nullptr) {
+        std::fprintf(stderr, "gallery: cannot load velk.dll (error %lu)\n", GetLastError());
+        return 1;
+    }
+    const EnskinProc enskin = LoadExport<EnskinProc>(library, "Enskin");
+    const DlgInitProc dlgInit = LoadExport<DlgInitProc>(library, "DlgInit");
+    if (enskin == nullptr || dlgInit == nullptr) {
+        std::fprintf(stderr, "gallery: velk.dll lacks the Enskin or DlgInit export\n");
+        FreeLibrary(library);
+        return 1;
+    }
+
+    InitAllCommonControls();
+    // On before any window exists, so every gallery window is taken over by
+    // the creation hook rather than by the walk over existing windows.
+    if (enskin(nullptr, 1) == 0) {
+        std::fprintf(stderr, "gallery: cannot switch thread-wide skinning on\n");
+        FreeLibrary(library);
+        return 1;
+    }
+
+    GalleryContext context = {instance, dlgInit(0)};
+    int result = 1;
+    if (BuildSections(context)) {
+        PlaceWindows();
+        ShowWindows();
+        result = screenshotPath != nullptr ? TakeScreenshot(screenshotPath) : RunUntilClosed();
+    }
+
+    enskin(nullptr, 0);
+    DestroyGalleryWindows();
+    DeleteObject(context.frameBrush);
+    FreeLibrary(library);
+    return result;
+}

@@ -1,0 +1,28 @@
+// The gallery: one top-level window per section, each showing a set of
+// controls for the skin to take over.
+#ifndef GALLERY_H
+#define GALLERY_H
+
+#include <windows.h>
+
+// What the host hands every section.
+struct GalleryContext {
+    HINSTANCE instance;
+    HBRUSH frameBrush;  // from DlgInit; the host owns and deletes it
+};
+
+// Builds a section's top-level window, hidden; the host places and shows it.
+// Returns null on failure.
+typedef HWND (*SectionBuilder)(const GalleryContext &context);
+
+HWND BuildCoverageSection(const GalleryContext &context);
+
+// Sections call this when the user closes their window: it destroys the
+// window, and closing the main one ends the program.
+void CloseGalleryWindow(HWND window);
+
+// Writes 8-bit RGB rows, top row first, as a PNG file. Returns false when the
+// file cannot be written.
+bool WritePng(const char *path, const unsigned char *rgb, int width, int height, int stride);
+
+#endif

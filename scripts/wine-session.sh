@@ -33,11 +33,15 @@ velk_wine_start() {
     read -r display <"$fifo"
     rm -f "$fifo"
     export DISPLAY=":$display"
-    "$VELK_WINESERVER" -p
+    # A server already running on this prefix serves as well; only one that
+    # this run started is stopped at the end.
+    VELK_OWN_WINESERVER=0
+    "$VELK_WINESERVER" -p 2>/dev/null && VELK_OWN_WINESERVER=1
+    return 0
 }
 
 velk_wine_stop() {
-    "$VELK_WINESERVER" -k 2>/dev/null || true
+    [[ "${VELK_OWN_WINESERVER:-0}" == 1 ]] && "$VELK_WINESERVER" -k 2>/dev/null
     [[ -n "${VELK_XVFB_PID:-}" ]] && kill "$VELK_XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
 }

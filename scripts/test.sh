@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The whole test suite: installs what is missing, builds the x86 and x64 DLLs,
+# checks both export tables and runs every test program under Wine in Xvfb.
+# Arguments are passed to the x64 ctest (for example -R core_ to pick tests).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake --preset x86 >/dev/null
+cmake --build --preset x86
+cmake --preset x64 >/dev/null
+cmake --build --preset x64
+
+source scripts/wine-session.sh
+velk_wine_start
+trap velk_wine_stop EXIT
+
+ctest --preset x86
+ctest --preset x64 "$@"

@@ -1,0 +1,184 @@
+// Enskin's cases, the creation hook and DlgInit.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/skin.h"
+#include "support/harness.h"
+#include "support/import_patch.h"
+#include "velk.h"
+
+namespace {
+
+HHOOK WINAPI RefusedHook(int, HOOKPROC, HINSTANCE, DWORD)
+{
+    return nullptr;
+}
+
+class ActivationTest : public testing::Test {
+protected:
+    std::vector<HWND> topLevel;
+
+    void SetUp() override { ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind"; }
+
+    void TearDown() override
+    {
+        Enskin(nullptr, 0);
+        for (HWND hwnd : topLevel)
+            DestroyWindow(hwnd);
+        PumpMessages();
+        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+    }
+
+    // A dialog with a push button, an edit, a list view (a kind with no look
+    // of its own) and a tree view (not skinned).
+    HWND OpenDialog(std::vector<HWND> *controls)
+    {
+        HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "activation");
+        topLevel.push_back(dialog);
+        controls->push_back(CreateChild(dialog, "Button", BS_PUSHBUTTON, 10, 10, 80, 24, 1, "OK"));
+        controls->push_back(CreateChild(dialog, "Edit", WS_BORDER, 10, 40, 80, 20));
+        controls->push_back(CreateChild(dialog, "SysListView32", 0, 10, 70, 80, 40));
+        return dialog;
+    }
+};
+
+TEST_F(ActivationTest, SingleWindowAttachAndRelease)
+{
+    std::vector<HWND> controls;
+    HWND dialog = OpenDialog(&controls);
+    HWND button = controls[0];
+
+    const INT_PTR record = Enskin(button, 1);
+    EXPECT_EQ(record, reinterpret_cast<INT_PTR>(FindSkinnedWindow(button)));
+    EXPECT_NE(record, 0);
+    EXPECT_EQ(Enskin(button, 1), 0) << "already skinned";
+
+    // Any non-zero value attaches a single window.
+    EXPECT_NE(Enskin(controls[1], 2), 0);
+    EXPECT_NE(Enskin(dialog, -5), 0);
+
+    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
+    EXPECT_EQ(Enskin(tree, 1), 0) << "not skinnable";
+    EXPECT_EQ(Enskin(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234)), 1), 0) << "not a window";
+    EXPECT_EQ(Enskin(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234)), 0), 0);
+
+    // List from the head: dialog, edit, button.
+    EXPECT_EQ(Enskin(controls[1], 0), reinterpret_cast<INT_PTR>(FindSkinnedWindow(dialog)));
+    EXPECT_EQ(Enskin(dialog, 0), reinterpret_cast<INT_PTR>(FindSkinnedWindow(button)));
+    EXPECT_EQ(Enskin(button, 0), 0) << "the only record: 0 although it was released";
+    EXPECT_EQ(FindSkinnedWindow(button), nullptr);
+    EXPECT_EQ(Enskin(button, 0), 0) << "never skinned";
+}
+
+TEST_F(ActivationTest, ThreadWideSkinsEveryExistingWindowOnceAndReleasesThem)
+{
+    std::vector<HWND> controls;
+    HWND dialog = OpenDialog(&controls);
+    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
+
+    // Three levels below the dialog: reached several times by the nested
+    // enumeration, attached once.
+    HWND outer = CreateChild(dialog, "Static", SS_LEFT, 100, 100, 150, 80);
+    HWND inner = CreateChild(outer, "Static", SS_LEFT, 5, 5, 120, 60);
+    HWND deep = CreateChild(inner, "Button", BS_PUSHBUTTON, 5, 5, 60, 24);
+
+    const INT_PTR hook = Enskin(nullptr, 1);
+    EXPECT_NE(hook, 0);
+    EXPECT_EQ(Enskin(nullptr, 1), 0) << "already on";
+
+    EXPECT_EQ(RecordsFor(dialog), 1);
+    for (HWND control : controls)
+        EXPECT_EQ(RecordsFor(control), 1);
+    EXPECT_EQ(RecordsFor(outer), 1);
+    EXPECT_EQ(RecordsFor(inner), 1);
+    EXPECT_EQ(RecordsFor(deep), 1);
+    EXPECT_EQ(RecordsFor(tree), 0);
+
+    EXPECT_NE(Enskin(nullptr, 0), 0);
+    EXPECT_TRUE(SkinnedRecords().empty());
+    EXPECT_EQ(Enskin(nullptr, 0), 0) << "already off";
+
+    // And on again.
+    EXPECT_NE(Enskin(nullptr, 1), 0);
+    EXPECT_EQ(RecordsFor(deep), 1);
+    EXPECT_NE(Enskin(nullptr, 0), 0);
+}
+
+TEST_F(ActivationTest, SwitchingOffWhenNeverOnChangesNothing)
+{
+    std::vector<HWND> controls;
+    OpenDialog(&controls);
+    ASSERT_NE(Enskin(controls[0], 1), 0);
+    EXPECT_EQ(Enskin(nullptr, 0), 0);
+    EXPECT_EQ(RecordsFor(controls[0]), 1) << "a single window stays skinned";
+    Enskin(controls[0], 0);
+}
+
+TEST_F(ActivationTest, ANullWindowWithAnyOtherEnableDoesNothing)
+{
+    std::vector<HWND> controls;
+    OpenDialog(&controls);
+    EXPECT_EQ(Enskin(nullptr, 2), 0);
+    EXPECT_EQ(Enskin(nullptr, -1), 0);
+    EXPECT_TRUE(SkinnedRecords().empty());
+    EXPECT_NE(Enskin(nullptr, 1), 0) << "the hook was not taken by those calls";
+}
+
+TEST_F(ActivationTest, WindowsCreatedWhileOnAreSkinnedAtTheirCreation)
+{
+    ASSERT_NE(Enskin(nullptr, 1), 0);
+    std::vector<HWND> controls;
+    HWND dialog = OpenDialog(&controls);
+    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
+
+    EXPECT_EQ(RecordsFor(dialog), 1);
+    for (HWND control : controls) {
+        EXPECT_EQ(RecordsFor(control), 1);
+        EXPECT_NE(FindSkinnedWindow(control)->prevWndProc,
+                  reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
+    }
+    EXPECT_EQ(RecordsFor(tree), 0);
+
+    // Closing the dialog releases everything it held.
+    DestroyWindow(dialog);
+    topLevel.clear();
+    EXPECT_TRUE(SkinnedRecords().empty());
+}
+
+TEST_F(ActivationTest, AFailedHookLeavesTheEnumeratedWindowsSkinned)
+{
+    std::vector<HWND> controls;
+    HWND dialog = OpenDialog(&controls);
+    {
+        ScopedImportPatch refuse(LibraryModule(), "user32.dll", "SetWindowsHookExA",
+                                 reinterpret_cast<void *>(RefusedHook));
+        ASSERT_NE(refuse.original, nullptr);
+        EXPECT_EQ(Enskin(nullptr, 1), 0);
+    }
+    EXPECT_EQ(RecordsFor(dialog), 1);
+    EXPECT_EQ(Enskin(nullptr, 0), 0) << "the hook was never set";
+    EXPECT_EQ(RecordsFor(dialog), 1);
+    for (HWND control : controls)
+        Enskin(control, 0);
+    Enskin(dialog, 0);
+}
+
+TEST(DlgInitTest, EveryCallGivesANewBrushOfTheDialogColour)
+{
+    HBRUSH first = DlgInit(0);
+    HBRUSH second = DlgInit(12345);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    for (HBRUSH brush : {first, second}) {
+        LOGBRUSH info = {};
+        ASSERT_EQ(GetObjectA(brush, sizeof info, &info), static_cast<int>(sizeof info));
+        EXPECT_EQ(info.lbStyle, UINT{BS_SOLID});
+        EXPECT_EQ(info.lbColor, COLORREF{0x00FF350B});
+    }
+    EXPECT_TRUE(DeleteObject(first));
+    EXPECT_TRUE(DeleteObject(second));
+}
+
+} // namespace

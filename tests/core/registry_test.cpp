@@ -1,0 +1,426 @@
+// Classification, attach, detach and the subclass procedure, on real windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "core/skin.h"
+#include "dialog/dialog.h"
+#include "scroll/scroll.h"
+#include "support/harness.h"
+#include "support/import_patch.h"
+
+namespace {
+
+struct ClassifyCase {
+    const char *className;
+    DWORD style;
+    int kind;
+};
+
+const ClassifyCase ClassifyCases[] = {
+    {"Button", BS_PUSHBUTTON, CK_PUSHBUTTON},
+    {"Button", BS_DEFPUSHBUTTON, CK_PUSHBUTTON},
+    {"Button", BS_CHECKBOX, CK_CHECKBOX},
+    {"Button", BS_AUTOCHECKBOX, CK_CHECKBOX},
+    {"Button", BS_3STATE, CK_CHECKBOX},
+    {"Button", BS_AUTO3STATE, CK_CHECKBOX},
+    {"Button", BS_RADIOBUTTON, CK_RADIOBUTTON},
+    {"Button", BS_AUTORADIOBUTTON, CK_RADIOBUTTON},
+    {"Button", BS_CHECKBOX | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_AUTOCHECKBOX | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_RADIOBUTTON | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_3STATE | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_AUTO3STATE | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_AUTORADIOBUTTON | BS_PUSHLIKE, CK_PUSHBUTTON},
+    {"Button", BS_GROUPBOX, CK_GROUPBOX},
+    {"Button", BS_GROUPBOX | BS_PUSHLIKE, CK_GROUPBOX},
+    {"Button", BS_USERBUTTON, CK_NONE},
+    {"Button", BS_PUSHBOX, CK_NONE},
+    {"Button", BS_OWNERDRAW, CK_NONE},
+    {"Button", 12, CK_NONE},
+    {"Button", BS_PUSHBUTTON | BS_LEFT | BS_MULTILINE, CK_PUSHBUTTON},
+    {"Static", SS_LEFT, CK_LABEL},
+    {"Static", SS_CENTER, CK_LABEL},
+    {"Static", SS_ETCHEDHORZ, CK_LABEL},
+    {"Static", SS_ETCHEDVERT, CK_LABEL},
+    {"Static", SS_RIGHT, CK_NONE},
+    {"Static", SS_ICON, CK_NONE},
+    {"Static", SS_SIMPLE, CK_NONE},
+    {"Static", SS_BITMAP, CK_NONE},
+    {"Static", SS_ETCHEDFRAME, CK_NONE},
+    {"Static", SS_LEFT | SS_NOPREFIX, CK_LABEL},
+    {"Edit", ES_LEFT, CK_EDIT},
+    {"Edit", ES_READONLY | ES_MULTILINE, CK_EDIT},
+    {"ComboBox", CBS_DROPDOWN, CK_COMBOBOX},
+    {"ComboBox", CBS_DROPDOWNLIST, CK_COMBOBOX},
+    {"ComboBox", CBS_SIMPLE, CK_NONE},
+    {"ListBox", LBS_NOTIFY, CK_LISTBOX},
+    {"msctls_hotkey32", 0, CK_LISTBOX},
+    {"ScrollBar", SBS_VERT, CK_SCROLLBAR},
+    {"ScrollBar", SBS_HORZ, CK_SCROLLBAR},
+    {"SysIPAddress32", 0, CK_SCROLLBAR},
+    {"SysListView32", LVS_REPORT, CK_LISTVIEW},
+    {"SysTreeView32", 0, CK_NONE},
+    {"SysDateTimePick32", 0, CK_COMBOBOX},
+    {"SysDateTimePick32", DTS_SHOWNONE, CK_COMBOBOX},
+    {"SysDateTimePick32", DTS_UPDOWN, CK_NONE},
+    {"SysMonthCal32", 0, CK_COMBOBOX},
+    {"SysMonthCal32", MCS_MULTISELECT, CK_COMBOBOX},
+    {"SysMonthCal32", MCS_DAYSTATE, CK_NONE},
+    {"msctls_updown32", UDS_HORZ, CK_UPDOWN},
+    {"SysTabControl32", 0, CK_TAB},
+    {"msctls_progress32", 0, CK_PROGRESS},
+    {"SysHeader32", 0, CK_NONE},
+};
+
+class RegistryTest : public testing::Test {
+protected:
+    HWND dialog = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "registry");
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(dialog);
+        PumpMessages();
+        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+    }
+
+    HWND Child(const char *className, DWORD style, int id = 0)
+    {
+        return CreateChild(dialog, className, style, 10, 10, 80, 40, id, "text");
+    }
+};
+
+TEST_F(RegistryTest, ClassifiesEveryClassAndStyleOfTheKindTable)
+{
+    for (const ClassifyCase &c : ClassifyCases) {
+        HWND hwnd = Child(c.className, c.style);
+        ASSERT_NE(hwnd, nullptr) << c.className;
+        // Some controls rewrite their type at creation (a user button becomes
+        // a push button); the table is about the style as it stands.
+        SetWindowLongA(hwnd, GWL_STYLE, WS_CHILD | c.style);
+        EXPECT_EQ(ClassifyWindow(hwnd), c.kind) << c.className << " style 0x" << std::hex << c.style;
+        DestroyWindow(hwnd);
+    }
+    EXPECT_EQ(ClassifyWindow(dialog), CK_DIALOG);
+}
+
+TEST_F(RegistryTest, ClassifiesNonWindowsAndForeignClassesAsNotSkinned)
+{
+    EXPECT_EQ(ClassifyWindow(nullptr), CK_NONE);
+    EXPECT_EQ(ClassifyWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234))), CK_NONE);
+
+    WNDCLASSA plain = {};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "VelkForeignWindow";
+    RegisterClassA(&plain);
+    HWND foreign = Child("VelkForeignWindow", 0);
+    EXPECT_EQ(ClassifyWindow(foreign), CK_NONE);
+    EXPECT_EQ(AttachWindow(foreign), nullptr);
+}
+
+TEST_F(RegistryTest, ComparesClassNamesWithoutRegardToCase)
+{
+    // A class of the module's own may carry any spelling; whether the system
+    // reports that spelling back decides whether this can be observed.
+    WNDCLASSA shouting = {};
+    shouting.lpfnWndProc = DefWindowProcA;
+    shouting.hInstance = GetModuleHandleA(nullptr);
+    shouting.lpszClassName = "SYSTABCONTROL32";
+    RegisterClassA(&shouting);
+    HWND hwnd = Child("SYSTABCONTROL32", 0);
+    char reported[64] = {};
+    GetClassNameA(hwnd, reported, sizeof reported);
+    if (lstrcmpA(reported, "SysTabControl32") == 0)
+        GTEST_SKIP() << "the system reports the canonical spelling";
+    EXPECT_EQ(ClassifyWindow(hwnd), CK_TAB) << "class reported as " << reported;
+}
+
+TEST_F(RegistryTest, AttachSetsInitialStateFromStyleFocusAndCheck)
+{
+    HWND readOnly = Child("Edit", ES_READONLY | WS_TABSTOP);
+    SetFocus(readOnly);
+    ASSERT_EQ(GetFocus(), readOnly);
+    SkinnedWindow *rec = AttachWindow(readOnly);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->state, 0x88u);
+    EXPECT_EQ(rec->kind, CK_EDIT);
+    EXPECT_EQ(rec->hwnd, readOnly);
+
+    HWND disabledDefault = Child("Button", BS_DEFPUSHBUTTON | WS_DISABLED);
+    rec = AttachWindow(disabledDefault);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->state, 0x11u);
+
+    HWND checked = Child("Button", BS_AUTOCHECKBOX);
+    SendMessageA(checked, BM_SETCHECK, BST_CHECKED, 0);
+    HWND third = Child("Button", BS_AUTO3STATE);
+    SendMessageA(third, BM_SETCHECK, BST_INDETERMINATE, 0);
+    HWND checkedRadio = Child("Button", BS_AUTORADIOBUTTON);
+    SendMessageA(checkedRadio, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(AttachWindow(checked)->state, DWORD{SKS_CHECKED});
+    EXPECT_EQ(AttachWindow(third)->state, DWORD{SKS_INDETERMINATE});
+    EXPECT_EQ(AttachWindow(checkedRadio)->state, DWORD{SKS_CHECKED});
+
+    // The default bit belongs to the button kinds only.
+    HWND edit = Child("Edit", 1);
+    EXPECT_EQ(AttachWindow(edit)->state, 0u);
+}
+
+TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
+{
+    SkinnedWindow *dialogRec = AttachWindow(dialog);
+    ASSERT_NE(dialogRec, nullptr);
+    ASSERT_NE(dialogRec->extraState, nullptr);
+    const CaptionButtonState zeroCaption = {};
+    EXPECT_EQ(memcmp(dialogRec->extraState, &zeroCaption, sizeof zeroCaption), 0);
+    EXPECT_EQ(dialogRec->windowRegion, nullptr);
+
+    SkinnedWindow *bar = AttachWindow(Child("ScrollBar", SBS_VERT));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar->extraState, nullptr);
+    EXPECT_EQ(HeapSize(GetProcessHeap(), 0, bar->extraState), sizeof(ScrollBarState));
+    EXPECT_EQ(HeapSize(GetProcessHeap(), 0, dialogRec->extraState), sizeof(CaptionButtonState));
+
+    for (const char *className : {"Button", "Edit", "ListBox", "msctls_progress32", "SysTabControl32"})
+        EXPECT_EQ(AttachWindow(Child(className, 0))->extraState, nullptr) << className;
+}
+
+TEST_F(RegistryTest, AttachInstallsTheSubclassAndKeepsThePreviousProcedure)
+{
+    HWND button = Child("Button", BS_PUSHBUTTON);
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC));
+    SkinnedWindow *rec = AttachWindow(button);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
+    EXPECT_EQ(rec->prevWndProc, original);
+    DetachWindow(button);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
+}
+
+TEST_F(RegistryTest, NewRecordsGoToTheHeadAndEachWindowHasOne)
+{
+    HWND first = Child("Edit", 0);
+    HWND second = Child("Edit", 0);
+    SkinnedWindow *firstRec = AttachWindow(first);
+    SkinnedWindow *secondRec = AttachWindow(second);
+    ASSERT_NE(firstRec, nullptr);
+    ASSERT_NE(secondRec, nullptr);
+    EXPECT_EQ(secondRec->next, firstRec);
+    EXPECT_EQ(FindSkinnedWindow(first), firstRec);
+    EXPECT_EQ(FindSkinnedWindow(second), secondRec);
+
+    EXPECT_EQ(AttachWindow(first), nullptr);
+    EXPECT_EQ(RecordsFor(first), 1);
+    EXPECT_EQ(SkinnedRecords().size(), 2u);
+}
+
+TEST_F(RegistryTest, DetachReturnsTheRecordThatTookThePlace)
+{
+    HWND a = Child("Edit", 0);
+    HWND b = Child("Edit", 0);
+    HWND c = Child("Edit", 0);
+    HWND d = Child("Edit", 0);
+
+    SkinnedWindow *only = AttachWindow(a);
+    ASSERT_NE(only, nullptr);
+    EXPECT_EQ(DetachWindow(a), nullptr) << "the only record: the list is empty afterwards";
+    EXPECT_EQ(DetachWindow(a), nullptr) << "a window without a record";
+
+    // List from the head: d, c, b, a.
+    SkinnedWindow *recA = AttachWindow(a);
+    SkinnedWindow *recB = AttachWindow(b);
+    SkinnedWindow *recC = AttachWindow(c);
+    AttachWindow(d);
+    EXPECT_EQ(DetachWindow(d), recC) << "the head: the new head";
+    EXPECT_EQ(DetachWindow(b), recC) << "the middle: its predecessor";
+    EXPECT_EQ(recC->next, recA);
+    EXPECT_EQ(DetachWindow(a), recC) << "the tail: its predecessor";
+    EXPECT_EQ(recC->next, nullptr);
+    (void)recB;
+    EXPECT_EQ(DetachWindow(c), nullptr);
+}
+
+TEST_F(RegistryTest, DestroyedWindowsOfEveryKindLeaveNoRecord)
+{
+    for (const ClassifyCase &c : ClassifyCases) {
+        if (c.kind == CK_NONE)
+            continue;
+        HWND hwnd = Child(c.className, c.style);
+        ASSERT_NE(AttachWindow(hwnd), nullptr) << c.className;
+        DestroyWindow(hwnd);
+        EXPECT_EQ(FindSkinnedWindow(hwnd), nullptr) << c.className << " style 0x" << std::hex << c.style;
+    }
+
+    // A skinned dialog destroyed with all its skinned controls.
+    for (const ClassifyCase &c : ClassifyCases) {
+        if (c.kind != CK_NONE)
+            AttachWindow(Child(c.className, c.style));
+    }
+    AttachWindow(dialog);
+    DestroyWindow(dialog);
+    dialog = nullptr;
+    EXPECT_TRUE(SkinnedRecords().empty());
+}
+
+TEST_F(RegistryTest, PushButtonsFindTheIconNamedByTheirIdentifier)
+{
+    struct IconCase {
+        DWORD style;
+        int id;
+        bool getsIcon;
+    };
+    const IconCase cases[] = {
+        {BS_PUSHBUTTON, 101, true},
+        {BS_AUTOCHECKBOX | BS_PUSHLIKE, 101, true},
+        {BS_PUSHBUTTON, 102, false},   // no such resource
+        {BS_AUTOCHECKBOX, 101, false}, // not a push button
+        {BS_PUSHBUTTON, 0, false},
+    };
+    for (const IconCase &c : cases) {
+        HWND button = Child("Button", c.style, c.id);
+        MessageLog log;
+        StartLogging(button, &log);
+        ASSERT_NE(AttachWindow(button), nullptr);
+        EXPECT_EQ(log.Count(WM_SETICON), c.getsIcon ? 1 : 0)
+            << "style 0x" << std::hex << c.style << " id " << std::dec << c.id << "\n"
+            << log.Describe();
+        for (const LoggedMessage &m : log.messages) {
+            if (m.msg == WM_SETICON) {
+                EXPECT_EQ(m.wParam, WPARAM{ICON_SMALL});
+                EXPECT_EQ(reinterpret_cast<HICON>(m.lParam),
+                          LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101)));
+            }
+        }
+        DetachWindow(button);
+        StopLogging(button);
+        DestroyWindow(button);
+    }
+}
+
+TEST_F(RegistryTest, UpDownsLearnTheirSideOfASkinnedEditBuddy)
+{
+    struct BuddyCase {
+        DWORD style;
+        const char *buddyClass;
+        bool skinBuddy;
+        DWORD bits;
+    };
+    const BuddyCase cases[] = {
+        {UDS_ALIGNRIGHT, "Edit", true, SKS_UPDOWNRIGHT},
+        {UDS_ALIGNLEFT, "Edit", true, SKS_UPDOWNLEFT},
+        {UDS_ALIGNLEFT | UDS_ALIGNRIGHT, "Edit", true, SKS_UPDOWNLEFT},
+        {UDS_ALIGNRIGHT, "Edit", false, 0},
+        {UDS_ALIGNRIGHT, "Button", true, 0},
+        {0, "Edit", true, 0},
+        {UDS_ALIGNRIGHT | UDS_HORZ, "Edit", true, SKS_UPDOWNRIGHT | SKS_HORZ},
+        {UDS_HORZ, "Edit", false, SKS_HORZ},
+    };
+    for (const BuddyCase &c : cases) {
+        HWND buddy = CreateChild(dialog, c.buddyClass, 0, 10, 10, 60, 20);
+        if (c.skinBuddy)
+            ASSERT_NE(AttachWindow(buddy), nullptr);
+        HWND upDown = CreateChild(dialog, "msctls_updown32", c.style, 0, 0, 16, 20);
+        SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+        SkinnedWindow *rec = AttachWindow(upDown);
+        ASSERT_NE(rec, nullptr);
+        EXPECT_EQ(rec->state, c.bits) << "style 0x" << std::hex << c.style << " buddy " << c.buddyClass;
+        DestroyWindow(upDown);
+        DestroyWindow(buddy);
+    }
+
+    HWND lonely = CreateChild(dialog, "msctls_updown32", UDS_ALIGNRIGHT, 0, 0, 16, 20);
+    EXPECT_EQ(AttachWindow(lonely)->state, 0u) << "no buddy at all";
+}
+
+TEST_F(RegistryTest, SkinWndProcAnswersAWindowWithoutARecord)
+{
+    HWND plain = Child("Static", SS_LEFT);
+    SetWindowTextA(plain, "four");
+    EXPECT_EQ(SkinWndProc(plain, WM_GETTEXTLENGTH, 0, 0), 4);
+    EXPECT_EQ(FindSkinnedWindow(plain), nullptr);
+
+    // A foreign subclass that outlives the skin keeps calling the procedure.
+    SkinnedWindow *rec = AttachWindow(plain);
+    ASSERT_NE(rec, nullptr);
+    DetachWindow(plain);
+    SetWindowLongPtrA(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc));
+    SetWindowTextA(plain, "eleven char");
+    EXPECT_EQ(SendMessageA(plain, WM_GETTEXTLENGTH, 0, 0), 11);
+    DestroyWindow(plain);
+}
+
+// The process heap, seen through the library's own imports.
+int allocationsToAllow;
+int allocations;
+int frees;
+decltype(&HeapAlloc) realHeapAlloc;
+decltype(&HeapFree) realHeapFree;
+
+LPVOID WINAPI RationedHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes)
+{
+    if (allocationsToAllow-- <= 0)
+        return nullptr;
+    ++allocations;
+    return realHeapAlloc(heap, flags, bytes);
+}
+
+BOOL WINAPI CountedHeapFree(HANDLE heap, DWORD flags, LPVOID memory)
+{
+    ++frees;
+    return realHeapFree(heap, flags, memory);
+}
+
+TEST_F(RegistryTest, RefusedAllocationsLeaveTheWindowUnskinnedAndWorking)
+{
+    HWND button = Child("Button", BS_PUSHBUTTON, 7);
+    HWND bar = Child("ScrollBar", SBS_VERT);
+    const LONG_PTR buttonProc = GetWindowLongPtrA(button, GWLP_WNDPROC);
+    const LONG_PTR barProc = GetWindowLongPtrA(bar, GWLP_WNDPROC);
+
+    {
+        ScopedImportPatch alloc(LibraryModule(), "kernel32.dll", "HeapAlloc",
+                                reinterpret_cast<void *>(RationedHeapAlloc));
+        ScopedImportPatch free(LibraryModule(), "kernel32.dll", "HeapFree",
+                               reinterpret_cast<void *>(CountedHeapFree));
+        ASSERT_NE(alloc.original, nullptr) << "the library does not import HeapAlloc";
+        realHeapAlloc = reinterpret_cast<decltype(&HeapAlloc)>(alloc.original);
+        realHeapFree = reinterpret_cast<decltype(&HeapFree)>(free.original);
+
+        allocationsToAllow = 0;
+        EXPECT_EQ(AttachWindow(button), nullptr);
+        // The record is granted, its scroll-bar block is not.
+        allocationsToAllow = 1;
+        allocations = frees = 0;
+        EXPECT_EQ(AttachWindow(bar), nullptr);
+        EXPECT_EQ(allocations, 1);
+        EXPECT_EQ(frees, 1);
+    }
+
+    EXPECT_EQ(FindSkinnedWindow(button), nullptr);
+    EXPECT_EQ(FindSkinnedWindow(bar), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(button, GWLP_WNDPROC), buttonProc);
+    EXPECT_EQ(GetWindowLongPtrA(bar, GWLP_WNDPROC), barProc);
+
+    // The button still clicks as a standard button.
+    MessageLog parentLog;
+    StartLogging(dialog, &parentLog);
+    SendMessageA(button, BM_CLICK, 0, 0);
+    StopLogging(dialog);
+    bool clicked = false;
+    for (const LoggedMessage &m : parentLog.messages)
+        clicked |= m.msg == WM_COMMAND && m.wParam == MAKEWPARAM(7, BN_CLICKED);
+    EXPECT_TRUE(clicked) << parentLog.Describe();
+
+    // And attaching works again once the heap gives.
+    EXPECT_NE(AttachWindow(bar), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cwchar>
+
+#include "core/skin.h"
+
+void PumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
+static INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// DLGTEMPLATE strings are UTF-16 whatever the A or W call.
+static void AppendWide(std::vector<WORD> *words, const char *text)
+{
+    for (; *text != '\0'; ++text)
+        words->push_back(static_cast<BYTE>(*text));
+    words->push_back(0);
+}
+
+HWND CreateTestDialog(DWORD style, int width, int height, const char *title, DLGPROC dialogProc,
+                      LPARAM param)
+{
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto *header = reinterpret_cast<DLGTEMPLATE *>(words.data());
+    header->style = style | DS_SETFONT;
+    header->x = 10;
+    header->y = 10;
+    header->cx = 100;
+    header->cy = 60;
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the standard dialog class
+    AppendWide(&words, title);
+    words.push_back(8);
+    AppendWide(&words, "MS Shell Dlg");
+
+    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<DLGTEMPLATE *>(words.data()), nullptr,
+                                             dialogProc != nullptr ? dialogProc : PlainDialogProc, param);
+    SetWindowPos(dialog, nullptr, 40, 40, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    return dialog;
+}
+
+HWND CreateChild(HWND parent, const char *className, DWORD style, int x, int y, int width, int height,
+                 int id, const char *text)
+{
+    HWND child = CreateWindowExA(0, className, text, style | WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    return child;
+}
+
+COLORREF ReadWindowPixel(HWND hwnd, int x, int y)
+{
+    HDC dc = GetWindowDC(hwnd);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+void FillWindow(HWND hwnd, COLORREF colour)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
+    HDC dc = GetWindowDC(hwnd);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &whole, brush);
+    DeleteObject(brush);
+    ReleaseDC(hwnd, dc);
+}
+
+int MessageLog::Count(UINT msg) const
+{
+    int count = 0;
+    for (const LoggedMessage &logged : messages)
+        count += logged.msg == msg;
+    return count;
+}
+
+std::string MessageLog::Describe() const
+{
+    std::string text;
+    char line[96];
+    for (const LoggedMessage &logged : messages) {
+        std::snprintf(line, sizeof line, "  msg 0x%04x wParam 0x%llx lParam 0x%llx\n", logged.msg,
+                      static_cast<unsigned long long>(logged.wParam),
+                      static_cast<unsigned long long>(logged.lParam));
+        text += line;
+    }
+    return text;
+}
+
+struct LoggingSubclass {
+    MessageLog *log;
+    WNDPROC previous;
+};
+
+static const char LoggingProperty[] = "velk.test.log";
+
+static LRESULT CALLBACK LoggingWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto *subclass = static_cast<LoggingSubclass *>(GetPropA(hwnd, LoggingProperty));
+    subclass->log->messages.push_back({hwnd, msg, wParam, lParam});
+    const WNDPROC previous = subclass->previous;
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, LoggingProperty);
+        delete subclass;
+    }
+    return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+}
+
+void StartLogging(HWND hwnd, MessageLog *log)
+{
+    auto *subclass = new LoggingSubclass{log, nullptr};
+    SetPropA(hwnd, LoggingProperty, subclass);
+    subclass->previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingWndProc)));
+}
+
+void StopLogging(HWND hwnd)
+{
+    auto *subclass = static_cast<LoggingSubclass *>(RemovePropA(hwnd, LoggingProperty));
+    if (subclass == nullptr)
+        return;
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass->previous));
+    delete subclass;
+}
+
+int CountGdiObjects()
+{
+    int count = 0;
+    for (ULONG_PTR handle = 1; handle <= 0xFFFF; ++handle)
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) != 0;
+    return count;
+}
+
+std::vector<SkinnedWindow *> SkinnedRecords()
+{
+    // A fresh record goes to the head, so one attached probe leads to the
+    // rest. While thread-wide skinning is on, the probe is attached as it is
+    // created.
+    HWND probe = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 4, 4, nullptr, nullptr, nullptr, nullptr);
+    std::vector<SkinnedWindow *> records;
+    AttachWindow(probe);
+    SkinnedWindow *head = FindSkinnedWindow(probe);
+    for (SkinnedWindow *rec = head != nullptr ? head->next : nullptr; rec != nullptr; rec = rec->next)
+        records.push_back(rec);
+    DetachWindow(probe);
+    DestroyWindow(probe);
+    return records;
+}
+
+int RecordsFor(HWND hwnd)
+{
+    int count = 0;
+    for (SkinnedWindow *rec : SkinnedRecords())
+        count += rec->hwnd == hwnd;
+    return count;
+}

@@ -1,0 +1,65 @@
+// Shared support for the test programs: real windows under Wine or Windows,
+// pixels read back from window DCs, and message recording.
+#ifndef VELK_TESTS_HARNESS_H
+#define VELK_TESTS_HARNESS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Handles every message waiting for this thread, then keeps doing so for
+// the given time.
+void PumpMessages(DWORD milliseconds = 0);
+
+// A standard dialog ("#32770") with no controls, from an in-memory template
+// with the usual dialog font. dialogProc may be null.
+HWND CreateTestDialog(DWORD style, int width, int height, const char *title,
+                      DLGPROC dialogProc = nullptr, LPARAM param = 0);
+
+// The usual style of a test dialog: visible, captioned, with a system menu.
+const DWORD TestDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+
+HWND CreateChild(HWND parent, const char *className, DWORD style, int x, int y, int width,
+                 int height, int id = 0, const char *text = "");
+
+// A pixel of the window as it stands on screen, in window coordinates.
+COLORREF ReadWindowPixel(HWND hwnd, int x, int y);
+
+// Fills the whole window rectangle, non-client area included, with one colour.
+void FillWindow(HWND hwnd, COLORREF colour);
+
+// One message as a test subclass or dialog procedure saw it.
+struct LoggedMessage {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Records the messages of one window through a subclass installed on top of
+// its current procedure (and, when the library attaches afterwards, below the
+// library's). Removing it restores the procedure it found.
+struct MessageLog {
+    std::vector<LoggedMessage> messages;
+
+    void Clear() { messages.clear(); }
+    int Count(UINT msg) const;
+    std::string Describe() const;  // for failure messages
+};
+
+void StartLogging(HWND hwnd, MessageLog *log);
+void StopLogging(HWND hwnd);
+
+// The number of live GDI objects of this process.
+int CountGdiObjects();
+
+struct SkinnedWindow;
+
+// Every record in the library's list, head first.
+std::vector<SkinnedWindow *> SkinnedRecords();
+
+// How many records the list holds for the window.
+int RecordsFor(HWND hwnd);
+
+#endif

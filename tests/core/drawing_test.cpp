@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/skin.h"
+#include "support/dib_canvas.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
 
@@ -32,42 +33,6 @@ BOOL WINAPI RecordingGradientFill(HDC dc, PTRIVERTEX vertices, ULONG vertexCount
     gradientCalls.push_back(call);
     return realGradientFill(dc, vertices, vertexCount, mesh, meshCount, mode);
 }
-
-// A 32-bit top-down DIB section in a memory DC.
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-    DWORD *bits;
-    int width;
-
-    Canvas(int width, int height) : width(width)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void *memory = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = static_cast<DWORD *>(memory);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    // As a COLORREF, 0x00BBGGRR.
-    COLORREF At(int x, int y) const
-    {
-        const DWORD pixel = bits[y * width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-};
 
 class GradientTest : public testing::Test {
 protected:

@@ -138,6 +138,12 @@ static void PrepareKind(HWND control, const KindCase &kind)
     }
 }
 
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
 static void MeasureRepaints()
 {
     PrintHeader("Repaint, per repaint", "us");
@@ -160,13 +166,7 @@ static void MeasureRepaints()
     Pump();
     // The whole dialog and every control in it.
     std::vector<HWND> windows = {gallery};
-    EnumChildWindows(
-        gallery,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND> *>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(gallery, CollectWindow, reinterpret_cast<LPARAM>(&windows));
     auto repaint = [&] {
         for (int i = 0; i < 20; ++i)
             RedrawWindow(gallery, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);

@@ -108,8 +108,12 @@ static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     if (hugText) {
-        const int height = DrawTextA(dc, caption, -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-        text.bottom = text.top + height + 1;
+        // Measured without DT_VCENTER, whose result would count the centring
+        // offset in as well as the text's height.
+        RECT measured = text;
+        DrawTextA(dc, caption, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+        text.right = measured.right;
+        text.bottom = text.top + (measured.bottom - measured.top) + 1;
     }
     DrawTextA(dc, caption, -1, &text, format);
     if (previousFont != nullptr)

@@ -125,12 +125,46 @@ static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool
     }
 }
 
-static void WindowSize(HWND hwnd, int *w, int *h)
+// Opens a back buffer over the whole window and whitens it.
+static HDC BeginIndicatorBuffer(BackBuffer *buffer, HWND hwnd, int *w, int *h)
 {
+    buffer->hwnd = hwnd;
+    buffer->copyThrough = 0;
+    HDC dc = BeginBackBuffer(buffer);
     RECT window;
     GetWindowRect(hwnd, &window);
     *w = window.right - window.left;
     *h = window.bottom - window.top;
+    FillSolid(dc, {0, 0, *w, *h}, SkinWhite);
+    return dc;
+}
+
+// A radio button's cell stays white at rest; only the check box has a
+// resting face.
+static void FillIndicatorFace(HDC dc, const RECT &face, DWORD state, bool restingFace)
+{
+    if (state & SKS_DISABLED)
+        FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    else if (state & SKS_PRESSED)
+        FillGradient4(dc, &face, CheckFaceGradients[FACE_PRESSED]);
+    else if (state & SKS_HOT)
+        FillGradient4(dc, &face, CheckFaceGradients[FACE_HOT]);
+    else if (restingFace)
+        FillGradient4(dc, &face, CheckFaceGradients[FACE_RESTING]);
+}
+
+// The indicator is centred vertically at the left, or with BS_LEFTTEXT at
+// the right; the caption's rectangle keeps textOffset from its outer edge.
+static void LayOutIndicator(LONG style, int w, int h, int size, int textOffset, RECT *indicator, RECT *text)
+{
+    const int top = (h - size) / 2;
+    if (style & BS_LEFTTEXT) {
+        *indicator = {w - size, top, w, top + size};
+        *text = {0, 0, w - textOffset, h};
+    } else {
+        *indicator = {0, top, size, top + size};
+        *text = {textOffset, 0, w, h};
+    }
 }
 
 void PaintCheckBox(SkinnedWindow *rec)
@@ -138,36 +172,19 @@ void PaintCheckBox(SkinnedWindow *rec)
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
     BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    HDC dc = BeginBackBuffer(&buffer);
     int w, h;
-    WindowSize(hwnd, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    FillSolid(dc, {0, 0, w, h}, SkinWhite);
 
-    const int boxTop = (h - CheckBoxSize) / 2;
     RECT box, text;
-    if (style & BS_LEFTTEXT) {
-        box = {w - CheckBoxSize, boxTop, w, boxTop + CheckBoxSize};
-        text = {0, 0, w - CheckTextOffset, h};
-    } else {
-        box = {0, boxTop, CheckBoxSize, boxTop + CheckBoxSize};
-        text = {CheckTextOffset, 0, w, h};
-    }
+    LayOutIndicator(style, w, h, CheckBoxSize, CheckTextOffset, &box, &text);
 
     HBRUSH frame = CreateSolidBrush(IndicatorFrameColour(state));
     FrameRect(dc, &box, frame);
     DeleteObject(frame);
 
     InflateRect(&box, -1, -1);
-    if (state & SKS_DISABLED)
-        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    else if (state & SKS_PRESSED)
-        FillGradient4(dc, &box, CheckFaceGradients[FACE_PRESSED]);
-    else if (state & SKS_HOT)
-        FillGradient4(dc, &box, CheckFaceGradients[FACE_HOT]);
-    else
-        FillGradient4(dc, &box, CheckFaceGradients[FACE_RESTING]);
+    FillIndicatorFace(dc, box, state, true);
 
     InflateRect(&box, -2, -2);
     if (ShowsIndicatorFill(state))
@@ -185,32 +202,16 @@ void PaintRadioButton(SkinnedWindow *rec)
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
     BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    HDC dc = BeginBackBuffer(&buffer);
     int w, h;
-    WindowSize(hwnd, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    FillSolid(dc, {0, 0, w, h}, SkinWhite);
 
     // The caption starts right at the cell's edge.
-    const int cy = (h - RadioCellSize) / 2;
-    int cx;
-    RECT text;
-    if (style & BS_LEFTTEXT) {
-        cx = w - RadioCellSize;
-        text = {0, 0, w - RadioCellSize, h};
-    } else {
-        cx = 0;
-        text = {RadioCellSize, 0, w, h};
-    }
+    RECT cell, text;
+    LayOutIndicator(style, w, h, RadioCellSize, RadioCellSize, &cell, &text);
+    const int cx = cell.left, cy = cell.top;
 
-    const RECT cell = {cx, cy, cx + RadioCellSize, cy + RadioCellSize};
-    if (state & SKS_DISABLED)
-        FillRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    else if (state & SKS_PRESSED)
-        FillGradient4(dc, &cell, CheckFaceGradients[FACE_PRESSED]);
-    else if (state & SKS_HOT)
-        FillGradient4(dc, &cell, CheckFaceGradients[FACE_HOT]);
+    FillIndicatorFace(dc, cell, state, false);
 
     const RECT inner = {cx + 2, cy + 2, cx + 13, cy + 13};
     if (ShowsIndicatorFill(state))

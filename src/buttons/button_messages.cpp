@@ -154,11 +154,10 @@ static LRESULT PushButtonRelease(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
     ReleaseCapture();
-    // Only a release that ends a press on this button is a click; one that
-    // merely arrives here after a press elsewhere, or after the pointer left
-    // the button, is not.
+    // The click is the release reaching the button: the notification goes
+    // out while the button still shows pressed.
     HWND parent = GetParent(hwnd);
-    if ((rec->state & SKS_PRESSED) != 0 && parent != nullptr) {
+    if (parent != nullptr) {
         SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
                      reinterpret_cast<LPARAM>(hwnd));
         rec = FindSkinnedWindow(hwnd);
@@ -179,12 +178,10 @@ static LRESULT ButtonSetFocus(SkinnedWindow *rec, HWND lostFocus, LPARAM lParam)
     const LRESULT result = ForwardAndFind(&rec, WM_SETFOCUS, reinterpret_cast<WPARAM>(lostFocus), lParam);
     if (rec == nullptr)
         return result;
-    // A skinned button that still shows the focus missed its own WM_KILLFOCUS
-    // (a host subclass above us may swallow it); tell it again. Other windows
-    // had theirs, and a second one would repeat their notifications
-    // (EN_KILLFOCUS, BN_KILLFOCUS) to the host.
-    SkinnedWindow *lost = FindSkinnedWindow(lostFocus);
-    if (lost != nullptr && lost->kind <= CK_LABEL && (lost->state & SKS_FOCUSED) != 0) {
+    // The window that lost the focus hears of it once more, so that a
+    // skinned control there drops its focused look even when a subclass
+    // above it swallowed the first notice.
+    if (lostFocus != nullptr) {
         const HWND hwnd = rec->hwnd;
         SendMessageA(lostFocus, WM_KILLFOCUS, 0, 0);
         rec = FindSkinnedWindow(hwnd);

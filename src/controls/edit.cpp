@@ -69,7 +69,7 @@ static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam,
     return ForwardMessage(rec, EM_SETREADONLY, wParam, lParam);
 }
 
-// The Edit redraws only its client area when enabled or disabled, so the
+// An Edit redraws only its client area when enabled or disabled, so the
 // frame is repainted here once the control has taken the change.
 LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam,
                            void (*paintFrame)(SkinnedWindow *))

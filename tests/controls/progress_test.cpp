@@ -12,6 +12,7 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "velk.h"
+#include "face_folder.h"
 #include "window_pixels.h"
 
 namespace {
@@ -20,42 +21,6 @@ const COLORREF FrameColour = 0x00190AFA;
 const COLORREF FaceLeft = 0x00FF0000;   // blue
 const COLORREF FaceRight = 0x0000FF00;  // green
 const COLORREF FaceOther = 0x0000FFFF;  // yellow
-
-// A 24-bit bottom-up BMP file: the left half of every row in one colour, the
-// right half in another.
-void WriteBmp(const std::string &path, int width, int height, COLORREF left, COLORREF right)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF colour = x < width / 2 ? left : right;
-            BYTE *pixel = &pixels[static_cast<size_t>(y) * stride + x * 3];
-            pixel[0] = GetBValue(colour);
-            pixel[1] = GetGValue(colour);
-            pixel[2] = GetRValue(colour);
-        }
-    }
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written;
-    WriteFile(file, &header, sizeof header, &written, nullptr);
-    WriteFile(file, &info, sizeof info, &written, nullptr);
-    WriteFile(file, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 RECT RectInParent(HWND hwnd)
 {
@@ -73,19 +38,12 @@ bool IsFaceColour(COLORREF colour)
 class ProgressTest : public testing::Test {
 protected:
     HWND dialog = nullptr;
-    char previousDirectory[MAX_PATH] = {};
-    std::string folder;
+    FaceFolder face;
 
     void SetUp() override
     {
         ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
-        GetCurrentDirectoryA(MAX_PATH, previousDirectory);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "velk-progress-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder.c_str(), nullptr);
-        CreateDirectoryA((folder + "\\face").c_str(), nullptr);
-        ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+        ASSERT_TRUE(face.Enter()) << face.folder;
         dialog = CreateTestDialog(TestDialogStyle, 400, 300, "progress");
     }
 
@@ -95,15 +53,12 @@ protected:
         DestroyWindow(dialog);
         PumpMessages();
         EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-        SetCurrentDirectoryA(previousDirectory);
-        DeleteFileA((folder + "\\face\\progress.bmp").c_str());
-        RemoveDirectoryA((folder + "\\face").c_str());
-        RemoveDirectoryA(folder.c_str());
+        face.Leave();
     }
 
     void WriteFace(int width, int height, COLORREF left, COLORREF right)
     {
-        WriteBmp(folder + "\\face\\progress.bmp", width, height, left, right);
+        ASSERT_TRUE(face.WritePicture(width, height, left, right)) << face.PicturePath();
     }
 
     HWND Bar(int width, int height, int low, int high, int position)

@@ -81,17 +81,6 @@ int PressDropButton(SkinnedWindow *rec)
     return 1;
 }
 
-// The frame goes over whatever the control has just painted.
-static LRESULT ForwardThenPaintFrame(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintComboFrame(rec);
-    return result;
-}
-
 static LRESULT ComboButtonDown(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     PressDropButton(rec);
@@ -101,7 +90,7 @@ static LRESULT ComboButtonDown(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 static LRESULT ComboButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     rec->state &= ~DWORD{SKS_PRESSED};
-    return ForwardThenPaintFrame(rec, WM_LBUTTONUP, wParam, lParam);
+    return PaintAfter(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
 }
 
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -111,7 +100,8 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
         return 0;
     case WM_PAINT:
     case WM_NCPAINT:
-        return ForwardThenPaintFrame(rec, msg, wParam, lParam);
+        // The frame goes over whatever the control has just painted.
+        return PaintAfter(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
     case WM_LBUTTONDOWN:
         return ComboButtonDown(rec, wParam, lParam);
     case WM_LBUTTONUP:

@@ -48,16 +48,6 @@ void PaintEditFrame(SkinnedWindow *rec)
     ReleaseDC(hwnd, dc);
 }
 
-static LRESULT EditNcPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = DefWindowProcA(hwnd, WM_NCPAINT, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintEditFrame(rec);
-    return result;
-}
-
 // The frame changes before the Edit sees the message.
 static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam, LPARAM lParam)
 {
@@ -69,28 +59,11 @@ static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam,
     return ForwardMessage(rec, EM_SETREADONLY, wParam, lParam);
 }
 
-// An Edit redraws only its client area when enabled or disabled, so the
-// frame is repainted here once the control has taken the change.
-LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam,
-                           void (*paintFrame)(SkinnedWindow *))
-{
-    if (enabled)
-        rec->state &= ~DWORD{SKS_DISABLED};
-    else
-        rec->state |= SKS_DISABLED;
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_ENABLE, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        paintFrame(rec);
-    return result;
-}
-
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_NCPAINT:
-        return EditNcPaint(rec, wParam, lParam);
+        return PaintAfter(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintEditFrame);
     case EM_SETREADONLY:
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:

@@ -110,18 +110,6 @@ static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(controlProc, hwnd, WM_CREATE, wParam, lParam);
 }
 
-// The default procedure validates the update region and lets the control
-// erase its background, but never draws the control's own bar.
-static LRESULT ProgressPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintProgress(rec);
-    return result;
-}
-
 LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -129,7 +117,9 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
         return ProgressCreate(rec, wParam, lParam);
     case WM_PAINT:
     case WM_NCPAINT:
-        return ProgressPaint(rec, msg, wParam, lParam);
+        // The default procedure validates the update region and lets the
+        // control erase its background, but never draws the control's bar.
+        return PaintAfter(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }

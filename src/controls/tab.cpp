@@ -79,21 +79,12 @@ void PaintTabs(SkinnedWindow *rec)
     ReleaseDC(hwnd, dc);
 }
 
-static LRESULT TabPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_PAINT, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintTabs(rec);
-    return result;
-}
-
 LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT:
-        return TabPaint(rec, wParam, lParam);
+        // The control paints itself completely first.
+        return PaintAfter(rec, WM_PAINT, wParam, lParam, HANDLED_BY_CONTROL, PaintTabs);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }

@@ -13,29 +13,12 @@
 #include "support/dib_canvas.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
+#include "brush_markers.h"
 #include "window_pixels.h"
 
 namespace {
 
 const COLORREF OuterColour = 0x00BD9E7B;
-// The library's system brushes are swapped for ones of these colours, so
-// that its inner rings can be told from the control's own white and grey.
-const COLORREF WindowBrushMarker = 0x00345678;
-const COLORREF FaceBrushMarker = 0x00563412;
-
-HBRUSH windowMarker;
-HBRUSH faceMarker;
-decltype(&GetSysColorBrush) realGetSysColorBrush;
-
-HBRUSH WINAPI MarkedGetSysColorBrush(int index)
-{
-    if (index == COLOR_WINDOW)
-        return windowMarker;
-    if (index == COLOR_BTNFACE)
-        return faceMarker;
-    return realGetSysColorBrush(index);
-}
-
 // What the library does while it holds the pressed button: the requested
 // wait, and the drop button's top-left corner on screen at that moment.
 struct PressRecord {
@@ -109,12 +92,6 @@ void ExpectDropButton(HWND hwnd, DWORD flags, const char *name)
     EXPECT_EQ(differing, 0) << name << ": drop button pixels differ from the part painter's";
 }
 
-COLORREF DisabledOuterColour()
-{
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return RGB(GetRValue(face) - 0x20, GetGValue(face) - 0x20, GetBValue(face) - 0x20);
-}
-
 void ExpectRings(HWND hwnd, COLORREF outer, COLORREF inner, const char *name)
 {
     const WindowPixels shot = CaptureWindow(hwnd);
@@ -133,31 +110,8 @@ void ExpectRings(HWND hwnd, COLORREF outer, COLORREF inner, const char *name)
     EXPECT_NE(shot.At(button.left - 2, h / 2), inner) << name << ", left of the drop button";
 }
 
-class ComboTest : public testing::Test {
+class ComboTest : public MarkedBrushesTest {
 protected:
-    HWND dialog = nullptr;
-    ScopedImportPatch brushPatch{LibraryModule(), "user32.dll", "GetSysColorBrush",
-                                 reinterpret_cast<void *>(MarkedGetSysColorBrush)};
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
-        ASSERT_NE(brushPatch.original, nullptr) << "the library does not import GetSysColorBrush";
-        realGetSysColorBrush = reinterpret_cast<decltype(&GetSysColorBrush)>(brushPatch.original);
-        windowMarker = CreateSolidBrush(WindowBrushMarker);
-        faceMarker = CreateSolidBrush(FaceBrushMarker);
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "combo");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-        DeleteObject(windowMarker);
-        DeleteObject(faceMarker);
-    }
-
     HWND Combo(DWORD style)
     {
         HWND combo = CreateChild(dialog, "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | style, 20, 20, 160, 120);
@@ -190,7 +144,7 @@ TEST_F(ComboTest, FramesAndDropButtonByKindAndState)
     const LookCase cases[] = {
         {"drop-down list", "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, OuterColour, WindowBrushMarker, 0},
         {"drop-down", "ComboBox", CBS_DROPDOWN | WS_VSCROLL, OuterColour, WindowBrushMarker, 0},
-        {"disabled", "ComboBox", CBS_DROPDOWNLIST | WS_DISABLED, DisabledOuterColour(), FaceBrushMarker,
+        {"disabled", "ComboBox", CBS_DROPDOWNLIST | WS_DISABLED, DarkenedFaceColour(), FaceBrushMarker,
          SPF_DISABLED},
         {"date-time picker", DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT, OuterColour, WindowBrushMarker, 0},
     };
@@ -215,7 +169,7 @@ TEST_F(ComboTest, FrameFollowsLaterEnablingAndDisabling)
     EnableWindow(combo, FALSE);
     EXPECT_TRUE(rec->state & SKS_DISABLED);
     PumpMessages();
-    ExpectRings(combo, DisabledOuterColour(), FaceBrushMarker, "disabled later");
+    ExpectRings(combo, DarkenedFaceColour(), FaceBrushMarker, "disabled later");
     ExpectDropButton(combo, SPF_DISABLED | SPF_DOWN | SPF_CHEVRON, "disabled later");
     EnableWindow(combo, TRUE);
     EXPECT_FALSE(rec->state & SKS_DISABLED);

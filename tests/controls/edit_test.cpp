@@ -8,30 +8,12 @@
 #include "controls/controls.h"
 #include "core/skin.h"
 #include "support/harness.h"
-#include "support/import_patch.h"
+#include "brush_markers.h"
 #include "window_pixels.h"
 
 namespace {
 
 const COLORREF OuterColour = 0x00643296;
-// The library's COLOR_WINDOW brush is swapped for one of this colour, so the
-// inner rings of disabled and read-only Edits can be told from white.
-const COLORREF SystemBrushMarker = 0x00345678;
-
-HBRUSH markerBrush;
-decltype(&GetSysColorBrush) realGetSysColorBrush;
-
-HBRUSH WINAPI MarkedGetSysColorBrush(int index)
-{
-    return index == COLOR_WINDOW ? markerBrush : realGetSysColorBrush(index);
-}
-
-COLORREF DisabledOuterColour()
-{
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return RGB(GetRValue(face) - 0x20, GetGValue(face) - 0x20, GetBValue(face) - 0x20);
-}
-
 // The colours of ring k (0 = outermost) at the middle of the four sides.
 struct Ring {
     COLORREF left, top, right, bottom;
@@ -63,30 +45,8 @@ void ExpectNoRing(HWND hwnd, int k, COLORREF colour, const char *name)
     EXPECT_NE(ring.top, colour) << name << ", ring " << k << " top";
 }
 
-class EditTest : public testing::Test {
+class EditTest : public MarkedBrushesTest {
 protected:
-    HWND dialog = nullptr;
-    ScopedImportPatch brushPatch{LibraryModule(), "user32.dll", "GetSysColorBrush",
-                                 reinterpret_cast<void *>(MarkedGetSysColorBrush)};
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
-        ASSERT_NE(brushPatch.original, nullptr) << "the library does not import GetSysColorBrush";
-        realGetSysColorBrush = reinterpret_cast<decltype(&GetSysColorBrush)>(brushPatch.original);
-        markerBrush = CreateSolidBrush(SystemBrushMarker);
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "edit");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-        EXPECT_NE(GetObjectType(markerBrush), 0u) << "the library deleted a system brush";
-        DeleteObject(markerBrush);
-    }
-
     // The Edit takes WS_BORDER out of its style at creation and draws that
     // border itself; only a border added afterwards is a window border.
     HWND SkinnedEdit(DWORD style, DWORD exStyle)
@@ -114,21 +74,21 @@ TEST_F(EditTest, RingsFollowTheBorderStyleAndState)
         int innerRings;
         COLORREF inner;
     };
-    const COLORREF disabled = DisabledOuterColour();
+    const COLORREF disabled = DarkenedFaceColour();
     const RingCase cases[] = {
         {"border", WS_BORDER, 0, OuterColour, 0, 0},
         {"border, read-only", WS_BORDER | ES_READONLY, 0, OuterColour, 0, 0},
         {"border, disabled", WS_BORDER | WS_DISABLED, 0, disabled, 0, 0},
         {"client edge", 0, WS_EX_CLIENTEDGE, OuterColour, 1, white},
-        {"client edge, read-only", ES_READONLY, WS_EX_CLIENTEDGE, OuterColour, 1, SystemBrushMarker},
-        {"client edge, disabled", WS_DISABLED, WS_EX_CLIENTEDGE, disabled, 1, SystemBrushMarker},
+        {"client edge, read-only", ES_READONLY, WS_EX_CLIENTEDGE, OuterColour, 1, WindowBrushMarker},
+        {"client edge, disabled", WS_DISABLED, WS_EX_CLIENTEDGE, disabled, 1, WindowBrushMarker},
         // A static edge alone is one pixel wide: the inner ring falls in the
         // client area, which the Edit paints over after its frame.
         {"static edge, disabled", WS_DISABLED, WS_EX_STATICEDGE, disabled, 0, 0},
         {"border and client edge", WS_BORDER, WS_EX_CLIENTEDGE, OuterColour, 1, white},
         {"client and static edge", 0, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, OuterColour, 2, white},
         {"client and static edge, read-only", ES_READONLY, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, OuterColour, 2,
-         SystemBrushMarker},
+         WindowBrushMarker},
     };
     for (const RingCase &c : cases) {
         HWND edit = SkinnedEdit(c.style, c.exStyle);
@@ -137,7 +97,7 @@ TEST_F(EditTest, RingsFollowTheBorderStyleAndState)
             ExpectRing(edit, k, c.inner, c.name);
         // The next ring in belongs to the Edit; the system brush is never
         // the Edit's own background.
-        ExpectNoRing(edit, c.innerRings + 1, SystemBrushMarker, c.name);
+        ExpectNoRing(edit, c.innerRings + 1, WindowBrushMarker, c.name);
         DestroyWindow(edit);
     }
 }
@@ -189,7 +149,7 @@ TEST_F(EditTest, SetReadOnlyRepaintsTheFrameBeforeTheEditTakesIt)
     EXPECT_FALSE(rec->state & SKS_READONLY);
     EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
     ASSERT_EQ(probe.seen.size(), 2u);
-    EXPECT_EQ(probe.seen[0], SystemBrushMarker) << "read-only ring not yet drawn when the Edit got the message";
+    EXPECT_EQ(probe.seen[0], WindowBrushMarker) << "read-only ring not yet drawn when the Edit got the message";
     EXPECT_EQ(probe.seen[1], 0x00FFFFFFu) << "white ring not yet drawn when the Edit got the message";
 
     PumpMessages();
@@ -206,11 +166,11 @@ TEST_F(EditTest, FrameFollowsLaterEnablingAndDisabling)
 
     EnableWindow(edit, FALSE);
     EXPECT_TRUE(rec->state & SKS_DISABLED);
-    ExpectRing(edit, 0, DisabledOuterColour(), "disabled later");
-    ExpectRing(edit, 1, SystemBrushMarker, "disabled later");
+    ExpectRing(edit, 0, DarkenedFaceColour(), "disabled later");
+    ExpectRing(edit, 1, WindowBrushMarker, "disabled later");
     // Any repaint that follows keeps the new look.
     RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    ExpectRing(edit, 0, DisabledOuterColour(), "disabled, repainted");
+    ExpectRing(edit, 0, DarkenedFaceColour(), "disabled, repainted");
 
     EnableWindow(edit, TRUE);
     EXPECT_FALSE(rec->state & SKS_DISABLED);

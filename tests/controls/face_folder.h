@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "controls_fixture.h"
+
 #include <string>
 #include <vector>
 
@@ -70,6 +72,24 @@ struct FaceFolder {
                         WriteFile(file, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
         CloseHandle(file);
         return ok;
+    }
+};
+
+// For the progress bar: the test runs in a face folder of its own.
+class FaceFolderTest : public ControlsTest {
+protected:
+    FaceFolder face;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(face.Enter()) << face.folder;
+        ControlsTest::SetUp();
+    }
+
+    void TearDown() override
+    {
+        ControlsTest::TearDown();
+        face.Leave();
     }
 };
 

@@ -13,26 +13,8 @@
 
 namespace {
 
-class ControlsGdiTest : public testing::Test {
+class ControlsGdiTest : public FaceFolderTest {
 protected:
-    HWND dialog = nullptr;
-    FaceFolder face;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
-        ASSERT_TRUE(face.Enter()) << face.folder;
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "gdi");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-        face.Leave();
-    }
-
     HWND Skinned(const char *className, DWORD style, DWORD exStyle, int width, int height)
     {
         HWND hwnd = CreateWindowExA(exStyle, className, "text", WS_CHILD | WS_VISIBLE | style, 10, 10, width, height,

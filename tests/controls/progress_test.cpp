@@ -35,25 +35,12 @@ bool IsFaceColour(COLORREF colour)
     return colour == FaceLeft || colour == FaceRight;
 }
 
-class ProgressTest : public testing::Test {
+class ProgressTest : public FaceFolderTest {
 protected:
-    HWND dialog = nullptr;
-    FaceFolder face;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
-        ASSERT_TRUE(face.Enter()) << face.folder;
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "progress");
-    }
-
     void TearDown() override
     {
         Enskin(nullptr, 0);
-        DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-        face.Leave();
+        FaceFolderTest::TearDown();
     }
 
     void WriteFace(int width, int height, COLORREF left, COLORREF right)

@@ -11,6 +11,7 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
+#include "controls_fixture.h"
 #include "window_pixels.h"
 
 namespace {
@@ -68,29 +69,20 @@ void AddTab(HWND tab, int index, const char *text)
     SendMessageA(tab, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
 }
 
-class TabTest : public testing::Test {
+class TabTest : public ControlsTest {
 protected:
-    HWND dialog = nullptr;
     ScopedImportPatch shapePatch{LibraryModule(), "gdi32.dll", "RoundRect", reinterpret_cast<void *>(RecordingRoundRect)};
     ScopedImportPatch textPatch{LibraryModule(), "user32.dll", "DrawTextA", reinterpret_cast<void *>(RecordingDrawTextA)};
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
         ASSERT_NE(shapePatch.original, nullptr) << "the library does not import RoundRect";
         ASSERT_NE(textPatch.original, nullptr) << "the library does not import DrawTextA";
         realRoundRect = reinterpret_cast<decltype(&RoundRect)>(shapePatch.original);
         realDrawTextA = reinterpret_cast<decltype(&DrawTextA)>(textPatch.original);
         shapes.clear();
         texts.clear();
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "tabs");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        ControlsTest::SetUp();
     }
 
     HWND TabControl(std::initializer_list<const char *> names, int selected)

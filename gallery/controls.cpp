@@ -58,8 +58,10 @@ static void SetPickerDate(HWND picker)
 
 static const FieldRow EditRows[] = {
     {"Edit:", "Edit", "Plain text", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, FieldHeight, nullptr},
-    {"Read-only edit:", "Edit", "Read-only text", ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, FieldHeight, nullptr},
-    {"Disabled edit:", "Edit", "Disabled text", ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE, FieldHeight, nullptr},
+    {"Read-only edit:", "Edit", "Read-only text", ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, FieldHeight,
+     nullptr},
+    {"Disabled edit:", "Edit", "Disabled text", ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE, FieldHeight,
+     nullptr},
     {"Client + static edge:", "Edit", "Three rings", ES_AUTOHSCROLL | WS_TABSTOP,
      WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, FieldHeight, nullptr},
     {"No border:", "Edit", "Borderless text", ES_AUTOHSCROLL | WS_TABSTOP, 0, FieldHeight, nullptr},
@@ -86,9 +88,9 @@ struct Cursor {
 static HWND MakeChild(const Cursor &at, const char *className, const char *text, DWORD style, DWORD exStyle,
                       int x, int width, int height)
 {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(at.parent, GWLP_HINSTANCE));
     HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, at.top, width, height,
-                                 at.parent, nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(at.parent, GWLP_HINSTANCE)),
-                                 nullptr);
+                                 at.parent, nullptr, instance, nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return child;
 }

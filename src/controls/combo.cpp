@@ -54,7 +54,6 @@ void PaintComboFrame(SkinnedWindow *rec)
         button.left += 1;
         PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags);
     }
-    buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }
 

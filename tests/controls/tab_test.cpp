@@ -71,8 +71,10 @@ void AddTab(HWND tab, int index, const char *text)
 
 class TabTest : public ControlsTest {
 protected:
-    ScopedImportPatch shapePatch{LibraryModule(), "gdi32.dll", "RoundRect", reinterpret_cast<void *>(RecordingRoundRect)};
-    ScopedImportPatch textPatch{LibraryModule(), "user32.dll", "DrawTextA", reinterpret_cast<void *>(RecordingDrawTextA)};
+    ScopedImportPatch shapePatch{LibraryModule(), "gdi32.dll", "RoundRect",
+                                 reinterpret_cast<void *>(RecordingRoundRect)};
+    ScopedImportPatch textPatch{LibraryModule(), "user32.dll", "DrawTextA",
+                                reinterpret_cast<void *>(RecordingDrawTextA)};
 
     void SetUp() override
     {

@@ -22,6 +22,7 @@ struct Section {
 static const Section Sections[] = {
     {"coverage", BuildCoverageSection},
     {"buttons", BuildButtonsSection},
+    {"controls", BuildControlsSection},
 };
 
 // Windows are laid out for the smallest screen the gallery is shown on.

@@ -21,6 +21,8 @@ struct Section {
 // The first section's window is the main one.
 static const Section Sections[] = {
     {"coverage", BuildCoverageSection},
+    {"buttons", BuildButtonsSection},
+    {"controls", BuildControlsSection},
     {"scroll", BuildScrollSection},
 };
 

@@ -112,6 +112,7 @@ struct Originals {
     decltype(&LoadBitmapA) loadBitmapA;
     decltype(&CopyImage) copyImage;
     decltype(&DestroyIcon) destroyIcon;
+    decltype(&GetIconInfo) getIconInfo;
 } original;
 
 HPEN WINAPI LedgerCreatePen(int style, int width, COLORREF colour)
@@ -297,6 +298,17 @@ BOOL WINAPI LedgerDestroyIcon(HICON icon)
     return original.destroyIcon(icon);
 }
 
+// The two bitmaps GetIconInfo hands out are the caller's to delete.
+BOOL WINAPI LedgerGetIconInfo(HICON icon, ICONINFO *info)
+{
+    const BOOL result = original.getIconInfo(icon, info);
+    if (result) {
+        Created(info->hbmMask, "bitmap");
+        Created(info->hbmColor, "bitmap");
+    }
+    return result;
+}
+
 struct PatchEntry {
     const char *dll;
     const char *function;
@@ -340,6 +352,7 @@ const PatchEntry Patches[] = {
     LEDGER_ENTRY("user32.dll", LoadBitmapA, loadBitmapA),
     LEDGER_ENTRY("user32.dll", CopyImage, copyImage),
     LEDGER_ENTRY("user32.dll", DestroyIcon, destroyIcon),
+    LEDGER_ENTRY("user32.dll", GetIconInfo, getIconInfo),
 };
 
 #undef LEDGER_ENTRY

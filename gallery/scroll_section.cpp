@@ -14,18 +14,20 @@ static const int Margin = 12;
 static const int LabelHeight = 14;
 static const int LabelGap = 2;
 static const int RowGap = 10;
-static const int ColumnGap = 24;
+static const int ColumnGap = 10;
 static const int Thickness = 17;
-static const int VerticalBarLength = 160;
+static const int VerticalBarLength = 150;
 static const int ShortBarLength = 30;
 static const int HorizontalBarLength = 200;
 static const int EmptyChannelLength = 2 * Thickness;
-static const int EditWidth = 70;
+static const int EditWidth = 56;
 static const int EditHeight = 22;
 static const int SpinWidth = 16;
 static const int SpinHeight = 30;
 static const int ScrollRange = 100;
 static const int ScrollPage = 10;
+static const int BarColumnWidth = 36;
+static const int UpDownColumnWidth = 86;
 
 static HWND AddChild(HWND dialog, const char *className, const char *text, DWORD style, DWORD exStyle, int x,
                      int y, int width, int height)
@@ -51,16 +53,17 @@ static HWND AddScrollBar(HWND dialog, DWORD style, int x, int y, int width, int 
 }
 
 struct BarExample {
-    const char *caption;
+    const char *caption;  // horizontal bars only: the vertical ones share one
     int length;
     int position;
 };
 
+// Thumb in the middle, at the top, at the bottom; a bar too short for one.
 static const BarExample VerticalBars[] = {
-    {"middle", VerticalBarLength, 50},
-    {"top", VerticalBarLength, 0},
-    {"bottom", VerticalBarLength, ScrollRange},
-    {"short", ShortBarLength, 50},
+    {nullptr, VerticalBarLength, 50},
+    {nullptr, VerticalBarLength, 0},
+    {nullptr, VerticalBarLength, ScrollRange},
+    {nullptr, ShortBarLength, 50},
 };
 
 static const BarExample HorizontalBars[] = {
@@ -70,30 +73,30 @@ static const BarExample HorizontalBars[] = {
     {"Empty channel:", EmptyChannelLength, 50},
 };
 
-// Returns the right edge of what it placed.
-static int BuildVerticalBars(HWND dialog, int left, int *bottom)
+// Each builder places its examples from (left, top), returns the right edge
+// of what it placed and sets *bottom to its lowest edge.
+static int BuildVerticalBars(HWND dialog, int left, int top, int *bottom)
 {
-    const int columnWidth = 44;
+    AddCaption(dialog, "Vertical bars:", left, top, BarColumnWidth * 4);
     int x = left;
     for (const BarExample &bar : VerticalBars) {
-        AddCaption(dialog, bar.caption, x, Margin, columnWidth);
-        AddScrollBar(dialog, SBS_VERT, x, Margin + LabelHeight + LabelGap, Thickness, bar.length, bar.position);
-        x += columnWidth;
+        AddScrollBar(dialog, SBS_VERT, x, top + LabelHeight + LabelGap, Thickness, bar.length, bar.position);
+        x += BarColumnWidth;
     }
-    *bottom = Margin + LabelHeight + LabelGap + VerticalBarLength;
+    *bottom = top + LabelHeight + LabelGap + VerticalBarLength;
     return x;
 }
 
-static int BuildHorizontalBars(HWND dialog, int left, int *bottom)
+static int BuildHorizontalBars(HWND dialog, int left, int top, int *bottom)
 {
-    int y = Margin;
+    int y = top;
     for (const BarExample &bar : HorizontalBars) {
         AddCaption(dialog, bar.caption, left, y, HorizontalBarLength);
         y += LabelHeight + LabelGap;
         AddScrollBar(dialog, SBS_HORZ, left, y, bar.length, Thickness, bar.position);
         y += Thickness + RowGap;
     }
-    *bottom = y;
+    *bottom = y - RowGap;
     return left + HorizontalBarLength;
 }
 
@@ -114,11 +117,11 @@ static void ReskinWithBuddy(HWND updown)
 static void AddSpinWithEdit(HWND dialog, const char *caption, DWORD editStyle, DWORD align, int x, int y,
                             int value)
 {
-    AddCaption(dialog, caption, x, y, EditWidth + SpinWidth + 60);
+    AddCaption(dialog, caption, x, y, UpDownColumnWidth);
     y += LabelHeight + LabelGap;
     // Leave room on the side the up-down takes.
     const int editX = align == UDS_ALIGNLEFT ? x + SpinWidth - 2 : x;
-    HWND edit = AddChild(dialog, "Edit", "", ES_NUMBER | editStyle, WS_EX_CLIENTEDGE, editX, y, EditWidth,
+    HWND edit = AddChild(dialog, "Edit", "", ES_NUMBER | WS_TABSTOP | editStyle, WS_EX_CLIENTEDGE, editX, y, EditWidth,
                          EditHeight);
     HWND updown = AddChild(dialog, UPDOWN_CLASSA, "", align | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 0, 0, 0, 0);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
@@ -127,10 +130,10 @@ static void AddSpinWithEdit(HWND dialog, const char *caption, DWORD editStyle, D
     ReskinWithBuddy(updown);
 }
 
-static int BuildUpDowns(HWND dialog, int left, int *bottom)
+static int BuildUpDowns(HWND dialog, int left, int top, int *bottom)
 {
-    int y = Margin;
-    AddCaption(dialog, "Alone, vertical and horizontal:", left, y, 180);
+    int y = top;
+    AddCaption(dialog, "Alone:", left, y, UpDownColumnWidth);
     y += LabelHeight + LabelGap;
     HWND vertical = AddChild(dialog, UPDOWN_CLASSA, "", 0, 0, left, y, SpinWidth, SpinHeight);
     SendMessageA(vertical, UDM_SETRANGE32, 0, ScrollRange);
@@ -139,14 +142,14 @@ static int BuildUpDowns(HWND dialog, int left, int *bottom)
     SendMessageA(horizontal, UDM_SETRANGE32, 0, ScrollRange);
     y += SpinHeight + RowGap;
 
-    AddSpinWithEdit(dialog, "Right of an Edit:", 0, UDS_ALIGNRIGHT, left, y, 42);
+    AddSpinWithEdit(dialog, "Edit left:", 0, UDS_ALIGNRIGHT, left, y, 42);
     y += LabelHeight + LabelGap + EditHeight + RowGap;
-    AddSpinWithEdit(dialog, "Left of an Edit:", 0, UDS_ALIGNLEFT, left, y, 7);
+    AddSpinWithEdit(dialog, "Edit right:", 0, UDS_ALIGNLEFT, left, y, 7);
     y += LabelHeight + LabelGap + EditHeight + RowGap;
-    AddSpinWithEdit(dialog, "Disabled Edit:", WS_DISABLED, UDS_ALIGNRIGHT, left, y, 13);
+    AddSpinWithEdit(dialog, "Disabled:", WS_DISABLED, UDS_ALIGNRIGHT, left, y, 13);
     y += LabelHeight + LabelGap + EditHeight;
     *bottom = y;
-    return left + 180;
+    return left + UpDownColumnWidth;
 }
 
 // The skinned bars report; moving the thumb is the owner's job.
@@ -172,12 +175,13 @@ static INT_PTR CALLBACK ScrollSectionProc(HWND dialog, UINT message, WPARAM wPar
 {
     switch (message) {
     case WM_INITDIALOG: {
-        int verticalBottom, horizontalBottom, upDownBottom;
-        int right = BuildVerticalBars(dialog, Margin, &verticalBottom);
-        right = BuildHorizontalBars(dialog, right + ColumnGap, &horizontalBottom);
-        right = BuildUpDowns(dialog, right + ColumnGap, &upDownBottom);
-        int bottom = verticalBottom > horizontalBottom ? verticalBottom : horizontalBottom;
-        bottom = bottom > upDownBottom ? bottom : upDownBottom;
+        // Vertical bars and up-downs side by side, the horizontal bars below.
+        int verticalBottom, upDownBottom, bottom;
+        const int barsRight = BuildVerticalBars(dialog, Margin, Margin, &verticalBottom);
+        int right = BuildUpDowns(dialog, barsRight + ColumnGap, Margin, &upDownBottom);
+        const int top = (verticalBottom > upDownBottom ? verticalBottom : upDownBottom) + RowGap;
+        const int horizontalRight = BuildHorizontalBars(dialog, Margin, top, &bottom);
+        right = right > horizontalRight ? right : horizontalRight;
         RECT client = {0, 0, right + Margin, bottom + Margin};
         AdjustWindowRectEx(&client, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
         SetWindowPos(dialog, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,

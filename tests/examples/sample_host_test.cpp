@@ -7,11 +7,14 @@
 
 namespace {
 
-HWND WaitForWindow(const char *title, DWORD milliseconds)
+// The dialog is found by its title as soon as it exists, before its controls
+// do; it is shown once they are all there.
+HWND WaitForShownDialog(const char *title, DWORD milliseconds)
 {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
-        if (HWND window = FindWindowA(nullptr, title))
+        HWND window = FindWindowA(nullptr, title);
+        if (window != nullptr && IsWindowVisible(window))
             return window;
         Sleep(20);
     }
@@ -31,7 +34,7 @@ TEST(SampleHostTest, SkinsItsDialogAndEndsCleanlyWhenOkIsClicked)
                                &process))
         << sample;
 
-    HWND dialog = WaitForWindow("velk sample", 10000);
+    HWND dialog = WaitForShownDialog("velk sample", 10000);
     ASSERT_NE(dialog, nullptr) << "the sample's dialog never appeared";
     HWND ok = GetDlgItem(dialog, IDOK);
     ASSERT_NE(ok, nullptr);

@@ -11,8 +11,12 @@ HDC BeginBackBuffer(BackBuffer *buffer)
     buffer->windowDC = GetWindowDC(buffer->hwnd);
     buffer->memDC = CreateCompatibleDC(buffer->windowDC);
     SetBkMode(buffer->memDC, TRANSPARENT);
-    HBITMAP canvas = CreateCompatibleBitmap(buffer->windowDC, width, height);
-    buffer->bitmap = static_cast<HBITMAP>(SelectObject(buffer->memDC, canvas));
+    // An empty window gets no bitmap: for a zero size the system hands out
+    // its shared 1 by 1 bitmap, which is not ours to select away or delete.
+    if (width > 0 && height > 0) {
+        HBITMAP canvas = CreateCompatibleBitmap(buffer->windowDC, width, height);
+        buffer->bitmap = static_cast<HBITMAP>(SelectObject(buffer->memDC, canvas));
+    }
     if (buffer->copyThrough == 1)
         BitBlt(buffer->memDC, 0, 0, width, height, buffer->windowDC, 0, 0, SRCCOPY);
     return buffer->memDC;

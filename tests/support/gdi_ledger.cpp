@@ -198,8 +198,11 @@ BOOL WINAPI LedgerDeleteObject(HGDIOBJ object)
             Complain("deleted an object it did not create", object);
         return original.deleteObject(object);
     }
-    if (SelectedSomewhere(object))
-        Complain("deleted an object that is still selected", object);
+    if (SelectedSomewhere(object)) {
+        char what[96];
+        std::snprintf(what, sizeof what, "deleted a %s that is still selected", live->second);
+        Complain(what, object);
+    }
     ledger->liveObjects.erase(live);
     return original.deleteObject(object);
 }

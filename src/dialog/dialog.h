@@ -28,5 +28,27 @@ struct CaptionButtonState {
 };
 
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
+
+// Non-client and background painting. updateRegion is the WM_NCPAINT wParam:
+// a region in screen coordinates, or 0 or 1 for the whole window; it stays
+// the caller's.
+int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
+int PaintDialogFrame(SkinnedWindow *rec, HDC dc);
+int PaintDialogCaption(SkinnedWindow *rec, HDC dc);
+int PaintDialogBackground(SkinnedWindow *rec);
+
+// Opens the dialog's window DC, paints the caption (and with it the caption
+// buttons) and releases the DC.
+void RepaintDialogCaption(SkinnedWindow *rec);
+
+// Caption buttons: painting in window coordinates, and mouse input.
+int PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
+void RepaintCaptionButtons(SkinnedWindow *rec);
+LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
+LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
+LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest);
+LRESULT HandleDialogMouseMove(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
+LRESULT HandleDialogButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -21,6 +21,9 @@ struct Section {
 // The first section's window is the main one.
 static const Section Sections[] = {
     {"coverage", BuildCoverageSection},
+    {"scroll", BuildScrollSection},
+    {"buttons", BuildButtonsSection},
+    {"controls", BuildControlsSection},
 };
 
 // Windows are laid out for the smallest screen the gallery is shown on.

@@ -16,6 +16,9 @@ struct GalleryContext {
 typedef HWND (*SectionBuilder)(const GalleryContext &context);
 
 HWND BuildCoverageSection(const GalleryContext &context);
+HWND BuildButtonsSection(const GalleryContext &context);
+HWND BuildControlsSection(const GalleryContext &context);
+HWND BuildScrollSection(const GalleryContext &context);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.

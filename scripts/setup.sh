@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     googletest
     imagemagick
+    llvm
 )
 
 missing=()

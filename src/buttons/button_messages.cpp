@@ -1,7 +1,265 @@
-// Message handling of the button kinds.
+// Message handling of the button kinds: push buttons, check boxes, radio
+// buttons, group boxes and labels.
 #include "buttons.h"
+
+typedef void (*ButtonPainter)(SkinnedWindow *rec);
+
+// Indexed by kind, CK_PUSHBUTTON to CK_LABEL.
+static const ButtonPainter ButtonPainters[] = {
+    PaintPushButton,
+    PaintCheckBox,
+    PaintRadioButton,
+    PaintGroupBox,
+    PaintLabel,
+};
+
+// Painting asks the window for its text, font and icon, and a host subclass
+// may answer those, so the caller gets the record back only if it survived.
+static SkinnedWindow *Repaint(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    ButtonPainters[rec->kind](rec);
+    return FindSkinnedWindow(hwnd);
+}
+
+// Sets or clears bits and repaints.
+static void ChangeState(SkinnedWindow *rec, DWORD set, DWORD clear)
+{
+    rec->state = (rec->state & ~clear) | set;
+    Repaint(rec);
+}
+
+// Forwards, then finds the record again: the previous procedure may be host
+// code that released or destroyed the window.
+static LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = (*rec)->hwnd;
+    const LRESULT result = ForwardMessage(*rec, msg, wParam, lParam);
+    *rec = FindSkinnedWindow(hwnd);
+    return result;
+}
+
+// Group boxes and labels are see-through and never erase, so a new caption
+// would land on the old one. The parent repaints what lies behind them
+// first, then the control paints itself in that same pass.
+static void RefreshSeeThrough(HWND hwnd)
+{
+    HWND parent = GetParent(hwnd);
+    const UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW;
+    if (parent == nullptr || (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        RedrawWindow(hwnd, nullptr, nullptr, flags);
+        return;
+    }
+    RECT area;
+    GetWindowRect(hwnd, &area);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&area), 2);
+    RedrawWindow(parent, &area, nullptr, flags | RDW_ALLCHILDREN);
+}
+
+// The standard control's own WM_SETTEXT would paint the old look.
+static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return result;
+    if (rec->kind == CK_GROUPBOX || rec->kind == CK_LABEL)
+        RefreshSeeThrough(hwnd);
+    else
+        Repaint(rec);
+    return result;
+}
+
+static LRESULT ButtonPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    Repaint(rec);
+    // Validates what is left of the update region; the standard control
+    // never paints.
+    return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
+}
+
+static LRESULT ButtonEraseBackground(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    if (rec->kind == CK_PUSHBUTTON)
+        return ForwardMessage(rec, WM_ERASEBKGND, wParam, lParam);
+    // The painters cover the whole control, or leave the parent showing.
+    return 1;
+}
+
+LRESULT SetButtonIcon(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    if (rec->buttonIcon != nullptr) {
+        DestroyIcon(rec->buttonIcon);
+        rec->buttonIcon = nullptr;
+    }
+    // Without LR_COPYRETURNORG every copy is a new icon of our own, even when
+    // the host's icon is already monochrome; that one stays the host's.
+    const HANDLE icon = reinterpret_cast<HANDLE>(lParam);
+    if (icon != nullptr)
+        rec->buttonIcon = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, LR_MONOCHROME));
+    return ForwardMessage(rec, WM_SETICON, wParam, lParam);
+}
+
+static LRESULT ButtonSetCheck(SkinnedWindow *rec, WPARAM check, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, BM_SETCHECK, check, lParam);
+    if (rec == nullptr)
+        return result;
+    DWORD set = 0;
+    if (check == BST_CHECKED)
+        set = SKS_CHECKED;
+    else if (check == BST_INDETERMINATE)
+        set = SKS_INDETERMINATE;
+    ChangeState(rec, set, SKS_CHECKED | SKS_INDETERMINATE);
+    return result;
+}
+
+static LRESULT ButtonSetState(SkinnedWindow *rec, WPARAM pressed, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, BM_SETSTATE, pressed, lParam);
+    if (rec == nullptr)
+        return result;
+    ChangeState(rec, pressed != 0 ? DWORD{SKS_PRESSED} : 0, SKS_PRESSED);
+    return result;
+}
+
+static LRESULT ButtonSetStyle(SkinnedWindow *rec, WPARAM style, LPARAM lParam)
+{
+    // The whole type is compared, as at attach: a push-like BS_AUTOCHECKBOX
+    // (3) also has the low bit set, yet is no default button.
+    // The repaint runs before the previous procedure applies the new style.
+    const HWND hwnd = rec->hwnd;
+    ChangeState(rec, (style & 0x1F) == BS_DEFPUSHBUTTON ? DWORD{SKS_DEFAULT} : 0, SKS_DEFAULT);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return 0;
+    return ForwardMessage(rec, BM_SETSTYLE, style, lParam);
+}
+
+// Push buttons carry out their own click; the standard control never sees
+// the press, so it takes no capture.
+static LRESULT PushButtonPress(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    SetFocus(hwnd);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        ChangeState(rec, SKS_PRESSED, 0);
+    return 0;
+}
+
+static LRESULT PushButtonRelease(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    ReleaseCapture();
+    // The click is the release reaching the button: the notification goes
+    // out while the button still shows pressed.
+    HWND parent = GetParent(hwnd);
+    if (parent != nullptr) {
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
+        rec = FindSkinnedWindow(hwnd);
+    }
+    if (rec != nullptr)
+        ChangeState(rec, 0, SKS_PRESSED);
+    return 0;
+}
+
+static LRESULT ButtonMouseLeave(SkinnedWindow *rec)
+{
+    ChangeState(rec, 0, SKS_HOT | SKS_PRESSED);
+    return 0;
+}
+
+static LRESULT ButtonSetFocus(SkinnedWindow *rec, HWND lostFocus, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, WM_SETFOCUS, reinterpret_cast<WPARAM>(lostFocus), lParam);
+    if (rec == nullptr)
+        return result;
+    // The window that lost the focus hears of it once more, so that a
+    // skinned control there drops its focused look even when a subclass
+    // above it swallowed the first notice.
+    if (lostFocus != nullptr) {
+        const HWND hwnd = rec->hwnd;
+        SendMessageA(lostFocus, WM_KILLFOCUS, 0, 0);
+        rec = FindSkinnedWindow(hwnd);
+        if (rec == nullptr)
+            return result;
+    }
+    ChangeState(rec, SKS_FOCUSED, 0);
+    return result;
+}
+
+static LRESULT ButtonKillFocus(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, WM_KILLFOCUS, wParam, lParam);
+    if (rec != nullptr)
+        ChangeState(rec, 0, SKS_FOCUSED);
+    return result;
+}
+
+static LRESULT ButtonEnable(SkinnedWindow *rec, WPARAM enabled, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, WM_ENABLE, enabled, lParam);
+    if (rec == nullptr)
+        return result;
+    if (enabled != 0)
+        ChangeState(rec, 0, SKS_DISABLED);
+    else
+        ChangeState(rec, SKS_DISABLED, 0);
+    return result;
+}
+
+static LRESULT ButtonMouseMove(SkinnedWindow *rec, WPARAM keys, LPARAM lParam)
+{
+    const LRESULT result = ForwardAndFind(&rec, WM_MOUSEMOVE, keys, lParam);
+    // Moving in with the left button held shows no hover: the press belongs
+    // to another window.
+    if (rec == nullptr || (rec->state & SKS_HOT) != 0 || (keys & MK_LBUTTON) != 0)
+        return result;
+    const HWND hwnd = rec->hwnd;
+    ChangeState(rec, SKS_HOT, 0);
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd, 0};
+    TrackMouseEvent(&track);
+    return result;
+}
 
 LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardMessage(rec, msg, wParam, lParam);
+    const bool pushButton = rec->kind == CK_PUSHBUTTON;
+    switch (msg) {
+    case WM_SETTEXT:
+        return ButtonSetText(rec, wParam, lParam);
+    case WM_PAINT:
+        return ButtonPaint(rec, wParam, lParam);
+    case WM_ERASEBKGND:
+        return ButtonEraseBackground(rec, wParam, lParam);
+    case WM_SETICON:
+        return SetButtonIcon(rec, wParam, lParam);
+    case BM_SETCHECK:
+        return ButtonSetCheck(rec, wParam, lParam);
+    case BM_SETSTATE:
+        return ButtonSetState(rec, wParam, lParam);
+    case BM_SETSTYLE:
+        return ButtonSetStyle(rec, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        return pushButton ? PushButtonPress(rec) : ForwardMessage(rec, msg, wParam, lParam);
+    case WM_LBUTTONUP:
+        return pushButton ? PushButtonRelease(rec) : ForwardMessage(rec, msg, wParam, lParam);
+    case WM_MOUSELEAVE:
+        return ButtonMouseLeave(rec);
+    case WM_SETFOCUS:
+        return ButtonSetFocus(rec, reinterpret_cast<HWND>(wParam), lParam);
+    case WM_KILLFOCUS:
+        return ButtonKillFocus(rec, wParam, lParam);
+    case WM_ENABLE:
+        return ButtonEnable(rec, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return ButtonMouseMove(rec, wParam, lParam);
+    default:
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }

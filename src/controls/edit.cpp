@@ -1,11 +1,80 @@
-// Edit, list box and hot-key frames.
+// Edit, list box and hot-key frames. An Edit keeps its own client area and
+// caret; only its border is redrawn. List boxes and hot-key controls keep
+// their own look entirely.
 #include "controls.h"
+
+// The ring over the outermost pixel ring of the standard border.
+static const COLORREF EditOuterColour = 0x00643296;
+// Disabled outer ring: the face colour darkened (DarkenedSysColor).
+static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
+// Inner rings of a disabled or read-only Edit: a system brush.
+static const int EditInactiveInnerSysColour = COLOR_WINDOW;
+
+void PaintEditFrame(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    const LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const bool hasEdge = (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) != 0;
+    if ((style & WS_BORDER) == 0 && !hasEdge)
+        return;
+
+    HDC dc = GetWindowDC(hwnd);
+    if (dc == nullptr)
+        return;
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    OffsetRect(&rect, -rect.left, -rect.top);
+
+    const bool disabled = (rec->state & SKS_DISABLED) != 0;
+    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(EditDisabledOuterSysColour) : EditOuterColour);
+    FrameRect(dc, &rect, outer);
+    DeleteObject(outer);
+
+    if (hasEdge) {
+        const bool inactive = (rec->state & (SKS_DISABLED | SKS_READONLY)) != 0;
+        HBRUSH white = inactive ? nullptr : CreateSolidBrush(SkinWhite);
+        HBRUSH inner = inactive ? GetSysColorBrush(EditInactiveInnerSysColour) : white;
+        InflateRect(&rect, -1, -1);
+        FrameRect(dc, &rect, inner);
+        // Client and static edge together make a three-pixel border.
+        if ((exStyle & WS_EX_CLIENTEDGE) && (exStyle & WS_EX_STATICEDGE)) {
+            InflateRect(&rect, -1, -1);
+            FrameRect(dc, &rect, inner);
+        }
+        if (white != nullptr)
+            DeleteObject(white);
+    }
+    ReleaseDC(hwnd, dc);
+}
+
+// The frame changes before the Edit sees the message.
+static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam, LPARAM lParam)
+{
+    if (readOnly)
+        rec->state |= SKS_READONLY;
+    else
+        rec->state &= ~DWORD{SKS_READONLY};
+    PaintEditFrame(rec);
+    return ForwardMessage(rec, EM_SETREADONLY, wParam, lParam);
+}
 
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardMessage(rec, msg, wParam, lParam);
+    switch (msg) {
+    case WM_NCPAINT:
+        return PaintAfter(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintEditFrame);
+    case EM_SETREADONLY:
+        return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
+    case WM_ENABLE:
+        return FollowEnabledState(rec, wParam != 0, wParam, lParam, PaintEditFrame);
+    default:
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }
 
+// List boxes and hot-key controls are only followed to their destruction,
+// where the subclass procedure releases them after WM_NCDESTROY.
 LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return ForwardMessage(rec, msg, wParam, lParam);

@@ -1,7 +1,91 @@
-// Tab controls.
+// Tab controls: after each of the control's own paints, every tab is drawn
+// again as a rounded, filled shape with its text centred. The page area and
+// the control's frame keep the control's own look.
 #include "controls.h"
+
+#include <commctrl.h>
+
+struct TabColours {
+    COLORREF fill;
+    COLORREF text;
+};
+
+// Indexed by whether the tab is the selected one.
+static const TabColours TabLook[2] = {
+    {0x000000FF, 0x0000FF00},  // every other tab: red with green text
+    {0x0000FF64, 0x00FF0A00},  // the selected tab: lime with blue text
+};
+
+static const int TabCornerDiameter = 10;
+// The shapes reach beyond the rectangles the control reports.
+static const int TabGrowth = 2;
+// The text sits this far below the grown shape's top.
+static const int TabTextDrop = 4;
+// The control is told of one character less than the buffer holds, so the
+// last character of the buffer stays the terminating zero.
+static const int TabTextBufferSize = 64;
+static const int TabTextLimit = 63;
+static const UINT TabTextFormat = DT_CENTER | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE;
+
+// Returns false when the control gives no text for the tab.
+static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, HFONT font)
+{
+    char text[TabTextBufferSize] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text;
+    item.cchTextMax = TabTextLimit;
+    if (SendMessageA(hwnd, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)) == 0)
+        return false;
+
+    RECT shape = {};
+    SendMessageA(hwnd, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&shape));
+    shape.top -= TabGrowth;
+    shape.bottom += TabGrowth;
+    RECT textRect = shape;
+    textRect.top += TabTextDrop;
+
+    const TabColours &look = TabLook[selected ? 1 : 0];
+    HBRUSH fill = CreateSolidBrush(look.fill);
+    // The saved state restores the brush, font, text colour and mode below.
+    const int saved = SaveDC(dc);
+    SelectObject(dc, fill);
+    RoundRect(dc, shape.left, shape.top, shape.right, shape.bottom, TabCornerDiameter, TabCornerDiameter);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look.text);
+    if (font != nullptr)
+        SelectObject(dc, font);
+    DrawTextA(dc, text, -1, &textRect, TabTextFormat);
+    RestoreDC(dc, saved);
+    DeleteObject(fill);
+    return true;
+}
+
+// Last to first, so where grown shapes overlap the lower index lies on top.
+void PaintTabs(SkinnedWindow *rec)
+{
+    // Only the handle is used: the messages below may run host code.
+    const HWND hwnd = rec->hwnd;
+    HDC dc = GetDC(hwnd);
+    if (dc == nullptr)
+        return;
+    const int count = static_cast<int>(SendMessageA(hwnd, TCM_GETITEMCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageA(hwnd, TCM_GETCURSEL, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    for (int i = count - 1; i >= 0; --i) {
+        if (!PaintTab(hwnd, dc, i, i == selected, font))
+            break;
+    }
+    ReleaseDC(hwnd, dc);
+}
 
 LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardMessage(rec, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT:
+        // The control paints itself completely first.
+        return PaintAfter(rec, WM_PAINT, wParam, lParam, HANDLED_BY_CONTROL, PaintTabs);
+    default:
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }

@@ -8,9 +8,37 @@
 #include "../dialog/dialog.h"
 #include "../scroll/scroll.h"
 
-// Most recently attached first, so the windows of the newest dialog are found
-// quickest.
+// Most recently attached first. The list keeps the attach order; lookups go
+// through the hash index beside it, since every message to every skinned
+// window starts with one.
 static SkinnedWindow *skinnedWindows = nullptr;
+
+// A fixed table of chains, so that indexing never allocates and cannot fail;
+// with ten thousand windows a chain is still only a few records long.
+const int IndexBits = 12;
+static SkinnedWindow *indexBuckets[1 << IndexBits];
+
+static SkinnedWindow **BucketOf(HWND hwnd)
+{
+    // Window handles carry their information in the low 32 bits.
+    const UINT32 key = static_cast<UINT32>(reinterpret_cast<UINT_PTR>(hwnd));
+    return &indexBuckets[(key * 0x9E3779B9u) >> (32 - IndexBits)];
+}
+
+static void IndexRecord(SkinnedWindow *rec)
+{
+    SkinnedWindow **bucket = BucketOf(rec->hwnd);
+    rec->nextInBucket = *bucket;
+    *bucket = rec;
+}
+
+static void UnindexRecord(SkinnedWindow *rec)
+{
+    SkinnedWindow **link = BucketOf(rec->hwnd);
+    while (*link != rec)
+        link = &(*link)->nextInBucket;
+    *link = rec->nextInBucket;
+}
 
 // How a class's style decides its kind.
 enum StyleTest {
@@ -101,7 +129,7 @@ int ClassifyWindow(HWND hwnd)
 
 SkinnedWindow *FindSkinnedWindow(HWND hwnd)
 {
-    for (SkinnedWindow *rec = skinnedWindows; rec != nullptr; rec = rec->next) {
+    for (SkinnedWindow *rec = *BucketOf(hwnd); rec != nullptr; rec = rec->nextInBucket) {
         if (rec->hwnd == hwnd)
             return rec;
     }
@@ -224,6 +252,7 @@ SkinnedWindow *AttachWindow(HWND hwnd)
     rec->next = skinnedWindows;
     skinnedWindows = rec;
     rec->hwnd = hwnd;
+    IndexRecord(rec);
     rec->kind = kind;
     rec->state = (style & WS_DISABLED) ? DWORD{SKS_DISABLED} : 0;
     if (GetFocus() == hwnd)
@@ -258,6 +287,7 @@ SkinnedWindow *DetachWindow(HWND hwnd)
         previous->next = rec->next;
         standIn = previous;
     }
+    UnindexRecord(rec);
 
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
 

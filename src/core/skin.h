@@ -50,6 +50,7 @@ struct SkinnedWindow {
     HICON buttonIcon;     // push buttons: the library's copy of the last WM_SETICON icon
     void *extraState;     // ScrollBarState for scroll bars, CaptionButtonState for dialogs
     SkinnedWindow *next;
+    SkinnedWindow *nextInBucket;  // the lookup index's chain, beside the list
 };
 
 // The library's white, shared by the button painters and the edit frame.

@@ -1,7 +1,352 @@
-// Scroll-bar controls: input and tracking.
+// Scroll-bar controls: the library's own mouse handling, thumb tracking and
+// notifications to the parent.
 #include "scroll.h"
+
+#include <windowsx.h>
+
+static ScrollBarState *BarOf(SkinnedWindow *rec)
+{
+    return static_cast<ScrollBarState *>(rec->extraState);
+}
+
+static bool IsVertical(HWND hwnd)
+{
+    return (GetWindowLongA(hwnd, GWL_STYLE) & SBS_VERT) != 0;
+}
+
+static void PaintBarParts(SkinnedWindow *rec, bool vertical, int part)
+{
+    if (vertical)
+        PaintVerticalScrollBar(rec, part);
+    else
+        PaintHorizontalScrollBar(rec, part);
+}
+
+static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
+{
+    HDC dc = GetDC(hwnd);
+    PaintScrollPart(dc, rect, flags);
+    ReleaseDC(hwnd, dc);
+}
+
+// The parent hears of every action with the bar's redraw switched off, so
+// that the standard control's own drawing, which SetScrollInfo and friends
+// trigger directly, stays off the screen; the library repaints right after.
+// Only the low 16 bits of a position fit, as with the standard control.
+// Returns the bar's record looked up again, or null: the parent may have
+// destroyed or released the bar.
+static SkinnedWindow *NotifyParent(HWND hwnd, HWND parent, bool vertical, WORD code, int position)
+{
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
+                 reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    return FindSkinnedWindow(hwnd);
+}
+
+// The pointer still holds the thumb at the point where it was grabbed.
+static bool AtGrabPoint(const ScrollBarState *bar, bool vertical, int x, int y)
+{
+    return vertical ? y == bar->thumbRect.top + bar->grabY : x == bar->thumbRect.left + bar->grabX;
+}
+
+// The scroll position for the thumb's grab point at (x, y). An empty travel
+// maps to nMin; the arithmetic is wide enough for the full int range.
+static int DragPosition(const ScrollBarState *bar, bool vertical, int x, int y, const SCROLLINFO &info)
+{
+    const RECT &channel = bar->channelRect;
+    const RECT &thumb = bar->thumbRect;
+    int travel, offset;
+    if (vertical) {
+        travel = (channel.bottom - channel.top) - (thumb.bottom - thumb.top);
+        offset = y - bar->grabY - channel.top;
+    } else {
+        travel = (channel.right - channel.left) - (thumb.right - thumb.left);
+        offset = x - bar->grabX - channel.left;
+    }
+    if (travel <= 0)
+        return info.nMin;
+    const double ratio = static_cast<double>(offset) / travel;
+    const double range = static_cast<double>(info.nMax) - info.nMin;
+    const long long position = info.nMin + static_cast<long long>(range * ratio);
+    if (position < info.nMin)
+        return info.nMin;
+    if (position > info.nMax)
+        return info.nMax;
+    return static_cast<int>(position);
+}
+
+static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
+{
+    const HWND hwnd = rec->hwnd;
+    SetCapture(hwnd);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return;
+    const bool vertical = IsVertical(hwnd);
+    const HWND parent = GetParent(hwnd);
+    const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
+    ScrollBarState *bar = BarOf(rec);
+    const POINT pointer = {x, y};
+
+    if (PtInRect(&bar->thumbRect, pointer)) {
+        SCROLLINFO info;
+        const bool readable = ReadScrollInfo(hwnd, &info);
+        rec = FindSkinnedWindow(hwnd);
+        if (rec == nullptr)
+            return;
+        bar = BarOf(rec);
+        bar->thumbHeld = 1;
+        bar->grabX = x - bar->thumbRect.left;
+        bar->grabY = y - bar->thumbRect.top;
+        // A drag starts from where the thumb stands now, not from where the
+        // last drag left off: a repaint during the press then keeps the thumb
+        // in place, and a first move to the last drag's position is reported.
+        if (readable)
+            bar->dragPos = info.nPos;
+        if (!vertical)
+            bar->dragging = 1;
+        PaintThroughClientDC(hwnd, bar->thumbRect, look.heldThumb);
+        return;
+    }
+
+    const RECT &first = vertical ? bar->upArrowRect : bar->leftArrowRect;
+    const RECT &second = vertical ? bar->downArrowRect : bar->rightArrowRect;
+    WORD code;
+    int part;
+    if (PtInRect(&second, pointer)) {
+        bar->secondArrowHeld = 1;
+        code = SB_LINEDOWN;
+        part = look.secondPart;
+    } else if (PtInRect(&first, pointer)) {
+        bar->firstArrowHeld = 1;
+        code = SB_LINEUP;
+        part = look.firstPart;
+    } else if (parent != nullptr && PtInRect(&bar->channelRect, pointer)) {
+        const bool beforeThumb = vertical ? y < bar->thumbRect.top : x < bar->thumbRect.left;
+        if (beforeThumb) {
+            bar->firstArrowHeld = 1;
+            code = SB_PAGEUP;
+        } else {
+            bar->secondArrowHeld = 1;
+            code = SB_PAGEDOWN;
+        }
+        part = SBP_THUMB;
+    } else {
+        return;
+    }
+
+    rec = NotifyParent(hwnd, parent, vertical, code, 0);
+    if (rec != nullptr)
+        PaintBarParts(rec, vertical, part);
+}
+
+static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
+{
+    const HWND hwnd = rec->hwnd;
+    const bool vertical = IsVertical(hwnd);
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const RECT barRect = {0, 0, window.right - window.left, window.bottom - window.top};
+    const HWND parent = GetParent(hwnd);
+    if (parent == nullptr)
+        return;
+
+    ScrollBarState *bar = BarOf(rec);
+    if (bar->thumbHeld)
+        bar->dragging = 1;
+    if (!bar->dragging || AtGrabPoint(bar, vertical, x, y))
+        return;
+
+    SCROLLINFO info;
+    const bool readable = ReadScrollInfo(hwnd, &info);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr || !readable)
+        return;
+    bar = BarOf(rec);
+    const int position = DragPosition(bar, vertical, x, y, info);
+    if (position == bar->dragPos)
+        return;
+
+    rec = NotifyParent(hwnd, parent, vertical, SB_THUMBTRACK, position);
+    if (rec == nullptr)
+        return;
+    bar = BarOf(rec);
+    const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
+    HDC dc = GetDC(hwnd);
+    PaintScrollPart(dc, bar->thumbRect, look.thumbChannel);
+    bar->dragPos = position;
+    if (vertical)
+        PlaceVerticalThumb(rec, &info, &barRect);
+    else
+        PlaceHorizontalThumb(rec, &info, &barRect);
+    PaintScrollPart(dc, bar->thumbRect, look.heldThumb);
+    ReleaseDC(hwnd, dc);
+}
+
+// After a drag: report where the thumb was let go, then show the bar as the
+// parent left it.
+static void FinishDrag(SkinnedWindow *rec, bool vertical, HWND parent, int x, int y)
+{
+    const HWND hwnd = rec->hwnd;
+    ScrollBarState *bar = BarOf(rec);
+    bar->dragging = 0;
+    bar->thumbHeld = 0;
+
+    SCROLLINFO info;
+    const bool readable = ReadScrollInfo(hwnd, &info);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return;
+    bar = BarOf(rec);
+    // Released on the very spot the last track report placed the thumb: that
+    // position still has to reach a parent that only acts on the release.
+    int position = bar->dragPos;
+    bool report = readable && info.nPos != position;
+    if (readable && !AtGrabPoint(bar, vertical, x, y)) {
+        position = DragPosition(bar, vertical, x, y, info);
+        report = true;
+    }
+    if (report && parent != nullptr) {
+        rec = NotifyParent(hwnd, parent, vertical, SB_THUMBPOSITION, position);
+        if (rec == nullptr)
+            return;
+    }
+    PaintBarParts(rec, vertical, SBP_ALL);
+}
+
+// Without a drag: show the held thumb or arrow at rest again.
+static void ReleaseHeldPart(SkinnedWindow *rec, bool vertical)
+{
+    ScrollBarState *bar = BarOf(rec);
+    const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
+    const RECT &first = vertical ? bar->upArrowRect : bar->leftArrowRect;
+    const RECT &second = vertical ? bar->downArrowRect : bar->rightArrowRect;
+    // No triangle here: a short bar's arrow shows its chevron until the next
+    // full repaint.
+    if (bar->thumbHeld)
+        PaintThroughClientDC(rec->hwnd, bar->thumbRect, look.thumb);
+    else if (bar->firstArrowHeld)
+        PaintThroughClientDC(rec->hwnd, first, look.firstArrow);
+    else if (bar->secondArrowHeld)
+        PaintThroughClientDC(rec->hwnd, second, look.secondArrow);
+}
+
+static void ScrollBarButtonUp(SkinnedWindow *rec, int x, int y)
+{
+    const HWND hwnd = rec->hwnd;
+    ReleaseCapture();
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return;
+    const bool vertical = IsVertical(hwnd);
+    const HWND parent = GetParent(hwnd);
+
+    if (BarOf(rec)->dragging) {
+        FinishDrag(rec, vertical, parent, x, y);
+        rec = FindSkinnedWindow(hwnd);
+        if (rec == nullptr)
+            return;
+    } else {
+        ReleaseHeldPart(rec, vertical);
+    }
+    ScrollBarState *bar = BarOf(rec);
+    bar->thumbHeld = 0;
+    bar->firstArrowHeld = 0;
+    bar->secondArrowHeld = 0;
+}
+
+// A double click counts as one more press and release.
+static void ScrollBarDoubleClick(SkinnedWindow *rec, int x, int y)
+{
+    const HWND hwnd = rec->hwnd;
+    ScrollBarButtonDown(rec, x, y);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        ScrollBarButtonUp(rec, x, y);
+}
+
+static LRESULT ScrollBarPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintScrollBar(rec);
+    return result;
+}
+
+// Messages after which the standard control draws its own look straight onto
+// the window, outside WM_PAINT.
+static bool RedrawsItself(UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case SBM_SETPOS:
+    case SBM_SETSCROLLINFO:
+        return wParam != FALSE;  // the redraw flag
+    case SBM_SETRANGEREDRAW:
+    case SBM_ENABLE_ARROWS:
+    case WM_ENABLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The standard control acts on the message with its drawing switched off,
+// and the library shows the result. A hidden bar is left hidden: switching
+// redraw back on would set its WS_VISIBLE.
+static LRESULT ForwardWithoutItsDrawing(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE))
+        return ForwardMessage(rec, msg, wParam, lParam);
+    const WNDPROC previous = rec->prevWndProc;
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintScrollBar(rec);
+    return result;
+}
+
+static LRESULT ScrollBarDestroyed(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = ForwardMessage(rec, WM_NCDESTROY, wParam, lParam);
+    DetachWindow(hwnd);
+    return result;
+}
 
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardMessage(rec, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT:
+        return ScrollBarPaint(rec, wParam, lParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCPAINT:
+        return 0;
+    case WM_TIMER:
+        return DefWindowProcA(rec->hwnd, msg, wParam, lParam);
+    case WM_MOUSEMOVE:
+        ScrollBarMouseMove(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        ScrollBarButtonDown(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        ScrollBarButtonUp(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        ScrollBarDoubleClick(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_NCDESTROY:
+        return ScrollBarDestroyed(rec, wParam, lParam);
+    default:
+        if (RedrawsItself(msg, wParam))
+            return ForwardWithoutItsDrawing(rec, msg, wParam, lParam);
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }

@@ -1,7 +1,159 @@
-// Up-down controls.
+// Up-down controls: the standard control keeps its input behaviour; the
+// library repaints it in its own look after everything that changes it.
 #include "scroll.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+// The pointer was last seen over the upper (or, horizontally, left) half.
+static const DWORD SKS_FIRSTHALF = 0x00010000;
+
+// The state bits that mean the same in a PaintScrollPart flags word.
+static const DWORD SharedLookBits = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_HORZ;
+
+// The frame drawn when the control is aligned against a skinned Edit.
+static const COLORREF BuddyFrameColour = 0x00BD9E7B;
+
+void PaintUpDown(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    bool framed = false;
+    if (rec->state & (SKS_UPDOWNLEFT | SKS_UPDOWNRIGHT)) {
+        const HWND buddy = reinterpret_cast<HWND>(SendMessageA(hwnd, UDM_GETBUDDY, 0, 0));
+        rec = FindSkinnedWindow(hwnd);
+        if (rec == nullptr)
+            return;
+        // The buddy's enabled state shows on the control aligned against it;
+        // a buddy that is no longer skinned gets no frame.
+        const SkinnedWindow *buddyRec = FindSkinnedWindow(buddy);
+        if (buddyRec != nullptr) {
+            framed = true;
+            rec->state = (rec->state & ~DWORD{SKS_DISABLED}) | (buddyRec->state & SKS_DISABLED);
+        }
+    }
+    const DWORD state = rec->state;
+    const bool disabled = (state & SKS_DISABLED) != 0;
+    const bool horizontal = (state & SKS_HORZ) != 0;
+
+    BackBuffer buffer = {};
+    buffer.hwnd = hwnd;
+    HDC dc = BeginBackBuffer(&buffer);
+    if (dc != nullptr) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        const int width = r.right;
+        const int height = r.bottom;
+
+        if (framed) {
+            HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : BuddyFrameColour);
+            FrameRect(dc, &r, frame);
+            DeleteObject(frame);
+            // The side against the Edit takes the background colour, so that
+            // the two read as one field.
+            HPEN separator = CreatePen(PS_SOLID, 1, GetSysColor(disabled ? COLOR_BTNFACE : COLOR_WINDOW));
+            HGDIOBJ previousPen = SelectObject(dc, separator);
+            const int x = (state & SKS_UPDOWNLEFT) ? width - 1 : 0;
+            MoveToEx(dc, x, 1, nullptr);
+            LineTo(dc, x, height - 1);
+            SelectObject(dc, previousPen);
+            DeleteObject(separator);
+            InflateRect(&r, -1, -1);
+        }
+        FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+        InflateRect(&r, -1, -1);
+
+        RECT firstHalf = r;
+        RECT secondHalf = r;
+        if (horizontal) {
+            const int split = r.left + (r.right - r.left) / 2;
+            firstHalf.right = split;
+            secondHalf.left = split;
+        } else {
+            const int split = r.top + (r.bottom - r.top) / 2;
+            firstHalf.bottom = split;
+            secondHalf.top = split;
+        }
+        // Only the half under the pointer shows the press.
+        const DWORD look = state & SharedLookBits;
+        const DWORD firstOnly = (state & SKS_FIRSTHALF) ? 0 : DWORD{SPF_PRESSED | SPF_HOT};
+        const DWORD secondOnly = (state & SKS_FIRSTHALF) ? DWORD{SPF_PRESSED | SPF_HOT} : 0;
+        PaintScrollPart(dc, secondHalf, ((look & ~secondOnly) | SPF_TRIANGLE | (horizontal ? SPF_RIGHT : SPF_DOWN)));
+        PaintScrollPart(dc, firstHalf, ((look & ~firstOnly) | SPF_TRIANGLE | (horizontal ? SPF_LEFT : SPF_UP)));
+        buffer.copyThrough = 1;
+    }
+    EndBackBuffer(&buffer);
+}
+
+// Lets the standard control act on the message with its own drawing
+// switched off, then shows the result in the library's look.
+static LRESULT PassOnWrapped(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const WNDPROC previous = rec->prevWndProc;
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
+    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintUpDown(rec);
+    return result;
+}
+
+static LRESULT UpDownButton(SkinnedWindow *rec, UINT msg, bool pressed, WPARAM wParam, LPARAM lParam)
+{
+    if (pressed)
+        rec->state |= SKS_PRESSED;
+    else
+        rec->state &= ~DWORD{SKS_PRESSED};
+    return PassOnWrapped(rec, msg, wParam, lParam);
+}
+
+// Only a move into the other half changes the look; other moves stay away
+// from the standard control.
+static LRESULT UpDownMouseMove(SkinnedWindow *rec, int x, int y, WPARAM wParam, LPARAM lParam)
+{
+    RECT client;
+    GetClientRect(rec->hwnd, &client);
+    const bool overFirst = (rec->state & SKS_HORZ) ? x <= client.right / 2 : y <= client.bottom / 2;
+    if (overFirst == ((rec->state & SKS_FIRSTHALF) != 0))
+        return DefWindowProcA(rec->hwnd, WM_MOUSEMOVE, wParam, lParam);
+    if (overFirst)
+        rec->state |= SKS_FIRSTHALF;
+    else
+        rec->state &= ~SKS_FIRSTHALF;
+    return PassOnWrapped(rec, WM_MOUSEMOVE, wParam, lParam);
+}
+
+static LRESULT UpDownDestroyed(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = ForwardMessage(rec, WM_NCDESTROY, wParam, lParam);
+    DetachWindow(hwnd);
+    return result;
+}
 
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardMessage(rec, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT:
+    case WM_NCPAINT:
+        return PassOnWrapped(rec, msg, wParam, lParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDBLCLK:
+        return 1;
+    case WM_LBUTTONDOWN:
+        return UpDownButton(rec, msg, true, wParam, lParam);
+    case WM_LBUTTONUP:
+        return UpDownButton(rec, msg, false, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return UpDownMouseMove(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam, lParam);
+    case WM_NCDESTROY:
+        return UpDownDestroyed(rec, wParam, lParam);
+    default:
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }

@@ -164,6 +164,54 @@ TEST_F(ActivationTest, AFailedHookLeavesTheEnumeratedWindowsSkinned)
     Enskin(dialog, 0);
 }
 
+// Runs a function on a thread of its own that owns a window, and hands the
+// function that window.
+struct OtherThread {
+    INT_PTR (*work)(HWND window);
+    INT_PTR result;
+    HWND window;
+};
+
+DWORD WINAPI RunOnOtherThread(LPVOID param)
+{
+    auto *other = static_cast<OtherThread *>(param);
+    other->window = CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    other->result = other->work(other->window);
+    DestroyWindow(other->window);
+    return 0;
+}
+
+INT_PTR RunOnAThreadOfItsOwn(INT_PTR (*work)(HWND))
+{
+    OtherThread other = {work, 0, nullptr};
+    HANDLE thread = CreateThread(nullptr, 0, RunOnOtherThread, &other, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return other.result;
+}
+
+TEST_F(ActivationTest, ASecondThreadCannotTakeThreadWideSkinning)
+{
+    std::vector<HWND> controls;
+    OpenDialog(&controls);
+    ASSERT_NE(Enskin(nullptr, 1), 0);
+    const size_t records = SkinnedRecords().size();
+
+    EXPECT_EQ(RunOnAThreadOfItsOwn([](HWND) { return Enskin(nullptr, 1); }), 0);
+    EXPECT_EQ(SkinnedRecords().size(), records);
+
+    // Single windows of that thread are its own business.
+    EXPECT_EQ(RunOnAThreadOfItsOwn([](HWND window) -> INT_PTR {
+                  if (Enskin(window, 1) == 0 || FindSkinnedWindow(window) == nullptr)
+                      return 1;
+                  Enskin(window, 0);
+                  return FindSkinnedWindow(window) == nullptr ? 0 : 2;
+              }),
+              0);
+    EXPECT_EQ(SkinnedRecords().size(), records);
+    EXPECT_NE(Enskin(nullptr, 0), 0) << "still this thread's to switch off";
+}
+
 TEST(DlgInitTest, EveryCallGivesANewBrushOfTheDialogColour)
 {
     HBRUSH first = DlgInit(0);

@@ -7,6 +7,7 @@
 
 #include "core/skin.h"
 #include "support/dib_canvas.h"
+#include "support/gdi_ledger.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
 
@@ -201,6 +202,25 @@ TEST_F(BackBufferTest, CopyThroughAtBeginBringsTheWindowIn)
     EndBackBuffer(&buffer);
     EXPECT_EQ(ReadWindowPixel(window, 15, 15), RGB(0, 0, 255));
     EXPECT_EQ(ReadWindowPixel(window, 5, 5), RGB(255, 0, 0)) << "kept where the painter drew nothing";
+}
+
+TEST_F(BackBufferTest, LedgerSeesTheBufferHeldUntilItEnds)
+{
+    GdiLedger ledger;
+    BackBuffer buffer = {window, nullptr, nullptr, 0, nullptr};
+    BeginBackBuffer(&buffer);
+    EXPECT_EQ(ledger.HeldDCs(), 2) << "the window DC and the memory DC";
+    EXPECT_EQ(ledger.LiveObjects(), 1) << "the buffer's bitmap";
+    EndBackBuffer(&buffer);
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+
+    const RECT rect = {0, 0, 10, 10};
+    const COLORREF colours[4] = {1, 2, 3, 4};
+    HDC dc = GetWindowDC(window);
+    FillGradient4(dc, &rect, colours);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(ledger.CreatedCount(), 2) << "a buffer makes a DC and a bitmap; a gradient makes nothing";
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
 }
 
 TEST(DarkenedSysColorTest, SubtractsPerChannelAndStopsAtZero)

@@ -248,6 +248,37 @@ TEST_F(RegistryTest, DetachReturnsTheRecordThatTookThePlace)
     EXPECT_EQ(DetachWindow(c), nullptr);
 }
 
+TEST_F(RegistryTest, LookupsAgreeWithTheListThroughManyAttachesAndDetaches)
+{
+    // Enough windows that the lookup index holds chains, not single records.
+    const int count = 1500;
+    std::vector<HWND> windows;
+    std::vector<SkinnedWindow *> records;
+    for (int i = 0; i < count; ++i) {
+        windows.push_back(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, dialog, nullptr, nullptr, nullptr));
+        records.push_back(AttachWindow(windows.back()));
+        ASSERT_NE(records.back(), nullptr) << i;
+    }
+    std::vector<SkinnedWindow *> list = SkinnedRecords();
+    ASSERT_EQ(list.size(), size_t{count});
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(list[i], records[count - 1 - i]) << "newest first";
+        EXPECT_EQ(FindSkinnedWindow(windows[i]), records[i]);
+    }
+
+    // Every third goes, oldest first; the record before each in the list is
+    // the next newer one, which stays.
+    for (int i = 0; i < count; i += 3)
+        EXPECT_EQ(DetachWindow(windows[i]), records[i + 1]) << i;
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(FindSkinnedWindow(windows[i]), i % 3 == 0 ? nullptr : records[i]) << i;
+    EXPECT_EQ(SkinnedRecords().size(), size_t{count - (count + 2) / 3});
+
+    for (HWND hwnd : windows)
+        DestroyWindow(hwnd);
+    EXPECT_TRUE(SkinnedRecords().empty());
+}
+
 TEST_F(RegistryTest, DestroyedWindowsOfEveryKindLeaveNoRecord)
 {
     for (const ClassifyCase &c : ClassifyCases) {

@@ -1,0 +1,343 @@
+// Measures what the skin costs a host: every figure is taken against the same
+// work on the same windows unskinned, in the same run, as the median of
+// several repetitions. Loads velk.dll at run time, as a host does.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../gallery/gallery.h"
+#include "velk.h"
+
+static EnskinProc enskin;
+static DlgInitProc dlgInit;
+
+// The gallery's coverage dialog calls this when it is closed.
+void CloseGalleryWindow(HWND window)
+{
+    DestroyWindow(window);
+}
+
+static double Seconds()
+{
+    static LARGE_INTEGER frequency;
+    if (frequency.QuadPart == 0)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+static void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+static double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+static int repetitions = 5;
+
+static void PrintRow(const char *what, double plain, double skinned, double scale)
+{
+    std::printf("| %-44s | %10.2f | %10.2f | %6.2f |\n", what, plain * scale, skinned * scale, skinned / plain);
+}
+
+static void PrintHeader(const char *title, const char *unit)
+{
+    std::printf("\n%s\n\n| %-44s | %10s | %10s | %6s |\n|%s|%s|%s|%s|\n", title, "measurement",
+                (std::string("plain ") + unit).c_str(), (std::string("skinned ") + unit).c_str(), "ratio",
+                std::string(46, '-').c_str(), std::string(12, '-').c_str(), std::string(12, '-').c_str(),
+                std::string(8, '-').c_str());
+}
+
+static const DWORD RepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASENOW;
+
+// Repaints of one window, skinned and not, alternating so that drift in the
+// machine's speed falls on both.
+static void MeasureRepaint(const char *what, HWND window, int repaints)
+{
+    auto repaint = [&] {
+        for (int i = 0; i < repaints; ++i)
+            RedrawWindow(window, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
+    };
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        repaint();
+        plain.push_back(Seconds() - start);
+        enskin(window, 1);
+        start = Seconds();
+        repaint();
+        skinned.push_back(Seconds() - start);
+        enskin(window, 0);
+    }
+    PrintRow(what, Median(plain) / repaints, Median(skinned) / repaints, 1e6);
+}
+
+struct KindCase {
+    const char *what;
+    const char *className;
+    DWORD style;
+    int width;
+    int height;
+};
+
+static const KindCase KindCases[] = {
+    {"push button", "Button", BS_PUSHBUTTON, 90, 26},
+    {"check box", "Button", BS_AUTOCHECKBOX, 120, 20},
+    {"radio button", "Button", BS_AUTORADIOBUTTON, 120, 20},
+    {"group box", "Button", BS_GROUPBOX, 160, 80},
+    {"label", "Static", SS_LEFT, 160, 20},
+    {"edit", "Edit", WS_BORDER, 160, 22},
+    {"combo box", "ComboBox", CBS_DROPDOWNLIST, 160, 200},
+    {"scroll bar", "ScrollBar", SBS_VERT, 17, 160},
+    {"up-down", "msctls_updown32", 0, 16, 30},
+    {"progress bar", "msctls_progress32", 0, 160, 18},
+    {"tab control", "SysTabControl32", 0, 200, 100},
+};
+
+static HWND CreateHostDialog(int width, int height)
+{
+    HWND dialog = CreateWindowExA(0, "#32770", "bench", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20,
+                                  width, height, nullptr, nullptr, nullptr, nullptr);
+    Pump();
+    return dialog;
+}
+
+static void PrepareKind(HWND control, const KindCase &kind)
+{
+    if (std::strcmp(kind.className, "ComboBox") == 0) {
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
+        SendMessageA(control, CB_SETCURSEL, 0, 0);
+    } else if (std::strcmp(kind.className, "ScrollBar") == 0) {
+        SetScrollRange(control, SB_CTL, 0, 100, FALSE);
+        SetScrollPos(control, SB_CTL, 40, TRUE);
+    } else if (std::strcmp(kind.className, "msctls_progress32") == 0) {
+        SendMessageA(control, PBM_SETPOS, 60, 0);
+    } else if (std::strcmp(kind.className, "SysTabControl32") == 0) {
+        const char *labels[] = {"First", "Second", "Third"};
+        for (int i = 0; i < 3; ++i) {
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char *>(labels[i]);
+            SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
+static void MeasureRepaints()
+{
+    PrintHeader("Repaint, per repaint", "us");
+    HWND dialog = CreateHostDialog(400, 300);
+    for (const KindCase &kind : KindCases) {
+        HWND control = CreateWindowExA(0, kind.className, kind.what, WS_CHILD | WS_VISIBLE | kind.style, 20, 20,
+                                       kind.width, kind.height, dialog, nullptr, nullptr, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        PrepareKind(control, kind);
+        Pump();
+        MeasureRepaint(kind.what, control, 200);
+        DestroyWindow(control);
+    }
+    MeasureRepaint("dialog frame and background", dialog, 200);
+    DestroyWindow(dialog);
+
+    const GalleryContext context = {GetModuleHandleA(nullptr), dlgInit(0)};
+    HWND gallery = BuildCoverageSection(context);
+    ShowWindow(gallery, SW_SHOWNOACTIVATE);
+    Pump();
+    // The whole dialog and every control in it.
+    std::vector<HWND> windows = {gallery};
+    EnumChildWindows(gallery, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    auto repaint = [&] {
+        for (int i = 0; i < 20; ++i)
+            RedrawWindow(gallery, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
+    };
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        repaint();
+        plain.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 1);
+        start = Seconds();
+        repaint();
+        skinned.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 0);
+    }
+    PrintRow("whole gallery dialog", Median(plain) / 20, Median(skinned) / 20, 1e6);
+    DestroyWindow(gallery);
+    DeleteObject(context.frameBrush);
+}
+
+// The least any subclass costs: a procedure that only hands the message on,
+// installed the way the library installs its own.
+static WNDPROC bareSubclassPrevious;
+
+static LRESULT CALLBACK BareSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(bareSubclassPrevious, hwnd, msg, wParam, lParam);
+}
+
+// A cheap message to the window attached first, which stands at the far end
+// of the record list, with many others skinned; against the same message to
+// an identical window that was never skinned, in alternating repetitions.
+static void MeasureDispatch()
+{
+    PrintHeader("Dispatch of WM_NULL to the oldest skinned window, per message", "ns");
+    HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND twin = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr, nullptr);
+    const int messages = 50000;
+    auto send = [&](HWND target) {
+        const double start = Seconds();
+        for (int i = 0; i < messages; ++i)
+            SendMessageA(target, WM_NULL, 0, 0);
+        return Seconds() - start;
+    };
+
+    HWND bare = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr, nullptr);
+    bareSubclassPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BareSubclassProc)));
+    std::vector<double> plain;
+    std::vector<double> subclassed;
+    for (int i = 0; i < repetitions * 2; ++i) {
+        plain.push_back(send(twin));
+        subclassed.push_back(send(bare));
+    }
+    PrintRow("bare pass-through subclass, no skin", Median(plain) / messages, Median(subclassed) / messages, 1e9);
+
+    for (int count : {1, 10, 100, 1000, 10000}) {
+        std::vector<HWND> windows;
+        for (int i = 0; i < count; ++i) {
+            windows.push_back(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr,
+                                              nullptr));
+            enskin(windows.back(), 1);
+        }
+        plain.clear();
+        std::vector<double> skinned;
+        for (int i = 0; i < repetitions * 2; ++i) {
+            plain.push_back(send(twin));
+            skinned.push_back(send(windows.front()));
+        }
+        char what[64];
+        std::snprintf(what, sizeof what, "%d skinned windows", count);
+        PrintRow(what, Median(plain) / messages, Median(skinned) / messages, 1e9);
+        for (HWND window : windows)
+            DestroyWindow(window);
+    }
+    DestroyWindow(parent);
+}
+
+static void PrintTiming(const char *what, double seconds)
+{
+    std::printf("| %-44s | %10.2f |\n", what, seconds * 1e3);
+}
+
+static void MeasureSwitching()
+{
+    std::printf("\nThread-wide switch-on and switch-off\n\n| %-44s | %10s |\n|%s|%s|\n", "measurement", "ms",
+                std::string(46, '-').c_str(), std::string(12, '-').c_str());
+
+    HWND dialog = CreateHostDialog(800, 600);
+    const char *classes[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar"};
+    for (int i = 0; i < 500; ++i)
+        CreateWindowExA(0, classes[i % 5], "x", WS_CHILD | WS_VISIBLE, (i % 25) * 30, (i / 25) * 28, 28, 24,
+                        dialog, nullptr, nullptr, nullptr);
+    Pump();
+    std::vector<double> on;
+    std::vector<double> off;
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        enskin(nullptr, 1);
+        on.push_back(Seconds() - start);
+        start = Seconds();
+        enskin(nullptr, 0);
+        off.push_back(Seconds() - start);
+    }
+    PrintTiming("switch on, dialog of 500 controls", Median(on));
+    PrintTiming("switch off, dialog of 500 controls", Median(off));
+    DestroyWindow(dialog);
+
+    // Twelve levels of nested windows below one top-level window.
+    HWND top = CreateHostDialog(300, 300);
+    HWND parent = top;
+    for (int level = 0; level < 12; ++level)
+        parent = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 1, 1, 280 - level * 2, 280 - level * 2,
+                                 parent, nullptr, nullptr, nullptr);
+    on.clear();
+    off.clear();
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        enskin(nullptr, 1);
+        on.push_back(Seconds() - start);
+        start = Seconds();
+        enskin(nullptr, 0);
+        off.push_back(Seconds() - start);
+    }
+    PrintTiming("switch on, window tree 12 levels deep", Median(on));
+    PrintTiming("switch off, window tree 12 levels deep", Median(off));
+    DestroyWindow(top);
+}
+
+// Enskin hands back the record's address, which the process heap can size.
+static void MeasureRecordSize()
+{
+    std::printf("\nHeap per record\n\n| %-44s | %10s |\n|%s|%s|\n", "record", "bytes", std::string(46, '-').c_str(),
+                std::string(12, '-').c_str());
+    HWND label = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const INT_PTR record = enskin(label, 1);
+    std::printf("| %-44s | %10zu |\n", "any skinned window",
+                HeapSize(GetProcessHeap(), 0, reinterpret_cast<void *>(record)));
+    enskin(label, 0);
+    DestroyWindow(label);
+}
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0)
+            repetitions = 3;
+    }
+    HMODULE library = LoadLibraryA("velk.dll");
+    if (library == nullptr) {
+        std::fprintf(stderr, "bench: cannot load velk.dll\n");
+        return 1;
+    }
+    enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
+    dlgInit = reinterpret_cast<DlgInitProc>(reinterpret_cast<void *>(GetProcAddress(library, "DlgInit")));
+    if (enskin == nullptr || dlgInit == nullptr) {
+        std::fprintf(stderr, "bench: velk.dll lacks its exports\n");
+        return 1;
+    }
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |
+                                                        ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    std::printf("velk benchmark: median of %d repetitions; ratio = skinned / plain\n", repetitions);
+    MeasureRepaints();
+    MeasureDispatch();
+    MeasureSwitching();
+    MeasureRecordSize();
+    FreeLibrary(library);
+    return 0;
+}

@@ -1,0 +1,3 @@
+#define IDD_SAMPLE 100
+#define IDC_NAME 101
+#define IDC_REMEMBER 102

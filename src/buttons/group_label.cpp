@@ -1,0 +1,69 @@
+// Group box and label painting. Both draw without a back buffer and fill no
+// background, so the parent shows through.
+#include "buttons.h"
+
+static const COLORREF GroupCaption = 0x00000000;
+static const COLORREF GroupCaptionGrey = 0x0094A2A5;  // disabled or indeterminate
+static const COLORREF LabelText = 0x003CFA96;
+
+// The frame's top edge runs through the middle of the caption.
+static const int GroupFrameTop = 6;
+static const int GroupFrameCorner = 6;
+static const int GroupCaptionLeft = 5;
+
+void PaintGroupBox(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    const DWORD state = rec->state;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const int w = window.right - window.left;
+    const int h = window.bottom - window.top;
+
+    // A fresh window DC: black pen, and opaque text on white, which blanks
+    // the frame's top line behind the caption.
+    HDC dc = GetWindowDC(hwnd);
+    HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, 0, GroupFrameTop, w, h, GroupFrameCorner, GroupFrameCorner);
+    SelectObject(dc, previousBrush);
+
+    char caption[256];
+    if (GetWindowTextA(hwnd, caption, sizeof caption) != 0) {
+        const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
+        const COLORREF previousColour = SetTextColor(dc, grey ? GroupCaptionGrey : GroupCaption);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+        HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+        RECT text = {GroupCaptionLeft, 0, w, h};
+        DrawTextA(dc, caption, -1, &text, DT_LEFT | DT_TOP);
+        if (previousFont != nullptr)
+            SelectObject(dc, previousFont);
+        SetTextColor(dc, previousColour);
+    }
+    ReleaseDC(hwnd, dc);
+}
+
+void PaintLabel(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    // Outside WM_PAINT this draws only into whatever is invalid, which keeps
+    // a see-through label from painting over a background not yet redrawn.
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int saved = SaveDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+
+    char text[3000];
+    if (GetWindowTextA(hwnd, text, sizeof text) != 0) {
+        SetTextColor(dc, LabelText);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+        HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+        // Alignment styles are not consulted: every label reads from the left.
+        DrawTextA(dc, text, -1, &client, DT_WORDBREAK);
+        if (previousFont != nullptr)
+            SelectObject(dc, previousFont);
+    }
+    RestoreDC(dc, saved);
+    EndPaint(hwnd, &paint);
+}

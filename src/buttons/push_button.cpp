@@ -1,0 +1,246 @@
+// Push button painting: backdrop, gradient faces, rounded outline, icon and
+// caption, composed off screen.
+#include "buttons.h"
+
+struct VerticalGradient {
+    COLORREF top;
+    COLORREF bottom;
+};
+
+// The pale backdrop behind an enabled button.
+static const VerticalGradient PushBackdrop = {0x00C2D6DC, 0x00EBF4F5};
+
+// The backdrop's edges: a shadow down the left, a light line along the bottom.
+static const COLORREF PushShadowColour = 0x00CBDEE2;
+static const COLORREF PushLightColour = 0x00F2F7F8;
+
+// The doubled outline: the tight corner curve, then the outline over it.
+struct OutlineColours {
+    COLORREF corner;
+    COLORREF outline;
+};
+
+static const OutlineColours PushOutlineEnabled = {0x00A8957A, 0x00743C00};
+static const OutlineColours PushOutlineDisabled = {0x00C7D5D8, 0x00BAC7C9};
+
+enum OuterFaceRow { OUTER_DISABLED, OUTER_PRESSED, OUTER_HOT, OUTER_FOCUSED, OUTER_RESTING };
+
+static const VerticalGradient OuterFaceColours[] = {
+    {0x00EAF4F5, 0x00EAF4F5},  // disabled
+    {0x00C1CCD1, 0x00EEF1F2},  // pressed
+    {0x00CFF0FF, 0x000097E5},  // hot
+    {0x0005A0EB, 0x0049C0FB},  // focused or default
+    {0x00FFFFFF, 0x00D6DFE2},  // resting
+};
+
+enum InnerFaceRow { INNER_DISABLED, INNER_PRESSED, INNER_FLAT_FOCUSED, INNER_RESTING };
+
+static const VerticalGradient InnerFaceColours[] = {
+    {0x00EAF4F5, 0x00EAF4F5},  // disabled
+    {0x00DDE4E5, 0x00DAE2E2},  // pressed
+    {0x0049C0FB, 0x0005A0EB},  // focused or default, with BS_FLAT
+    {0x00FBFCFC, 0x00E6EBEC},  // anything else, the hot state included
+};
+
+// Caption colour of a disabled or indeterminate button.
+static const COLORREF PushGreyText = 0x0094A2A5;
+static const COLORREF PushText = 0x00000000;
+
+// Any of these states narrows the inner face so the outer band shows on the
+// left as well.
+static const DWORD OuterBandStates = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_FOCUSED | SKS_DEFAULT;
+
+static void FillVertical(HDC dc, int left, int top, int right, int bottom, const VerticalGradient &colours)
+{
+    const RECT rect = {left, top, right, bottom};
+    const COLORREF corners[4] = {colours.top, colours.top, colours.bottom, colours.bottom};
+    FillGradient4(dc, &rect, corners);
+}
+
+static OuterFaceRow ChooseOuterFace(DWORD state)
+{
+    if (state & SKS_DISABLED)
+        return OUTER_DISABLED;
+    if (state & SKS_PRESSED)
+        return OUTER_PRESSED;
+    if (state & SKS_HOT)
+        return OUTER_HOT;
+    if (state & (SKS_FOCUSED | SKS_DEFAULT))
+        return OUTER_FOCUSED;
+    return OUTER_RESTING;
+}
+
+static InnerFaceRow ChooseInnerFace(DWORD state, LONG style)
+{
+    if (state & SKS_DISABLED)
+        return INNER_DISABLED;
+    if (state & SKS_PRESSED)
+        return INNER_PRESSED;
+    if ((state & (SKS_FOCUSED | SKS_DEFAULT)) && (style & BS_FLAT))
+        return INNER_FLAT_FOCUSED;
+    return INNER_RESTING;
+}
+
+static void DrawLine(HDC dc, HPEN pen, int x0, int y0, int x1, int y1)
+{
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+    SelectObject(dc, previous);
+}
+
+UINT ButtonTextFormat(LONG style)
+{
+    UINT format = DT_END_ELLIPSIS;
+    if ((style & BS_MULTILINE) == 0)
+        format |= DT_SINGLELINE;
+    if (style & BS_TOP)
+        format |= DT_TOP;
+    else if (style & BS_BOTTOM)
+        format |= DT_BOTTOM;
+    else
+        format |= DT_VCENTER | DT_SINGLELINE;  // centring only works on one line
+    if (style & BS_LEFT)
+        format |= DT_LEFT;
+    else if (style & BS_RIGHT)
+        format |= DT_RIGHT;
+    else
+        format |= DT_CENTER;
+    return format;
+}
+
+// Half the icon's size; an icon's hot spot sits at its centre.
+static int IconHalfSize(HICON icon)
+{
+    ICONINFO info;
+    if (!GetIconInfo(icon, &info))
+        return -1;
+    if (info.hbmMask != nullptr)
+        DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        DeleteObject(info.hbmColor);
+    return static_cast<int>(info.yHotspot);
+}
+
+void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
+{
+    const HWND hwnd = rec->hwnd;
+    const DWORD state = rec->state;
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+
+    // The monochrome copy stands for the disabled look; the control keeps
+    // the colour icon.
+    HICON icon = (state & SKS_DISABLED)
+                     ? rec->buttonIcon
+                     : reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+
+    RECT text = area;
+    const int half = icon != nullptr ? IconHalfSize(icon) : -1;
+    if (half >= 0) {
+        int y;
+        if (style & BS_TOP) {
+            y = h - 2 * half - 4;
+            text.bottom -= 2 * half;
+        } else if (style & BS_BOTTOM) {
+            y = h / 2 - half;
+        } else {
+            y = 4;
+            text.top += 2 * half + 4;
+        }
+        // The icon stands opposite the caption's side.
+        int x;
+        if (style & BS_RIGHT) {
+            x = 4;
+            text.left += 2 * half + 2;
+        } else if (style & BS_LEFT) {
+            x = w - 2 * half - 4;
+            text.right -= 2 * half + 2;
+        } else {
+            x = w / 2 - half + 2;
+        }
+        // At its own size: DrawIcon would stretch a small icon to the system
+        // icon size, past the room kept for it.
+        DrawIconEx(dc, area.left + x, area.top + y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    }
+
+    const UINT format = ButtonTextFormat(style);
+    char caption[256];
+    if (GetWindowTextA(hwnd, caption, sizeof caption) == 0)
+        return;
+    if (state & SKS_PRESSED)
+        OffsetRect(&text, 1, 1);
+
+    const COLORREF colour = (state & (SKS_DISABLED | SKS_INDETERMINATE)) ? PushGreyText : PushText;
+    const COLORREF previousColour = SetTextColor(dc, colour);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    DrawTextA(dc, caption, -1, &text, format);
+    if (previousFont != nullptr)
+        SelectObject(dc, previousFont);
+    SetTextColor(dc, previousColour);
+}
+
+void PaintPushButton(SkinnedWindow *rec)
+{
+    const DWORD state = rec->state;
+    BackBuffer buffer = {};
+    buffer.hwnd = rec->hwnd;
+    HDC dc = BeginBackBuffer(&buffer);
+
+    RECT window;
+    GetWindowRect(rec->hwnd, &window);
+    const int w = window.right - window.left;
+    const int h = window.bottom - window.top;
+    const RECT whole = {0, 0, w, h};
+
+    const bool disabled = (state & SKS_DISABLED) != 0;
+    const OutlineColours &outline = disabled ? PushOutlineDisabled : PushOutlineEnabled;
+    HPEN shadowPen = CreatePen(PS_SOLID, 0, PushShadowColour);
+    HPEN lightPen = CreatePen(PS_SOLID, 0, PushLightColour);
+    HPEN cornerPen = CreatePen(PS_SOLID, 0, outline.corner);
+    HPEN outlinePen = CreatePen(PS_SOLID, 0, outline.outline);
+    const int saved = SaveDC(dc);
+    const LONG style = GetWindowLongA(rec->hwnd, GWL_STYLE);
+
+    HBRUSH white = CreateSolidBrush(SkinWhite);
+    FillRect(dc, &whole, white);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    DeleteObject(white);
+
+    if (!disabled) {
+        DrawLine(dc, shadowPen, 0, 1, 0, h - 1);
+        DrawLine(dc, lightPen, 2, h - 1, w - 1, h - 1);
+        FillVertical(dc, 1, 0, w, h - 1, PushBackdrop);
+    }
+
+    FillVertical(dc, 2, 2, w - 2, h - 2, OuterFaceColours[ChooseOuterFace(state)]);
+    // At rest the inner face covers the outer face's left band.
+    const int innerLeft = (state & OuterBandStates) ? 4 : 2;
+    FillVertical(dc, innerLeft, 4, w - 4, h - 4, InnerFaceColours[ChooseInnerFace(state, style)]);
+
+    if (state & SKS_FOCUSED) {
+        const RECT focus = {3, 3, w - 3, h - 3};
+        DrawFocusRect(dc, &focus);
+    }
+
+    // The wider curve covers the tighter one except at the corners, which
+    // keep a few pixels of the corner colour.
+    HGDIOBJ previousPen = SelectObject(dc, cornerPen);
+    RoundRect(dc, 1, 1, w - 1, h - 1, 4, 4);
+    SelectObject(dc, outlinePen);
+    RoundRect(dc, 1, 1, w - 1, h - 1, 6, 6);
+    SelectObject(dc, previousPen);
+    SetPixel(dc, w - 1, 0, SkinWhite);
+
+    PaintButtonContent(rec, dc, whole);
+
+    RestoreDC(dc, saved);
+    DeleteObject(shadowPen);
+    DeleteObject(lightPen);
+    DeleteObject(cornerPen);
+    DeleteObject(outlinePen);
+    buffer.copyThrough = 1;
+    EndBackBuffer(&buffer);
+}

@@ -1,0 +1,167 @@
+// Scroll-bar controls: layout and painting.
+#include "scroll.h"
+
+// The thumb rests in the hot colours; the chevron bit on the vertical thumb
+// has no effect under the gripper.
+const ScrollBarLook VerticalBarLook = {
+    SBP_UP,
+    SBP_DOWN,
+    SPF_UP | SPF_CHEVRON,
+    SPF_DOWN | SPF_CHEVRON,
+    SPF_FRAMED | SPF_TRACK,
+    SPF_TRACK,
+    SPF_GRIPPER | SPF_CHEVRON | SPF_HOT,
+    SPF_GRIPPER | SPF_CHEVRON | SPF_PRESSED,
+};
+const ScrollBarLook HorizontalBarLook = {
+    SBP_LEFT,
+    SBP_RIGHT,
+    SPF_LEFT | SPF_CHEVRON,
+    SPF_RIGHT | SPF_CHEVRON,
+    SPF_FRAMED | SPF_TRACK | SPF_HORZ,
+    SPF_TRACK | SPF_HORZ,
+    SPF_GRIPPER | SPF_HORZ | SPF_HOT,
+    SPF_GRIPPER | SPF_CHEVRON | SPF_HORZ | SPF_PRESSED,
+};
+
+// The thumb has a fixed length whatever the page size, halved in a channel
+// shorter than that.
+static const int ThumbLength = 30;
+// How far the placed thumb is drawn in from the channel: along the bar, then
+// across it.
+static const int VerticalThumbInsetAlong = 1;
+static const int VerticalThumbInsetAcross = 2;
+static const int HorizontalThumbInsetAlong = 1;
+static const int HorizontalThumbInsetAcross = 3;
+// A horizontal thumb in an empty channel is still this wide before its inset.
+static const int HorizontalEmptyThumbWidth = 3;
+
+bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info)
+{
+    ZeroMemory(info, sizeof *info);
+    info->cbSize = sizeof *info;
+    info->fMask = SIF_ALL;
+    return GetScrollInfo(hwnd, SB_CTL, info) != FALSE;
+}
+
+// Thumb length and its offset from the channel's start, or false when the
+// range is empty or inverted. The range is widened to 64 bits, so that the
+// full int span neither overflows nor divides by zero.
+static bool PlaceAlongChannel(const ScrollBarState *bar, const SCROLLINFO *info, int channelLength,
+                              int *length, int *offset)
+{
+    const int pos = bar->dragging ? bar->dragPos : info->nPos;
+    *length = channelLength >= ThumbLength ? ThumbLength : channelLength / 2;
+    const long long range = static_cast<long long>(info->nMax) - info->nMin;
+    if (range <= 0)
+        return false;
+    const double step = static_cast<double>(channelLength - *length) / static_cast<double>(range);
+    *offset = static_cast<int>(step * static_cast<double>(static_cast<long long>(pos) - info->nMin));
+    return true;
+}
+
+void PlaceVerticalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *barRect)
+{
+    auto *bar = static_cast<ScrollBarState *>(rec->extraState);
+    const RECT &channel = bar->channelRect;
+    int length, offset;
+    if (!PlaceAlongChannel(bar, info, channel.bottom - channel.top, &length, &offset))
+        return;
+    const int top = channel.top + offset;
+    SetRect(&bar->thumbRect, barRect->left, top, barRect->right, top + length);
+    InflateRect(&bar->thumbRect, -VerticalThumbInsetAcross, -VerticalThumbInsetAlong);
+}
+
+void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *barRect)
+{
+    auto *bar = static_cast<ScrollBarState *>(rec->extraState);
+    const RECT &channel = bar->channelRect;
+    int length, offset;
+    if (!PlaceAlongChannel(bar, info, channel.right - channel.left, &length, &offset))
+        return;
+    const int left = channel.left + offset;
+    SetRect(&bar->thumbRect, left, barRect->top, left + length, barRect->bottom);
+    if (length == 0)
+        bar->thumbRect.right = left + HorizontalEmptyThumbWidth;
+    InflateRect(&bar->thumbRect, -HorizontalThumbInsetAlong, -HorizontalThumbInsetAcross);
+}
+
+// Both orientations: lay out, then draw the asked parts straight into the
+// window DC (the buffer only opens and releases it).
+static void PaintBar(SkinnedWindow *rec, int part, bool vertical)
+{
+    const HWND hwnd = rec->hwnd;
+    SCROLLINFO info;
+    const bool readable = ReadScrollInfo(hwnd, &info);
+    // The query went through the window's procedures.
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr || !readable || info.nMin == info.nMax)
+        return;
+
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const RECT barRect = {0, 0, width, height};
+    auto *bar = static_cast<ScrollBarState *>(rec->extraState);
+    const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
+
+    RECT *first, *second;
+    if (vertical) {
+        SetRect(&bar->upArrowRect, 0, 0, width, width);
+        SetRect(&bar->downArrowRect, 0, height - width, width, height);
+        SetRect(&bar->channelRect, 0, width, width, height - width);
+        first = &bar->upArrowRect;
+        second = &bar->downArrowRect;
+    } else {
+        SetRect(&bar->leftArrowRect, 0, 0, height, height);
+        SetRect(&bar->rightArrowRect, width - height, 0, width, height);
+        SetRect(&bar->channelRect, height, 0, width - height, height);
+        first = &bar->leftArrowRect;
+        second = &bar->rightArrowRect;
+    }
+    // A vertical bar too short for a thumb shows triangles on its arrows.
+    const bool isShort = vertical && height < 2 * width;
+    const DWORD arrowGlyph = isShort ? DWORD{SPF_TRIANGLE} : 0;
+
+    BackBuffer buffer = {};
+    buffer.hwnd = hwnd;
+    BeginBackBuffer(&buffer);
+    HDC dc = buffer.windowDC;
+
+    if (part == look.firstPart || part == SBP_ALL)
+        PaintScrollPart(dc, *first, look.firstArrow | arrowGlyph | (bar->firstArrowHeld ? DWORD{SPF_PRESSED} : 0));
+    if (part == look.secondPart || part == SBP_ALL)
+        PaintScrollPart(dc, *second, look.secondArrow | arrowGlyph | (bar->secondArrowHeld ? DWORD{SPF_PRESSED} : 0));
+    if (part == SBP_ALL)
+        PaintScrollPart(dc, bar->channelRect, look.wholeChannel);
+    else
+        PaintScrollPart(dc, bar->thumbRect, look.thumbChannel);
+
+    if (vertical)
+        PlaceVerticalThumb(rec, &info, &barRect);
+    else
+        PlaceHorizontalThumb(rec, &info, &barRect);
+    if (!isShort)
+        PaintScrollPart(dc, bar->thumbRect, bar->thumbHeld ? look.heldThumb : look.thumb);
+
+    EndBackBuffer(&buffer);
+}
+
+void PaintVerticalScrollBar(SkinnedWindow *rec, int part)
+{
+    PaintBar(rec, part, true);
+}
+
+void PaintHorizontalScrollBar(SkinnedWindow *rec, int part)
+{
+    PaintBar(rec, part, false);
+}
+
+void PaintScrollBar(SkinnedWindow *rec)
+{
+    if (GetWindowLongA(rec->hwnd, GWL_STYLE) & SBS_VERT)
+        PaintVerticalScrollBar(rec, SBP_ALL);
+    else
+        PaintHorizontalScrollBar(rec, SBP_ALL);
+}

@@ -1,0 +1,306 @@
+// Combo boxes, date-time pickers and month calendars: the two rings, the
+// drop button, the pressed feedback and the swallowed non-client click.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/controls.h"
+#include "core/skin.h"
+#include "scroll/scroll.h"
+#include "support/dib_canvas.h"
+#include "support/harness.h"
+#include "support/import_patch.h"
+#include "brush_markers.h"
+#include "window_pixels.h"
+
+namespace {
+
+const COLORREF OuterColour = 0x00BD9E7B;
+// What the library does while it holds the pressed button: the requested
+// wait, and the drop button's top-left corner on screen at that moment.
+struct PressRecord {
+    HWND combo;
+    std::vector<DWORD> waits;
+    std::vector<COLORREF> corners;
+    POINT corner;
+};
+PressRecord press;
+decltype(&Sleep) realSleep;
+
+void WINAPI WatchingSleep(DWORD milliseconds)
+{
+    press.waits.push_back(milliseconds);
+    press.corners.push_back(ReadWindowPixel(press.combo, press.corner.x, press.corner.y));
+    realSleep(milliseconds);
+}
+
+// When the control's own procedure receives a press, in milliseconds from
+// the moment the press was sent.
+struct ArrivalProbe {
+    WNDPROC previous;
+    LARGE_INTEGER sent;
+    double arrivedAfter;
+    int nonClientDowns;
+};
+ArrivalProbe arrival;
+
+double MillisecondsSince(const LARGE_INTEGER &start)
+{
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LRESULT CALLBACK ArrivalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_LBUTTONDOWN)
+        arrival.arrivedAfter = MillisecondsSince(arrival.sent);
+    if (msg == WM_NCLBUTTONDOWN)
+        ++arrival.nonClientDowns;
+    return CallWindowProcA(arrival.previous, hwnd, msg, wParam, lParam);
+}
+
+// The drop button as PaintScrollPart draws it, in the window's coordinates.
+RECT DropButtonRect(HWND hwnd)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const int w = window.right - window.left;
+    const int h = window.bottom - window.top;
+    const int thumb = GetSystemMetrics(SM_CYVTHUMB);
+    return {w - 2 - thumb + 1, 2, w - 2, h - 2};
+}
+
+// Compares the drop button on screen with the part painter's own drawing.
+void ExpectDropButton(HWND hwnd, DWORD flags, const char *name)
+{
+    const WindowPixels shot = CaptureWindow(hwnd);
+    const RECT button = DropButtonRect(hwnd);
+    Canvas expected(shot.width, shot.height);
+    PaintScrollPart(expected.dc, button, flags);
+    GdiFlush();
+    int differing = 0;
+    for (int y = button.top; y < button.bottom; ++y) {
+        for (int x = button.left; x < button.right; ++x)
+            differing += shot.At(x, y) != expected.At(x, y);
+    }
+    EXPECT_EQ(differing, 0) << name << ": drop button pixels differ from the part painter's";
+}
+
+void ExpectRings(HWND hwnd, COLORREF outer, COLORREF inner, const char *name)
+{
+    const WindowPixels shot = CaptureWindow(hwnd);
+    const int w = shot.width;
+    const int h = shot.height;
+    for (int k = 0; k < 2; ++k) {
+        const COLORREF colour = k == 0 ? outer : inner;
+        EXPECT_EQ(shot.At(k, h / 2), colour) << name << ", ring " << k << " left";
+        EXPECT_EQ(shot.At(w / 2, k), colour) << name << ", ring " << k << " top";
+        EXPECT_EQ(shot.At(w - 1 - k, h / 2), colour) << name << ", ring " << k << " right";
+        EXPECT_EQ(shot.At(w / 2, h - 1 - k), colour) << name << ", ring " << k << " bottom";
+    }
+    // The button's own outline survives only along its left edge.
+    const RECT button = DropButtonRect(hwnd);
+    EXPECT_EQ(shot.At(button.left - 1, h / 2), inner) << name << ", drop button outline";
+    EXPECT_NE(shot.At(button.left - 2, h / 2), inner) << name << ", left of the drop button";
+}
+
+class ComboTest : public MarkedBrushesTest {
+protected:
+    HWND Combo(DWORD style)
+    {
+        HWND combo = CreateChild(dialog, "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | style, 20, 20, 160, 120);
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Apple"));
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Banana"));
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        return combo;
+    }
+
+    SkinnedWindow *Skin(HWND hwnd)
+    {
+        SkinnedWindow *rec = AttachWindow(hwnd);
+        EXPECT_NE(rec, nullptr);
+        PumpMessages();
+        return rec;
+    }
+};
+
+TEST_F(ComboTest, FramesAndDropButtonByKindAndState)
+{
+    const int thumb = GetSystemMetrics(SM_CYVTHUMB);
+    struct LookCase {
+        const char *name;
+        const char *className;
+        DWORD style;
+        COLORREF outer;
+        COLORREF inner;
+        DWORD buttonState;
+    };
+    const LookCase cases[] = {
+        {"drop-down list", "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, OuterColour, WindowBrushMarker, 0},
+        {"drop-down", "ComboBox", CBS_DROPDOWN | WS_VSCROLL, OuterColour, WindowBrushMarker, 0},
+        {"disabled", "ComboBox", CBS_DROPDOWNLIST | WS_DISABLED, DarkenedFaceColour(), FaceBrushMarker,
+         SPF_DISABLED},
+        {"date-time picker", DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT, OuterColour, WindowBrushMarker, 0},
+    };
+    for (const LookCase &c : cases) {
+        HWND control = CreateChild(dialog, c.className, c.style, 20, 20, 160, c.className[0] == 'C' ? 120 : 22);
+        SkinnedWindow *rec = Skin(control);
+        ASSERT_NE(rec, nullptr) << c.name;
+        RECT window;
+        GetWindowRect(control, &window);
+        ASSERT_LE(window.bottom - window.top, 2 * thumb) << c.name << " is too tall to be framed";
+        ExpectRings(control, c.outer, c.inner, c.name);
+        ExpectDropButton(control, c.buttonState | SPF_DOWN | SPF_CHEVRON, c.name);
+        DestroyWindow(control);
+    }
+}
+
+TEST_F(ComboTest, FrameFollowsLaterEnablingAndDisabling)
+{
+    HWND combo = Combo(0);
+    SkinnedWindow *rec = Skin(combo);
+    ASSERT_NE(rec, nullptr);
+    EnableWindow(combo, FALSE);
+    EXPECT_TRUE(rec->state & SKS_DISABLED);
+    PumpMessages();
+    ExpectRings(combo, DarkenedFaceColour(), FaceBrushMarker, "disabled later");
+    ExpectDropButton(combo, SPF_DISABLED | SPF_DOWN | SPF_CHEVRON, "disabled later");
+    EnableWindow(combo, TRUE);
+    EXPECT_FALSE(rec->state & SKS_DISABLED);
+    PumpMessages();
+    ExpectRings(combo, OuterColour, WindowBrushMarker, "enabled again");
+}
+
+TEST_F(ComboTest, TallMonthCalendarIsNeverPaintedOver)
+{
+    HWND calendar = CreateChild(dialog, MONTHCAL_CLASSA, 0, 20, 20, 0, 0);
+    RECT size = {};
+    SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&size));
+    SetWindowPos(calendar, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    SYSTEMTIME day = {};
+    day.wYear = 2024;
+    day.wMonth = 3;
+    day.wDay = 15;
+    SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+    SendMessageA(calendar, MCM_SETTODAY, 0, reinterpret_cast<LPARAM>(&day));
+    PumpMessages();
+    ASSERT_GT(size.bottom, 2 * GetSystemMetrics(SM_CYVTHUMB));
+    const WindowPixels before = CaptureWindow(calendar);
+
+    SkinnedWindow *rec = Skin(calendar);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->kind, CK_COMBOBOX);
+    RedrawWindow(calendar, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_TRUE(CaptureWindow(calendar) == before);
+}
+
+class ComboPressTest : public ComboTest {
+protected:
+    HWND combo = nullptr;
+    ScopedImportPatch sleepPatch{LibraryModule(), "kernel32.dll", "Sleep", reinterpret_cast<void *>(WatchingSleep)};
+
+    void SetUp() override
+    {
+        ComboTest::SetUp();
+        ASSERT_NE(sleepPatch.original, nullptr) << "the library does not import Sleep";
+        realSleep = reinterpret_cast<decltype(&Sleep)>(sleepPatch.original);
+        combo = Combo(0);
+        arrival = {};
+        arrival.previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ArrivalProc)));
+        ASSERT_NE(Skin(combo), nullptr);
+        press = {};
+        press.combo = combo;
+        const RECT button = DropButtonRect(combo);
+        press.corner = {button.left, button.top};
+    }
+
+    void TearDown() override
+    {
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        ReleaseCapture();
+        PumpMessages();
+        DetachWindow(combo);
+        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(arrival.previous));
+        ComboTest::TearDown();
+    }
+
+    // Puts the cursor over the control at x (client coordinates, middle
+    // height) and sends the press; returns how long the send took.
+    double PressAt(int x)
+    {
+        RECT client;
+        GetClientRect(combo, &client);
+        POINT point = {x, client.bottom / 2};
+        POINT screen = point;
+        ClientToScreen(combo, &screen);
+        SetCursorPos(screen.x, screen.y);
+        QueryPerformanceCounter(&arrival.sent);
+        SendMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        return MillisecondsSince(arrival.sent);
+    }
+};
+
+TEST_F(ComboPressTest, PressInTheZoneShowsThePressedButtonBeforeTheControlGetsIt)
+{
+    // Left of the drawn button, but within twice its width of the right edge.
+    RECT window;
+    GetWindowRect(combo, &window);
+    const int thumb = GetSystemMetrics(SM_CYVTHUMB);
+    const double took = PressAt((window.right - window.left) - 2 * thumb + 2);
+
+    ASSERT_EQ(press.waits.size(), 1u);
+    EXPECT_EQ(press.waits[0], 300u);
+    Canvas pressed(window.right - window.left, window.bottom - window.top);
+    PaintScrollPart(pressed.dc, DropButtonRect(combo), SPF_PRESSED | SPF_DOWN | SPF_CHEVRON);
+    GdiFlush();
+    EXPECT_EQ(press.corners[0], pressed.At(press.corner.x, press.corner.y)) << "button not drawn pressed";
+    EXPECT_GE(took, 295.0);
+    EXPECT_GE(arrival.arrivedAfter, 295.0) << "the control got the press before the wait";
+
+    // Released again at once after the wait.
+    SkinnedWindow *rec = FindSkinnedWindow(combo);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_FALSE(rec->state & SKS_PRESSED);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    PumpMessages();
+    ExpectDropButton(combo, SPF_DOWN | SPF_CHEVRON, "after the press");
+}
+
+TEST_F(ComboPressTest, PressOutsideTheZoneReachesTheControlAtOnce)
+{
+    RECT window;
+    GetWindowRect(combo, &window);
+    const int thumb = GetSystemMetrics(SM_CYVTHUMB);
+    const double took = PressAt((window.right - window.left) - 2 * thumb - 3);
+    EXPECT_TRUE(press.waits.empty());
+    EXPECT_LT(took, 200.0);
+    EXPECT_GT(arrival.arrivedAfter, 0.0) << "the control never got the press";
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE) << "the list did not open";
+}
+
+TEST_F(ComboPressTest, ReleaseClearsThePressedState)
+{
+    SkinnedWindow *rec = FindSkinnedWindow(combo);
+    ASSERT_NE(rec, nullptr);
+    rec->state |= SKS_PRESSED;
+    SendMessageA(combo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    rec = FindSkinnedWindow(combo);
+    ASSERT_NE(rec, nullptr);
+    EXPECT_FALSE(rec->state & SKS_PRESSED);
+    ExpectDropButton(combo, SPF_DOWN | SPF_CHEVRON, "released");
+}
+
+TEST_F(ComboPressTest, NonClientPressNeverReachesTheControl)
+{
+    EXPECT_EQ(SendMessageA(combo, WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(30, 30)), 0);
+    EXPECT_EQ(arrival.nonClientDowns, 0);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// The fixture every test of the simple control kinds starts from: a test
+// dialog to hold the controls, and no record left behind on either side.
+#ifndef VELK_TESTS_CONTROLS_CONTROLS_FIXTURE_H
+#define VELK_TESTS_CONTROLS_CONTROLS_FIXTURE_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/harness.h"
+
+class ControlsTest : public testing::Test {
+protected:
+    HWND dialog = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "controls");
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(dialog);
+        PumpMessages();
+        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+    }
+};
+
+#endif

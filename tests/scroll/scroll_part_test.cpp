@@ -1,0 +1,342 @@
+// The scroll part painter, drawn into a DIB section and read back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "scroll/scroll.h"
+#include "support/dib_canvas.h"
+
+namespace {
+
+const COLORREF Backdrop = 0x00123456;
+const COLORREF White = 0x00FFFFFF;
+const COLORREF ShadowPen = 0x00D6B69C;
+const COLORREF DisabledShadowPen = 0x00BDCFCE;
+const COLORREF GlyphPen = 0x0084614A;
+const COLORREF GreyGlyphPen = 0x00C6CBCE;
+const COLORREF GripperLight = 0x00FFF7EF;
+const COLORREF GripperDark = 0x00FFB28C;
+
+// One row per colour set: disabled, pressed, hot, normal.
+struct ColourSetRow {
+    const char *name;
+    DWORD flags;
+    COLORREF corners[4];   // top-left, top-right, bottom-left, bottom-right pixel
+    COLORREF outer[4];     // body gradient corners
+    COLORREF inner[4];     // face gradient corners
+    COLORREF vtrack[4];    // vertical channel gradient corners
+    COLORREF htrack[4];    // horizontal channel gradient corners
+};
+
+const ColourSetRow ColourSets[] = {
+    {"disabled", SPF_DISABLED,
+     {0x00F7F7F7, 0x00EFF3F7, 0x00EFF3F7, 0x00EFF3F7},
+     {0x00EFF3F7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7},
+     {0x00F7F7F7, 0x00E7EFEF, 0x00E7EBEF, 0x00DEE7E7},
+     {0x00EFF3F7, 0x00DEE7E7, 0x00EFF3F7, 0x00DEE3E7},
+     {0x00DEE7E7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7}},
+    {"pressed", SPF_PRESSED,
+     {0x00DEC3BD, 0x00DEB6AD, 0x00FFE3DE, 0x00F7E3DE},
+     {0x00DEAEA5, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5},
+     {0x00F78E6B, 0x00F79684, 0x00EF9E8C, 0x00EFDFD6},
+     {0x00DEAEA5, 0x00F7CBBD, 0x00DEAEA5, 0x00F7C7B5},
+     {0x00F7CBBD, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5}},
+    {"hot", SPF_HOT,
+     {0x00EFDBCE, 0x00EFCFC6, 0x00E7CFC6, 0x00E7CBBD},
+     {0x00EFC7B5, 0x00E7AE94, 0x00DEA284, 0x00DEA68C},
+     {0x00FFFFFF, 0x00FFE3CE, 0x00FFDFC6, 0x00FFDBBD},
+     {0x00EFC7B5, 0x00E7AE94, 0x00EFC7B5, 0x00DEA68C},
+     {0x00EFC7B5, 0x00EFC7B5, 0x00E7AE94, 0x00DEA68C}},
+    {"normal", 0,
+     {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3DE},
+     {0x00FFE3D6, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5},
+     {0x00FFEBE7, 0x00FFCFBD, 0x00FFCBB5, 0x00F7CBAD},
+     {0x00FFE3D6, 0x00F7CBBD, 0x00FFE3D6, 0x00F7C7B5},
+     {0x00F7CBBD, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5}},
+};
+
+// A gradient pixel next to (not on) a vertex is within a few steps of it.
+bool Near(COLORREF actual, COLORREF expected, int tolerance = 8)
+{
+    return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
+           std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
+           std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
+}
+
+std::string Hex(COLORREF colour)
+{
+    char text[16];
+    snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
+    return text;
+}
+
+struct PaintedCanvas : Canvas {
+    PaintedCanvas(int width, int height) : Canvas(width, height)
+    {
+        for (int i = 0; i < width * height; ++i)
+            bits[i] = 0x00563412;  // Backdrop as a DIB pixel
+    }
+};
+
+TEST(ScrollPartColours, EachSetHasItsCornersAndGradientEnds)
+{
+    // Large enough that a pixel next to a gradient vertex stays close to it.
+    const int size = 64;
+    for (const ColourSetRow &row : ColourSets) {
+        SCOPED_TRACE(row.name);
+        PaintedCanvas canvas(size + 4, size + 4);
+        PaintScrollPart(canvas.dc, RECT{0, 0, size, size}, row.flags);
+
+        EXPECT_EQ(canvas.At(0, 0), row.corners[0]);
+        EXPECT_EQ(canvas.At(size - 1, 0), row.corners[1]);
+        EXPECT_EQ(canvas.At(0, size - 1), row.corners[2]);
+        EXPECT_EQ(canvas.At(size - 1, size - 1), row.corners[3]);
+        // The body shows beside its corner pixels, the face one pixel in.
+        EXPECT_TRUE(Near(canvas.At(1, 0), row.outer[0])) << Hex(canvas.At(1, 0));
+        EXPECT_TRUE(Near(canvas.At(size - 2, 0), row.outer[1])) << Hex(canvas.At(size - 2, 0));
+        EXPECT_TRUE(Near(canvas.At(0, size - 2), row.outer[2])) << Hex(canvas.At(0, size - 2));
+        EXPECT_TRUE(Near(canvas.At(size - 2, size - 1), row.outer[3])) << Hex(canvas.At(size - 2, size - 1));
+        EXPECT_EQ(canvas.At(1, 1), row.inner[0]) << "face top-left vertex";
+        EXPECT_TRUE(Near(canvas.At(size - 2, size - 2), row.inner[3])) << Hex(canvas.At(size - 2, size - 2));
+        // Nothing outside the part.
+        EXPECT_EQ(canvas.At(size, size), Backdrop);
+        EXPECT_EQ(canvas.At(size, 0), Backdrop);
+        EXPECT_EQ(canvas.At(0, size), Backdrop);
+    }
+}
+
+TEST(ScrollPartColours, ChannelIsOneGradientWithoutCorners)
+{
+    for (const ColourSetRow &row : ColourSets) {
+        SCOPED_TRACE(row.name);
+        PaintedCanvas vertical(20, 40);
+        PaintScrollPart(vertical.dc, RECT{0, 0, 16, 30}, row.flags | SPF_TRACK);
+        // Shaded across: left column starts and ends in the same colour.
+        EXPECT_EQ(vertical.At(0, 0), row.vtrack[0]);
+        EXPECT_TRUE(Near(vertical.At(0, 29), row.vtrack[2])) << Hex(vertical.At(0, 29));
+        EXPECT_TRUE(Near(vertical.At(15, 15), row.vtrack[1], 10)) << Hex(vertical.At(15, 15));
+        EXPECT_EQ(vertical.At(16, 0), Backdrop);
+        EXPECT_EQ(vertical.At(0, 30), Backdrop);
+
+        PaintedCanvas horizontal(40, 20);
+        PaintScrollPart(horizontal.dc, RECT{0, 0, 30, 16}, row.flags | SPF_TRACK | SPF_HORZ);
+        // Shaded top to bottom: the whole first row is the top colour.
+        EXPECT_EQ(horizontal.At(0, 0), row.htrack[0]);
+        EXPECT_EQ(horizontal.At(15, 0), row.htrack[0]);
+        EXPECT_EQ(horizontal.At(29, 0), row.htrack[1]);
+        EXPECT_EQ(horizontal.At(30, 0), Backdrop);
+    }
+}
+
+TEST(ScrollPartColours, DisabledWinsOverPressedAndHot)
+{
+    const DWORD combos[] = {SPF_DISABLED | SPF_PRESSED, SPF_DISABLED | SPF_HOT,
+                            SPF_DISABLED | SPF_PRESSED | SPF_HOT};
+    for (DWORD flags : combos) {
+        PaintedCanvas canvas(20, 20);
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, flags | SPF_TRIANGLE | SPF_UP);
+        EXPECT_EQ(canvas.At(0, 0), ColourSets[0].corners[0]) << std::hex << flags;
+        EXPECT_EQ(canvas.At(8, 8), GreyGlyphPen) << std::hex << flags;
+    }
+    PaintedCanvas canvas(20, 20);
+    PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, SPF_PRESSED | SPF_HOT);
+    EXPECT_EQ(canvas.At(0, 0), ColourSets[1].corners[0]) << "pressed wins over hot";
+}
+
+// The framed 16 by 40 part: white rim on (0, 0, 15, 39), shadow just outside
+// its right and bottom edges with cut corners, body on (1, 1, 14, 38).
+TEST(ScrollPartFrame, FramedPartLayout)
+{
+    for (const ColourSetRow &row : {ColourSets[3], ColourSets[0]}) {
+        SCOPED_TRACE(row.name);
+        const COLORREF shadow = row.flags & SPF_DISABLED ? DisabledShadowPen : ShadowPen;
+        PaintedCanvas canvas(20, 44);
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, row.flags | SPF_FRAMED);
+
+        // The shadow's cut corners overdraw the rim's two bottom corners.
+        for (int x = 0; x <= 14; ++x)
+            EXPECT_EQ(canvas.At(x, 0), White) << "rim top x=" << x;
+        for (int x = 1; x <= 13; ++x)
+            EXPECT_EQ(canvas.At(x, 38), White) << "rim bottom x=" << x;
+        for (int y = 0; y <= 37; ++y) {
+            EXPECT_EQ(canvas.At(0, y), White) << "rim left y=" << y;
+            EXPECT_EQ(canvas.At(14, y), White) << "rim right y=" << y;
+        }
+        EXPECT_EQ(canvas.At(15, 0), Backdrop);
+        EXPECT_EQ(canvas.At(15, 1), Backdrop);
+        for (int y = 2; y <= 37; ++y)
+            EXPECT_EQ(canvas.At(15, y), shadow) << "shadow right y=" << y;
+        EXPECT_EQ(canvas.At(15, 38), Backdrop);
+        EXPECT_EQ(canvas.At(14, 38), shadow);
+        EXPECT_EQ(canvas.At(14, 39), Backdrop);
+        for (int x = 1; x <= 13; ++x)
+            EXPECT_EQ(canvas.At(x, 39), shadow) << "shadow bottom x=" << x;
+        EXPECT_EQ(canvas.At(0, 38), shadow);
+        EXPECT_EQ(canvas.At(0, 39), Backdrop);
+        EXPECT_EQ(canvas.At(15, 39), Backdrop);
+
+        EXPECT_EQ(canvas.At(1, 1), row.corners[0]);
+        EXPECT_EQ(canvas.At(13, 1), row.corners[1]);
+        EXPECT_EQ(canvas.At(1, 37), row.corners[2]);
+        EXPECT_EQ(canvas.At(13, 37), row.corners[3]);
+        EXPECT_EQ(canvas.At(2, 2), row.inner[0]) << "face from (2, 2)";
+    }
+}
+
+TEST(ScrollPartFrame, FramedChannelDrawsRimThenTrack)
+{
+    PaintedCanvas canvas(20, 44);
+    PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, SPF_FRAMED | SPF_TRACK | SPF_TRIANGLE | SPF_UP);
+    EXPECT_EQ(canvas.At(0, 0), White);
+    EXPECT_EQ(canvas.At(15, 10), ShadowPen);
+    EXPECT_EQ(canvas.At(1, 1), ColourSets[3].vtrack[0]) << "channel on the shrunken rectangle";
+    for (int y = 1; y < 38; ++y) {
+        for (int x = 1; x < 14; ++x)
+            ASSERT_NE(canvas.At(x, y), GlyphPen) << "a channel carries no glyph, at " << x << "," << y;
+    }
+}
+
+// Pixels around the glyph centre, from (cx - 5, cy - 5): '#' glyph pen,
+// 'g' grey glyph pen, 'L' and 'D' gripper pens, '.' anything else.
+struct GlyphCase {
+    const char *name;
+    DWORD flags;
+    const char *rows[11];
+};
+
+const GlyphCase GlyphCases[] = {
+    {"triangle left", SPF_TRIANGLE | SPF_LEFT,
+     {"...........", "...........", "......#....", ".....##....", "....###....", "...###.....",
+      "....###....", ".....##....", "......#....", "...........", "..........."}},
+    {"triangle up", SPF_TRIANGLE | SPF_UP,
+     {"...........", "...........", "...........", ".....#.....", "....###....", "...#####...",
+      "..###.###..", "...........", "...........", "...........", "..........."}},
+    {"triangle right", SPF_TRIANGLE | SPF_RIGHT,
+     {"...........", "...........", "....#......", "....##.....", "....###....", ".....###...",
+      "....###....", "....##.....", "....#......", "...........", "..........."}},
+    {"triangle down", SPF_TRIANGLE | SPF_DOWN,
+     {"...........", "...........", "...........", "...........", "..###.###..", "...#####...",
+      "....###....", ".....#.....", "...........", "...........", "..........."}},
+    {"chevron left", SPF_CHEVRON | SPF_LEFT,
+     {"...........", "......#....", ".....###...", "....###....", "...###.....", "..###......",
+      "...###.....", "....###....", ".....###...", "......#....", "..........."}},
+    {"chevron up", SPF_CHEVRON | SPF_UP,
+     {"...........", "...........", ".....#.....", "....###....", "...#####...", "..###.###..",
+      ".###...###.", "..#.....#..", "...........", "...........", "..........."}},
+    {"chevron right", SPF_CHEVRON | SPF_RIGHT,
+     {"...........", "....#......", "...###.....", "....###....", ".....###...", "......###..",
+      ".....###...", "....###....", "...###.....", "....#......", "..........."}},
+    {"chevron down", SPF_CHEVRON | SPF_DOWN,
+     {"...........", "...........", "..#.....#..", ".###...###.", "..###.###..", "...#####...",
+      "....###....", ".....#.....", "...........", "...........", "..........."}},
+    {"grey chevron down", SPF_DISABLED | SPF_CHEVRON | SPF_DOWN,
+     {"...........", "...........", "..g.....g..", ".ggg...ggg.", "..ggg.ggg..", "...ggggg...",
+      "....ggg....", ".....g.....", "...........", "...........", "..........."}},
+    {"gripper across", SPF_GRIPPER,
+     {"...........", "..LLLLLL...", "...DDDDDD..", "..LLLLLL...", "...DDDDDD..", "..LLLLLL...",
+      "...DDDDDD..", "..LLLLLL...", "...DDDDDD..", "...........", "..........."}},
+    {"gripper down", SPF_GRIPPER | SPF_HORZ,
+     {"...........", "...........", ".L.L.L.L...", ".LDLDLDLD..", ".LDLDLDLD..", ".LDLDLDLD..",
+      ".LDLDLDLD..", ".LDLDLDLD..", "..D.D.D.D..", "...........", "..........."}},
+    // Precedence: gripper over glyphs, triangle over chevron, then the
+    // direction bits left, up, right, down.
+    {"gripper over triangle", SPF_GRIPPER | SPF_TRIANGLE | SPF_CHEVRON | SPF_UP,
+     {"...........", "..LLLLLL...", "...DDDDDD..", "..LLLLLL...", "...DDDDDD..", "..LLLLLL...",
+      "...DDDDDD..", "..LLLLLL...", "...DDDDDD..", "...........", "..........."}},
+    {"triangle over chevron", SPF_TRIANGLE | SPF_CHEVRON | SPF_DOWN,
+     {"...........", "...........", "...........", "...........", "..###.###..", "...#####...",
+      "....###....", ".....#.....", "...........", "...........", "..........."}},
+    {"left over all", SPF_TRIANGLE | SPF_LEFT | SPF_UP | SPF_RIGHT | SPF_DOWN,
+     {"...........", "...........", "......#....", ".....##....", "....###....", "...###.....",
+      "....###....", ".....##....", "......#....", "...........", "..........."}},
+    {"up over right and down", SPF_TRIANGLE | SPF_UP | SPF_RIGHT | SPF_DOWN,
+     {"...........", "...........", "...........", ".....#.....", "....###....", "...#####...",
+      "..###.###..", "...........", "...........", "...........", "..........."}},
+    {"right over down", SPF_TRIANGLE | SPF_RIGHT | SPF_DOWN,
+     {"...........", "...........", "....#......", "....##.....", "....###....", ".....###...",
+      "....###....", "....##.....", "....#......", "...........", "..........."}},
+    {"no direction, no glyph", SPF_TRIANGLE | SPF_CHEVRON,
+     {"...........", "...........", "...........", "...........", "...........", "...........",
+      "...........", "...........", "...........", "...........", "..........."}},
+};
+
+char Classify(COLORREF pixel)
+{
+    switch (pixel) {
+    case GlyphPen: return '#';
+    case GreyGlyphPen: return 'g';
+    case GripperLight: return 'L';
+    case GripperDark: return 'D';
+    default: return '.';
+    }
+}
+
+std::string Picture(const Canvas &canvas, int cx, int cy)
+{
+    std::string picture;
+    for (int y = cy - 5; y <= cy + 5; ++y) {
+        for (int x = cx - 5; x <= cx + 5; ++x)
+            picture += Classify(canvas.At(x, y));
+        picture += '\n';
+    }
+    return picture;
+}
+
+TEST(ScrollPartGlyphs, ShapesDirectionsAndPrecedence)
+{
+    for (const GlyphCase &c : GlyphCases) {
+        std::string expected;
+        for (const char *row : c.rows)
+            expected += std::string(row) + '\n';
+        // A 16 by 16 part at the origin has its glyph centre at (8, 8).
+        PaintedCanvas canvas(20, 20);
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, c.flags);
+        EXPECT_EQ(Picture(canvas, 8, 8), expected) << c.name;
+    }
+}
+
+TEST(ScrollPartGlyphs, CentreFollowsTheFaceAndGlyphOverflowsSmallParts)
+{
+    struct CentreCase {
+        const char *name;
+        RECT part;
+        DWORD flags;
+        int cx, cy;
+    };
+    // Face = part shrunk by 1 (and by 1 more for a frame); centre = face
+    // left + width / 2, truncated.
+    const CentreCase cases[] = {
+        {"odd width", {3, 5, 20, 22}, 0, 11, 13},
+        {"framed", {0, 0, 18, 18}, SPF_FRAMED, 8, 8},
+        {"4 by 4 part", {10, 10, 14, 14}, 0, 12, 12},
+    };
+    for (const CentreCase &c : cases) {
+        PaintedCanvas canvas(30, 30);
+        PaintScrollPart(canvas.dc, c.part, c.flags | SPF_TRIANGLE | SPF_DOWN);
+        std::string expected;
+        for (const char *row : GlyphCases[3].rows)
+            expected += std::string(row) + '\n';
+        EXPECT_EQ(Picture(canvas, c.cx, c.cy), expected) << c.name;
+    }
+}
+
+TEST(ScrollPartPens, LeavesTheCallersPenSelected)
+{
+    PaintedCanvas canvas(20, 44);
+    HPEN mine = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    HGDIOBJ original = SelectObject(canvas.dc, mine);
+    const DWORD words[] = {SPF_FRAMED | SPF_CHEVRON | SPF_UP, SPF_GRIPPER | SPF_HORZ, SPF_TRIANGLE | SPF_DOWN,
+                           SPF_FRAMED | SPF_TRACK};
+    for (DWORD flags : words) {
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, flags);
+        EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PEN), mine) << std::hex << flags;
+    }
+    SelectObject(canvas.dc, original);
+    DeleteObject(mine);
+}
+
+}  // namespace

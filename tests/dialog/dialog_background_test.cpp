@@ -9,6 +9,7 @@
 
 #include "core/skin.h"
 #include "dialog_testing.h"
+#include "support/gdi_ledger.h"
 
 namespace {
 
@@ -223,6 +224,18 @@ TEST_F(DialogTest, TilesRunRowByRowFromTheClientOrigin)
         }
         ExpectTiled(dialog, c.name);
     }
+}
+
+TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
+{
+    HWND dialog = OpenWithClient(70, 45, &windows);
+    GdiLedger ledger;
+    for (int i = 0; i < 3; ++i) {
+        InvalidateRect(dialog, nullptr, FALSE);
+        UpdateWindow(dialog);
+    }
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+    ExpectTiled(dialog, "after the counted paints");
 }
 
 }  // namespace

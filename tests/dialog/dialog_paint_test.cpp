@@ -7,6 +7,7 @@
 
 #include "core/skin.h"
 #include "dialog_testing.h"
+#include "support/gdi_ledger.h"
 
 namespace {
 
@@ -331,20 +332,36 @@ TEST_F(DialogTest, WithoutTheBackgroundFileTheClientIsThePlainDialogFace)
     }
 }
 
-TEST_F(DialogTest, PaintersReleaseEveryGdiObject)
+TEST_F(DialogTest, PaintersAndInputBalanceEveryGdiObjectAndDC)
 {
     HWND dialog = Open(TestDialogStyle | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 300, 200, "Counting");
-    SkinnedWindow *rec = FindSkinnedWindow(dialog);
-    const int before = CountGdiObjects();
-    for (int i = 0; i < 20; ++i) {
+    HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
+    RECT window;
+    GetWindowRect(dialog, &window);
+    HRGN part = CreateRectRgn(window.left, window.top, window.left + 100, window.bottom);
+    GdiLedger ledger;
+    for (int i = 0; i < 2; ++i) {
         SendMessageA(dialog, WM_NCPAINT, 1, 0);
-        SendMessageA(dialog, WM_NCACTIVATE, i % 2, 0);
-        SendMessageA(dialog, WM_ACTIVATE, i % 2, 0);
+        SendMessageA(dialog, WM_NCPAINT, reinterpret_cast<WPARAM>(part), 0);
+        SendMessageA(dialog, WM_NCACTIVATE, i, 0);
+        SendMessageA(dialog, WM_ACTIVATE, i, 0);
+        SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
+        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         InvalidateRect(dialog, nullptr, FALSE);
         UpdateWindow(dialog);
-        RepaintCaptionButtons(rec);
+        SendMessageA(dialog, WM_NCMOUSEMOVE, HTCLOSE, 0);
+        SendMessageA(dialog, WM_NCLBUTTONDOWN, HTMINBUTTON, 0);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 10));
+        SendMessageA(dialog, WM_NCLBUTTONUP, HTCLOSE, 0);
+        SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+        // Region dropped and made anew.
+        ShowWindow(dialog, SW_MAXIMIZE);
+        ShowWindow(dialog, SW_RESTORE);
+        PumpMessages();
     }
-    EXPECT_EQ(CountGdiObjects(), before);
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+    EXPECT_GT(ledger.CreatedCount(), 0) << "the ledger saw the painters at work";
+    DeleteObject(part);
 }
 
 }  // namespace

@@ -127,11 +127,3 @@ int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     DeleteObject(glyphPen);
     return 1;
 }
-
-void RepaintCaptionButtons(SkinnedWindow *rec)
-{
-    const HWND hwnd = rec->hwnd;
-    HDC dc = GetWindowDC(hwnd);
-    PaintCaptionButtons(rec, dc);
-    ReleaseDC(hwnd, dc);
-}

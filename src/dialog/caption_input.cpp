@@ -56,7 +56,7 @@ static void ResetButtons(SkinnedWindow *rec)
     if (AllNormal(buttons))
         return;
     SetAll(buttons, CBST_NORMAL);
-    RepaintCaptionButtons(rec);
+    PaintOnWindowDC(rec, PaintCaptionButtons);
 }
 
 // The system's move loop runs inside DefWindowProcA. The caption bits are
@@ -71,7 +71,7 @@ static LRESULT DragCaption(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     SetWindowLongA(hwnd, GWL_STYLE, (GetWindowLongA(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
-        RepaintDialogCaption(rec);
+        PaintOnWindowDC(rec, PaintDialogCaption);
     return result;
 }
 
@@ -88,7 +88,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
         DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
         rec = FindSkinnedWindow(hwnd);
         if (rec != nullptr)
-            RepaintDialogCaption(rec);
+            PaintOnWindowDC(rec, PaintDialogCaption);
         return 0;
     }
 
@@ -96,12 +96,12 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     buttons->pressActive = 1;
     buttons->pressedButton = button;
     *StateOfButton(buttons, button) = CBST_PRESSED;
-    RepaintCaptionButtons(rec);
+    PaintOnWindowDC(rec, PaintCaptionButtons);
     // Taking the capture tells the window that held it.
     SetCapture(hwnd);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
-        RepaintDialogCaption(rec);
+        PaintOnWindowDC(rec, PaintDialogCaption);
     return 0;
 }
 
@@ -134,7 +134,7 @@ LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
 
     buttons->pressedButton = 0;
     *StateOfButton(buttons, button) = CBST_NORMAL;
-    RepaintCaptionButtons(rec);
+    PaintOnWindowDC(rec, PaintCaptionButtons);
     // The host may destroy the dialog while it handles the command, so
     // nothing of the record is touched after the send.
     switch (button) {
@@ -179,7 +179,7 @@ LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest)
         SetAll(buttons, CBST_NORMAL);
         *state = hovered;
     }
-    RepaintCaptionButtons(rec);
+    PaintOnWindowDC(rec, PaintCaptionButtons);
     return 0;
 }
 

@@ -38,13 +38,13 @@ int PaintDialogFrame(SkinnedWindow *rec, HDC dc);
 int PaintDialogCaption(SkinnedWindow *rec, HDC dc);
 int PaintDialogBackground(SkinnedWindow *rec);
 
-// Opens the dialog's window DC, paints the caption (and with it the caption
-// buttons) and releases the DC.
-void RepaintDialogCaption(SkinnedWindow *rec);
+// Runs a non-client painter (PaintDialogCaption, which paints the caption
+// buttons too, or PaintCaptionButtons alone) on the dialog's window DC,
+// obtained and released here.
+void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc));
 
 // Caption buttons: painting in window coordinates, and mouse input.
 int PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
-void RepaintCaptionButtons(SkinnedWindow *rec);
 LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest);

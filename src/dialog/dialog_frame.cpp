@@ -153,10 +153,10 @@ int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
     return 1;
 }
 
-void RepaintDialogCaption(SkinnedWindow *rec)
+void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc))
 {
     const HWND hwnd = rec->hwnd;
     HDC dc = GetWindowDC(hwnd);
-    PaintDialogCaption(rec, dc);
+    painter(rec, dc);
     ReleaseDC(hwnd, dc);
 }

@@ -56,7 +56,7 @@ static LRESULT DialogActivateApp(SkinnedWindow *rec, WPARAM wParam, LPARAM lPara
 static LRESULT DialogNcActivate(SkinnedWindow *rec)
 {
     rec->state |= SKS_FOCUSED;
-    RepaintDialogCaption(rec);
+    PaintOnWindowDC(rec, PaintDialogCaption);
     return 1;
 }
 
@@ -68,14 +68,14 @@ static LRESULT ForwardThenRepaintCaption(SkinnedWindow *rec, UINT msg, WPARAM wP
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
-        RepaintDialogCaption(rec);
+        PaintOnWindowDC(rec, PaintDialogCaption);
     return result;
 }
 
 static LRESULT RepaintCaptionThenForward(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    RepaintDialogCaption(rec);
+    PaintOnWindowDC(rec, PaintDialogCaption);
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return 0;

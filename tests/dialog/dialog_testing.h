@@ -19,7 +19,6 @@ const COLORREF FrameBlue = RGB(11, 53, 255);
 const COLORREF CaptionMidBlue = RGB(11, 144, 255);
 const COLORREF CaptionLightBlue = RGB(173, 203, 247);
 const COLORREF White = RGB(255, 255, 255);
-const COLORREF Black = RGB(0, 0, 0);
 
 // Top-left colour of each caption-button colour group.
 const COLORREF PressedGroupTop = RGB(209, 204, 193);

@@ -24,6 +24,7 @@ static const Section Sections[] = {
     {"scroll", BuildScrollSection},
     {"buttons", BuildButtonsSection},
     {"controls", BuildControlsSection},
+    {"dialogs", BuildDialogsSection},
 };
 
 // Windows are laid out for the smallest screen the gallery is shown on.

@@ -19,6 +19,7 @@ HWND BuildCoverageSection(const GalleryContext &context);
 HWND BuildButtonsSection(const GalleryContext &context);
 HWND BuildControlsSection(const GalleryContext &context);
 HWND BuildScrollSection(const GalleryContext &context);
+HWND BuildDialogsSection(const GalleryContext &context);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.

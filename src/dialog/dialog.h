@@ -28,5 +28,27 @@ struct CaptionButtonState {
 };
 
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
+
+// Non-client and background painting. updateRegion is the WM_NCPAINT wParam:
+// a region in screen coordinates, or 0 or 1 for the whole window; it stays
+// the caller's.
+int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
+int PaintDialogFrame(SkinnedWindow *rec, HDC dc);
+int PaintDialogCaption(SkinnedWindow *rec, HDC dc);
+int PaintDialogBackground(SkinnedWindow *rec);
+
+// Runs a non-client painter (PaintDialogCaption, which paints the caption
+// buttons too, or PaintCaptionButtons alone) on the dialog's window DC,
+// obtained and released here.
+void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc));
+
+// Caption buttons: painting in window coordinates, and mouse input.
+int PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
+LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
+LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
+LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest);
+LRESULT HandleDialogMouseMove(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
+LRESULT HandleDialogButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
 
 #endif

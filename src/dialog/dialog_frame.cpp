@@ -1,0 +1,162 @@
+// The non-client look of skinned dialogs: the rounded window region, the
+// frame strips and the caption band with icon and title.
+#include "dialog.h"
+
+// Frame strips and the base of the caption band.
+static const COLORREF DialogFrameColour = 0x00FF350B;
+
+// Caption gradients, corners in FillGradient4 order: top-left, top-right,
+// bottom-left, bottom-right.
+static const COLORREF ActiveCaptionColours[4] = {
+    0x00FF900B, 0x00FF900B,  // one top edge
+    0x00F7CBAD, 0x00FF350B,  // light on the left to deep on the right
+};
+static const COLORREF InactiveCaptionColours[4] = {
+    0x00FFFFFF, 0x00FFFFFF,  // white at the top
+    0x00FF900B, 0x00FF900B,  // one bottom edge
+};
+
+static const int WindowCornerDiameter = 16;
+static const int CaptionIconInset = 6;   // from the band's left edge
+static const int CaptionIconTop = 2;     // from the band's top edge
+static const int CaptionIconSize = 16;
+static const int CaptionIconAdvance = 18;  // the title moves right by this after an icon
+static const int CaptionTitleInset = 10;
+static const int CaptionTitleLength = 256;
+static const COLORREF CaptionTitleColour = 0x00000000;
+
+static void WindowSize(HWND hwnd, int *width, int *height)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    *width = window.right - window.left;
+    *height = window.bottom - window.top;
+}
+
+static void FillSolid(HDC dc, const RECT *rect, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, rect, brush);
+    DeleteObject(brush);
+}
+
+int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
+{
+    const HWND hwnd = rec->hwnd;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    HDC dc = GetWindowDC(hwnd);
+
+    // The update region comes in screen coordinates and belongs to the
+    // system: SelectClipRgn takes a copy, so the handle is never changed or
+    // deleted here.
+    const bool clipped = updateRegion != nullptr && updateRegion != reinterpret_cast<HRGN>(1);
+    if (clipped) {
+        SelectClipRgn(dc, updateRegion);
+        OffsetClipRgn(dc, -window.left, -window.top);
+    }
+
+    PaintDialogFrame(rec, dc);
+    // Installing the region sends messages to the host's procedure.
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintDialogCaption(rec, dc);
+
+    if (clipped)
+        SelectClipRgn(dc, nullptr);
+    ReleaseDC(hwnd, dc);
+    return 0;
+}
+
+int PaintDialogFrame(SkinnedWindow *rec, HDC dc)
+{
+    const HWND hwnd = rec->hwnd;
+    int width;
+    int height;
+    WindowSize(hwnd, &width, &height);
+    const int cx = GetSystemMetrics(SM_CXDLGFRAME);
+    const int cy = GetSystemMetrics(SM_CYDLGFRAME);
+
+    // The region keeps the size of the window at its first paint; only a
+    // maximise, which drops it, lets the next paint make a new one. It is
+    // remembered before SetWindowRgn, whose messages may paint again.
+    if (rec->windowRegion == nullptr && !IsZoomed(hwnd)) {
+        HRGN region = CreateRoundRectRgn(0, 0, width, height, WindowCornerDiameter, WindowCornerDiameter);
+        rec->windowRegion = region;
+        if (SetWindowRgn(hwnd, region, FALSE) == 0) {
+            // Refused, so still ours; the next paint tries again.
+            DeleteObject(region);
+            rec = FindSkinnedWindow(hwnd);
+            if (rec != nullptr)
+                rec->windowRegion = nullptr;
+        }
+    }
+
+    const RECT strips[4] = {
+        {0, 0, cx, height},              // left
+        {0, 0, width, cy},               // top
+        {width - cx, 0, width, height},  // right
+        {0, height - cy, width, height}, // bottom
+    };
+    HBRUSH brush = CreateSolidBrush(DialogFrameColour);
+    for (const RECT &strip : strips)
+        FillRect(dc, &strip, brush);
+    DeleteObject(brush);
+    return 1;
+}
+
+int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
+{
+    const HWND hwnd = rec->hwnd;
+    if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+        return 1;
+
+    // The icon, title and font come from the host's procedure, which may
+    // destroy or release the dialog while it answers.
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+    char title[CaptionTitleLength];
+    const int titleLength = GetWindowTextA(hwnd, title, CaptionTitleLength);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return 1;
+
+    int width;
+    int height;
+    WindowSize(hwnd, &width, &height);
+    const int cy = GetSystemMetrics(SM_CYDLGFRAME);
+    // The right edge uses the vertical frame metric, as the caption always has.
+    RECT band = {GetSystemMetrics(SM_CXDLGFRAME), cy, width - cy, cy + GetSystemMetrics(SM_CYCAPTION)};
+
+    FillSolid(dc, &band, DialogFrameColour);
+    FillGradient4(dc, &band, (rec->state & SKS_FOCUSED) ? ActiveCaptionColours : InactiveCaptionColours);
+
+    if (icon != nullptr) {
+        DrawIconEx(dc, band.left + CaptionIconInset, band.top + CaptionIconTop, icon, CaptionIconSize,
+                   CaptionIconSize, 0, nullptr, DI_NORMAL);
+        band.left += CaptionIconAdvance;
+    }
+
+    if (titleLength > 0) {
+        const COLORREF oldColour = SetTextColor(dc, CaptionTitleColour);
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+        band.left += CaptionTitleInset;
+        DrawTextA(dc, title, -1, &band, DT_SINGLELINE | DT_VCENTER);
+        if (oldFont != nullptr)
+            SelectObject(dc, oldFont);
+        SetBkMode(dc, oldMode);
+        SetTextColor(dc, oldColour);
+    }
+
+    PaintCaptionButtons(rec, dc);
+    return 1;
+}
+
+void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc))
+{
+    const HWND hwnd = rec->hwnd;
+    HDC dc = GetWindowDC(hwnd);
+    painter(rec, dc);
+    ReleaseDC(hwnd, dc);
+}

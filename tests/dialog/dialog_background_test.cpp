@@ -1,0 +1,241 @@
+// The client background tiled from ".\face\back.bmp". This program makes its
+// own tile and moves into the folder that holds it before any dialog paints,
+// since the file is looked for once per process.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/skin.h"
+#include "dialog_testing.h"
+#include "support/gdi_ledger.h"
+
+namespace {
+
+const int TileWidth = 32;
+const int TileHeight = 20;
+
+// Every pixel of the tile differs, so a client pixel tells where in which
+// tile it lies.
+COLORREF TilePixel(int x, int y)
+{
+    return RGB(x * 8, y * 12, 100);
+}
+
+bool WriteTile(const std::string &path)
+{
+    const int stride = (TileWidth * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = TileWidth;
+    info.biHeight = TileHeight;  // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = stride * TileHeight;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<unsigned char> rows(info.biSizeImage, 0);
+    for (int y = 0; y < TileHeight; ++y) {
+        unsigned char *row = rows.data() + (TileHeight - 1 - y) * stride;
+        for (int x = 0; x < TileWidth; ++x) {
+            const COLORREF colour = TilePixel(x, y);
+            row[x * 3] = GetBValue(colour);
+            row[x * 3 + 1] = GetGValue(colour);
+            row[x * 3 + 2] = GetRValue(colour);
+        }
+    }
+    FILE *out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(rows.data(), 1, rows.size(), out);
+    return std::fclose(out) == 0;
+}
+
+std::string tileFolder;
+std::string emptyFolder;
+
+class TileFolder : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        const std::string base = std::string(temp) + "velk_dialog_background_" + std::to_string(GetCurrentProcessId());
+        tileFolder = base + "\\with_tile";
+        emptyFolder = base + "\\without_tile";
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA(tileFolder.c_str(), nullptr);
+        CreateDirectoryA(emptyFolder.c_str(), nullptr);
+        CreateDirectoryA((tileFolder + "\\face").c_str(), nullptr);
+        ASSERT_TRUE(WriteTile(tileFolder + "\\face\\back.bmp"));
+        ASSERT_TRUE(SetCurrentDirectoryA(tileFolder.c_str()));
+    }
+    void TearDown() override
+    {
+        SetCurrentDirectoryA(tileFolder.c_str());
+        SetCurrentDirectoryA("..");
+        DeleteFileA((tileFolder + "\\face\\back.bmp").c_str());
+        RemoveDirectoryA((tileFolder + "\\face").c_str());
+        RemoveDirectoryA(tileFolder.c_str());
+        RemoveDirectoryA(emptyFolder.c_str());
+    }
+};
+
+testing::Environment *const tileFolderEnvironment = testing::AddGlobalTestEnvironment(new TileFolder);
+
+std::vector<std::string> loadedFiles;
+decltype(&LoadImageA) realLoadImage = nullptr;
+
+HANDLE WINAPI RecordingLoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+{
+    if (flags & LR_LOADFROMFILE)
+        loadedFiles.push_back(name);
+    return realLoadImage(instance, name, type, cx, cy, flags);
+}
+
+struct TileCopy {
+    int x, y, width, height, sourceX, sourceY;
+    DWORD rop;
+};
+std::vector<TileCopy> tileCopies;
+decltype(&BitBlt) realBitBlt = nullptr;
+
+BOOL WINAPI RecordingBitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                            DWORD rop)
+{
+    tileCopies.push_back({x, y, width, height, sourceX, sourceY, rop});
+    return realBitBlt(dc, x, y, width, height, source, sourceX, sourceY, rop);
+}
+
+// A skinned dialog whose client area is exactly width by height.
+HWND OpenWithClient(int width, int height, std::vector<HWND> *windows)
+{
+    HWND dialog = OpenSkinnedDialog(TestDialogStyle, 200, 150, "", nullptr);
+    windows->push_back(dialog);
+    RECT window;
+    RECT client;
+    GetWindowRect(dialog, &window);
+    GetClientRect(dialog, &client);
+    SetWindowPos(dialog, nullptr, 0, 0, (window.right - window.left) - client.right + width,
+                 (window.bottom - window.top) - client.bottom + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    return dialog;
+}
+
+void ExpectTiled(HWND dialog, const char *name)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    HDC dc = GetDC(dialog);
+    const POINT samples[] = {{0, 0},
+                             {TileWidth - 1, TileHeight - 1},
+                             {TileWidth, 0},
+                             {0, TileHeight},
+                             {TileWidth + 5, TileHeight + 7},
+                             {client.right - 1, client.bottom - 1},
+                             {client.right / 2, client.bottom / 2}};
+    for (const POINT &p : samples) {
+        if (p.x >= client.right || p.y >= client.bottom)
+            continue;
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), TilePixel(p.x % TileWidth, p.y % TileHeight))
+            << name << " at (" << p.x << ", " << p.y << ")";
+    }
+    ReleaseDC(dialog, dc);
+}
+
+// First in this program: the load happens at the first paint of the process.
+TEST_F(DialogTest, TileIsLoadedOnceAndKeptForTheProcess)
+{
+    ScopedImportPatch patch(LibraryModule(), "USER32.dll", "LoadImageA", reinterpret_cast<void *>(RecordingLoadImage));
+    ASSERT_NE(patch.original, nullptr);
+    realLoadImage = reinterpret_cast<decltype(&LoadImageA)>(patch.original);
+    loadedFiles.clear();
+
+    HWND first = OpenWithClient(100, 60, &windows);
+    HWND second = OpenWithClient(90, 70, &windows);
+    for (int i = 0; i < 3; ++i) {
+        InvalidateRect(first, nullptr, FALSE);
+        InvalidateRect(second, nullptr, FALSE);
+        UpdateWindow(first);
+        UpdateWindow(second);
+    }
+    ExpectTiled(first, "first dialog");
+    ExpectTiled(second, "second dialog");
+    ASSERT_EQ(loadedFiles.size(), 1u) << "one load for every paint of every dialog";
+    EXPECT_EQ(loadedFiles[0], ".\\face\\back.bmp");
+
+    // Neither a change of folder nor of the file reaches a new dialog.
+    ASSERT_TRUE(SetCurrentDirectoryA(emptyFolder.c_str()));
+    HWND third = OpenWithClient(80, 50, &windows);
+    InvalidateRect(third, nullptr, FALSE);
+    UpdateWindow(third);
+    ExpectTiled(third, "dialog opened elsewhere");
+    EXPECT_EQ(loadedFiles.size(), 1u);
+    ASSERT_TRUE(SetCurrentDirectoryA(tileFolder.c_str()));
+}
+
+struct TilingCase {
+    const char *name;
+    int width;
+    int height;
+    int rows;
+    int columns;
+};
+
+TEST_F(DialogTest, TilesRunRowByRowFromTheClientOrigin)
+{
+    const TilingCase cases[] = {
+        {"70 by 45", 70, 45, 3, 3},
+        {"exact multiple 64 by 40 gets one more row and column", 64, 40, 3, 3},
+        {"smaller than a tile", 20, 10, 1, 1},
+    };
+    for (const TilingCase &c : cases) {
+        HWND dialog = OpenWithClient(c.width, c.height, &windows);
+        RECT client;
+        GetClientRect(dialog, &client);
+        ASSERT_EQ(client.right, c.width) << c.name;
+        ASSERT_EQ(client.bottom, c.height) << c.name;
+
+        ScopedImportPatch patch(LibraryModule(), "GDI32.dll", "BitBlt", reinterpret_cast<void *>(RecordingBitBlt));
+        ASSERT_NE(patch.original, nullptr);
+        realBitBlt = reinterpret_cast<decltype(&BitBlt)>(patch.original);
+        tileCopies.clear();
+        InvalidateRect(dialog, nullptr, FALSE);
+        UpdateWindow(dialog);
+
+        ASSERT_EQ(tileCopies.size(), static_cast<size_t>(c.rows * c.columns)) << c.name;
+        for (int row = 0; row < c.rows; ++row) {
+            for (int column = 0; column < c.columns; ++column) {
+                const TileCopy &copy = tileCopies[row * c.columns + column];
+                EXPECT_EQ(copy.x, column * TileWidth) << c.name << " row " << row << " column " << column;
+                EXPECT_EQ(copy.y, row * TileHeight) << c.name << " row " << row << " column " << column;
+                EXPECT_EQ(copy.width, TileWidth) << c.name;
+                EXPECT_EQ(copy.height, TileHeight) << c.name;
+                EXPECT_EQ(copy.sourceX, 0) << c.name;
+                EXPECT_EQ(copy.sourceY, 0) << c.name;
+                EXPECT_EQ(copy.rop, static_cast<DWORD>(SRCCOPY)) << c.name;
+            }
+        }
+        ExpectTiled(dialog, c.name);
+    }
+}
+
+TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
+{
+    HWND dialog = OpenWithClient(70, 45, &windows);
+    GdiLedger ledger;
+    for (int i = 0; i < 3; ++i) {
+        InvalidateRect(dialog, nullptr, FALSE);
+        UpdateWindow(dialog);
+    }
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+    ExpectTiled(dialog, "after the counted paints");
+}
+
+}  // namespace

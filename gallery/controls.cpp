@@ -165,15 +165,6 @@ static void BuildPictureColumn(Cursor &at)
     at.top += size.bottom + RowGap;
 }
 
-static INT_PTR CALLBACK ControlsSectionProc(HWND window, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        CloseGalleryWindow(window);
-        return TRUE;
-    }
-    return FALSE;
-}
-
 HWND BuildControlsSection(const GalleryContext &context)
 {
     // A standard dialog window, so that the skin frames it like any dialog.
@@ -182,7 +173,7 @@ HWND BuildControlsSection(const GalleryContext &context)
                                    context.instance, nullptr);
     if (section == nullptr)
         return nullptr;
-    SetWindowLongPtrA(section, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(ControlsSectionProc));
+    SetWindowLongPtrA(section, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(PlainSectionProc));
 
     Cursor fields = {section, Margin, Margin};
     BuildFieldColumn(fields);

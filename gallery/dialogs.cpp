@@ -78,20 +78,11 @@ static void AddFrameSample(HWND section, HINSTANCE instance, const FrameSample &
     SendMessageA(frame, WM_NCACTIVATE, sample.active, 0);
 }
 
-static INT_PTR CALLBACK DialogsSectionProc(HWND window, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        CloseGalleryWindow(window);
-        return TRUE;
-    }
-    return FALSE;
-}
-
 HWND BuildDialogsSection(const GalleryContext &context)
 {
     std::vector<WORD> words = DialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU, SectionTitle);
     HWND section = CreateDialogIndirectParamA(context.instance, reinterpret_cast<DLGTEMPLATE *>(words.data()), nullptr,
-                                              DialogsSectionProc, 0);
+                                              PlainSectionProc, 0);
     if (section == nullptr)
         return nullptr;
 

@@ -52,6 +52,15 @@ void CloseGalleryWindow(HWND window)
     }
 }
 
+INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_CLOSE) {
+        CloseGalleryWindow(window);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 // Function pointers from GetProcAddress pass through void* so that the
 // compiler does not object to the change of signature.
 template <typename Proc> static Proc LoadExport(HMODULE library, const char *name)

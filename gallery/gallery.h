@@ -25,6 +25,10 @@ HWND BuildDialogsSection(const GalleryContext &context);
 // window, and closing the main one ends the program.
 void CloseGalleryWindow(HWND window);
 
+// The dialog procedure of a section with nothing of its own to handle: it
+// closes the section on WM_CLOSE.
+INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Writes 8-bit RGB rows, top row first, as a PNG file. Returns false when the
 // file cannot be written.
 bool WritePng(const char *path, const unsigned char *rgb, int width, int height, int stride);

@@ -399,11 +399,16 @@ void UpDownStillCounts(HWND control, HWND)
     EXPECT_EQ(SendMessageA(control, UDM_GETPOS32, 0, 0), 7);
 }
 
-void ComboStillSelects(HWND control, HWND)
+bool OfClass(HWND control, const char *name)
 {
     char className[32];
     GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "ComboBox") != 0)
+    return lstrcmpiA(className, name) == 0;
+}
+
+void ComboStillSelects(HWND control, HWND)
+{
+    if (!OfClass(control, "ComboBox"))
         return;
     SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
     SendMessageA(control, CB_SETCURSEL, 0, 0);
@@ -412,9 +417,7 @@ void ComboStillSelects(HWND control, HWND)
 
 void ListStillHolds(HWND control, HWND)
 {
-    char className[32];
-    GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "ListBox") != 0)
+    if (!OfClass(control, "ListBox"))
         return;
     SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
     EXPECT_GE(SendMessageA(control, LB_GETCOUNT, 0, 0), 1);

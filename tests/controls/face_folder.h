@@ -1,5 +1,6 @@
 // A working folder of a test's own with a face subfolder, where the test
-// writes the ".\face\progress.bmp" it needs; removed again at the end.
+// writes the ".\face\progress.bmp" or ".\face\back.bmp" it needs; removed
+// again at the end.
 #ifndef VELK_TESTS_CONTROLS_FACE_FOLDER_H
 #define VELK_TESTS_CONTROLS_FACE_FOLDER_H
 
@@ -30,11 +31,13 @@ struct FaceFolder {
     {
         SetCurrentDirectoryA(previous);
         DeleteFileA(PicturePath().c_str());
+        DeleteFileA(BackgroundPath().c_str());
         RemoveDirectoryA((folder + "\\face").c_str());
         RemoveDirectoryA(folder.c_str());
     }
 
     std::string PicturePath() const { return folder + "\\face\\progress.bmp"; }
+    std::string BackgroundPath() const { return folder + "\\face\\back.bmp"; }
 
     // A 24-bit bottom-up BMP: the left half of every row in one colour, the
     // right half in another. Returns false when the file cannot be written.

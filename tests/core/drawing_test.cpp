@@ -221,6 +221,15 @@ TEST_F(BackBufferTest, LedgerSeesTheBufferHeldUntilItEnds)
     ReleaseDC(window, dc);
     EXPECT_EQ(ledger.CreatedCount(), 2) << "a buffer makes a DC and a bitmap; a gradient makes nothing";
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+
+    // Shrunk to nothing, the window gets no bitmap: the memory DC's own is
+    // the system's shared one and stays where it is.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BackBuffer empty = {window, nullptr, nullptr, 1, nullptr};
+    BeginBackBuffer(&empty);
+    EXPECT_EQ(empty.bitmap, nullptr);
+    EndBackBuffer(&empty);
+    EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
 }
 
 TEST(DarkenedSysColorTest, SubtractsPerChannelAndStopsAtZero)

@@ -113,12 +113,6 @@ void Send(HWND hwnd, UINT msg, int x, int y)
     SendMessageA(hwnd, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 
-void Click(HWND hwnd, int x, int y)
-{
-    Send(hwnd, WM_LBUTTONDOWN, x, y);
-    Send(hwnd, WM_LBUTTONUP, x, y);
-}
-
 HWND MakeButton(HWND dialog)
 {
     return CreateChild(dialog, "Button", BS_PUSHBUTTON, 20, 20, 100, 30, 5, "click");

@@ -94,9 +94,7 @@ void RunVisit(Visit *visit, const std::function<void()> &show)
 // A click as the skinned push button takes it: press and release inside it.
 void ClickButton(HWND button)
 {
-    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    if (IsWindow(button))
-        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    Click(button, 4, 4);
 }
 
 // Press and release on the caption's close button, where the system's hit
@@ -274,47 +272,17 @@ TEST_F(RealHostTest, MessageBoxesOfEveryButtonSet)
     }
 }
 
-// Property sheet pages from in-memory templates.
+// Property sheet pages from in-memory templates, one control under another.
 std::vector<WORD> PageTemplate(const char *title, const std::vector<std::pair<const char *, DWORD>> &controls)
 {
-    std::vector<WORD> words;
-    auto align = [&] {
-        if (words.size() % 2 != 0)
-            words.push_back(0);
-    };
-    auto appendWide = [&](const char *text) {
-        for (; *text != '\0'; ++text)
-            words.push_back(static_cast<BYTE>(*text));
-        words.push_back(0);
-    };
-    words.resize(sizeof(DLGTEMPLATE) / sizeof(WORD));
-    auto *header = reinterpret_cast<DLGTEMPLATE *>(words.data());
-    header->style = WS_CHILD | DS_SETFONT | DS_CONTROL;
-    header->cdit = static_cast<WORD>(controls.size());
-    header->cx = 200;
-    header->cy = 120;
-    words.push_back(0);
-    words.push_back(0);
-    appendWide(title);
-    words.push_back(8);
-    appendWide("MS Shell Dlg");
-    int y = 8;
+    std::vector<WORD> words = DialogTemplate(WS_CHILD | DS_CONTROL, title, 200, 120);
+    short y = 8;
     WORD id = 100;
     for (const auto &control : controls) {
-        align();
-        const size_t at = words.size();
-        words.resize(at + sizeof(DLGITEMTEMPLATE) / sizeof(WORD));
-        auto *item = reinterpret_cast<DLGITEMTEMPLATE *>(&words[at]);
-        item->style = WS_CHILD | WS_VISIBLE | control.second;
-        item->x = 8;
-        item->y = static_cast<short>(y);
-        item->cx = lstrcmpA(control.first, "ScrollBar") == 0 ? 10 : 120;
-        item->cy = lstrcmpA(control.first, "ScrollBar") == 0 ? 60 : 14;
-        item->id = id++;
-        appendWide(control.first);
-        appendWide("item");
-        words.push_back(0);
-        y += item->cy + 6;
+        const bool bar = lstrcmpA(control.first, "ScrollBar") == 0;
+        const short height = bar ? 60 : 14;
+        AppendDialogItem(&words, control.first, "item", control.second, 8, y, bar ? 10 : 120, height, id++);
+        y = static_cast<short>(y + height + 6);
     }
     return words;
 }

@@ -34,22 +34,48 @@ static void AppendWide(std::vector<WORD> *words, const char *text)
     words->push_back(0);
 }
 
-HWND CreateTestDialog(DWORD style, int width, int height, const char *title, DLGPROC dialogProc,
-                      LPARAM param)
+std::vector<WORD> DialogTemplate(DWORD style, const char *title, short cx, short cy)
 {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto *header = reinterpret_cast<DLGTEMPLATE *>(words.data());
     header->style = style | DS_SETFONT;
     header->x = 10;
     header->y = 10;
-    header->cx = 100;
-    header->cy = 60;
+    header->cx = cx;
+    header->cy = cy;
     words.push_back(0);  // no menu
     words.push_back(0);  // the standard dialog class
     AppendWide(&words, title);
     words.push_back(8);
     AppendWide(&words, "MS Shell Dlg");
+    return words;
+}
 
+void AppendDialogItem(std::vector<WORD> *words, const char *className, const char *text, DWORD style, short x,
+                      short y, short cx, short cy, WORD id)
+{
+    // Items start on a DWORD boundary.
+    if (words->size() % 2 != 0)
+        words->push_back(0);
+    const size_t at = words->size();
+    words->resize(at + sizeof(DLGITEMTEMPLATE) / sizeof(WORD));
+    auto *item = reinterpret_cast<DLGITEMTEMPLATE *>(&(*words)[at]);
+    item->style = style | WS_CHILD | WS_VISIBLE;
+    item->x = x;
+    item->y = y;
+    item->cx = cx;
+    item->cy = cy;
+    item->id = id;
+    AppendWide(words, className);
+    AppendWide(words, text);
+    words->push_back(0);  // no creation data
+    ++reinterpret_cast<DLGTEMPLATE *>(words->data())->cdit;
+}
+
+HWND CreateTestDialog(DWORD style, int width, int height, const char *title, DLGPROC dialogProc,
+                      LPARAM param)
+{
+    std::vector<WORD> words = DialogTemplate(style, title, 100, 60);
     HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
                                              reinterpret_cast<DLGTEMPLATE *>(words.data()), nullptr,
                                              dialogProc != nullptr ? dialogProc : PlainDialogProc, param);
@@ -66,6 +92,13 @@ HWND CreateChild(HWND parent, const char *className, DWORD style, int x, int y, 
                                  GetModuleHandleA(nullptr), nullptr);
     SendMessageA(child, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
     return child;
+}
+
+void Click(HWND hwnd, int x, int y)
+{
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    if (IsWindow(hwnd))
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 COLORREF ReadWindowPixel(HWND hwnd, int x, int y)

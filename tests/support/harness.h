@@ -12,6 +12,15 @@
 // the given time.
 void PumpMessages(DWORD milliseconds = 0);
 
+// An in-memory dialog template: the header, no menu, the standard dialog
+// class, the title and the usual 8-point "MS Shell Dlg" font.
+std::vector<WORD> DialogTemplate(DWORD style, const char *title, short cx, short cy);
+
+// Appends a control to a template made by DialogTemplate and counts it in
+// the header.
+void AppendDialogItem(std::vector<WORD> *words, const char *className, const char *text, DWORD style, short x,
+                      short y, short cx, short cy, WORD id);
+
 // A standard dialog ("#32770") with no controls, from an in-memory template
 // with the usual dialog font. dialogProc may be null.
 HWND CreateTestDialog(DWORD style, int width, int height, const char *title,
@@ -22,6 +31,10 @@ const DWORD TestDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | 
 
 HWND CreateChild(HWND parent, const char *className, DWORD style, int x, int y, int width,
                  int height, int id = 0, const char *text = "");
+
+// A left-button press and release at (x, y) in client coordinates, sent as
+// the mouse would; no release when the press destroyed the window.
+void Click(HWND hwnd, int x, int y);
 
 // A pixel of the window as it stands on screen, in window coordinates.
 COLORREF ReadWindowPixel(HWND hwnd, int x, int y);

@@ -29,16 +29,6 @@ static void ChangeState(SkinnedWindow *rec, DWORD set, DWORD clear)
     Repaint(rec);
 }
 
-// Forwards, then finds the record again: the previous procedure may be host
-// code that released or destroyed the window.
-static LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = (*rec)->hwnd;
-    const LRESULT result = ForwardMessage(*rec, msg, wParam, lParam);
-    *rec = FindSkinnedWindow(hwnd);
-    return result;
-}
-
 // Group boxes and labels are see-through and never erase, so a new caption
 // would land on the old one. The parent repaints what lies behind them
 // first, then the control paints itself in that same pass.
@@ -46,7 +36,7 @@ static void RefreshSeeThrough(HWND hwnd)
 {
     HWND parent = GetParent(hwnd);
     const UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW;
-    if (parent == nullptr || (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+    if (parent == nullptr || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
         RedrawWindow(hwnd, nullptr, nullptr, flags);
         return;
     }
@@ -60,7 +50,7 @@ static void RefreshSeeThrough(HWND hwnd)
 static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    const LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    const LRESULT result = DefWindowProcW(hwnd, WM_SETTEXT, wParam, lParam);
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return result;
@@ -77,7 +67,7 @@ static LRESULT ButtonPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     Repaint(rec);
     // Validates what is left of the update region; the standard control
     // never paints.
-    return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
+    return DefWindowProcW(hwnd, WM_PAINT, wParam, lParam);
 }
 
 static LRESULT ButtonEraseBackground(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
@@ -131,7 +121,7 @@ static LRESULT ButtonSetStyle(SkinnedWindow *rec, WPARAM style, LPARAM lParam)
     // (3) also has the low bit set, yet is no default button.
     // The repaint runs before the previous procedure applies the new style.
     const HWND hwnd = rec->hwnd;
-    ChangeState(rec, (style & 0x1F) == BS_DEFPUSHBUTTON ? DWORD{SKS_DEFAULT} : 0, SKS_DEFAULT);
+    ChangeState(rec, (style & ButtonTypeBits) == BS_DEFPUSHBUTTON ? DWORD{SKS_DEFAULT} : 0, SKS_DEFAULT);
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return 0;
@@ -158,7 +148,7 @@ static LRESULT PushButtonRelease(SkinnedWindow *rec)
     // out while the button still shows pressed.
     HWND parent = GetParent(hwnd);
     if (parent != nullptr) {
-        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
+        SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
                      reinterpret_cast<LPARAM>(hwnd));
         rec = FindSkinnedWindow(hwnd);
     }
@@ -183,7 +173,7 @@ static LRESULT ButtonSetFocus(SkinnedWindow *rec, HWND lostFocus, LPARAM lParam)
     // above it swallowed the first notice.
     if (lostFocus != nullptr) {
         const HWND hwnd = rec->hwnd;
-        SendMessageA(lostFocus, WM_KILLFOCUS, 0, 0);
+        SendMessageW(lostFocus, WM_KILLFOCUS, 0, 0);
         rec = FindSkinnedWindow(hwnd);
         if (rec == nullptr)
             return result;
@@ -263,3 +253,73 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+// A push button whose control identifier names an icon resource of its own
+// module shows that icon.
+static void LoadPushButtonIcon(HWND hwnd)
+{
+    const WORD id = LOWORD(GetDlgCtrlID(hwnd));
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+    // Identifier 0 names no resource, and a null module would make LoadIconW
+    // hand out one of the system's predefined icons instead.
+    if (id == 0 || module == nullptr)
+        return;
+    HICON icon = LoadIconW(module, MAKEINTRESOURCEW(id));
+    if (icon != nullptr)
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
+{
+    if ((style & ButtonTypeBits) == BS_DEFPUSHBUTTON)
+        rec->state |= SKS_DEFAULT;
+    const HWND hwnd = rec->hwnd;
+    const LRESULT check = SendMessageW(hwnd, BM_GETCHECK, 0, 0);
+    // The message ran through the subclass and may have ended in host code.
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return;
+    if (check == BST_CHECKED)
+        rec->state |= SKS_CHECKED;
+    else if (check == BST_INDETERMINATE)
+        rec->state |= SKS_INDETERMINATE;
+    if (rec->kind == CK_PUSHBUTTON)
+        LoadPushButtonIcon(hwnd);
+}
+
+// Check boxes and radio buttons that look like push buttons are drawn as
+// push buttons; user, push-box and owner-drawn buttons keep their own look.
+static int ButtonKindOfStyle(LONG style)
+{
+    const bool pushLike = (style & BS_PUSHLIKE) != 0;
+    switch (style & ButtonTypeBits) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+        return CK_PUSHBUTTON;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        return pushLike ? CK_PUSHBUTTON : CK_CHECKBOX;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        return pushLike ? CK_PUSHBUTTON : CK_RADIOBUTTON;
+    case BS_GROUPBOX:
+        return CK_GROUPBOX;
+    default:
+        return CK_NONE;
+    }
+}
+
+// Only the plain text types: SS_LEFT, SS_CENTER and the two etched lines.
+// Every other type has one of the bits 0x0E (right-aligned text, icons,
+// bitmaps, rectangles and frames).
+static const LONG StaticNonLabelBits = 0x0E;
+
+static int StaticKindOfStyle(LONG style)
+{
+    return (style & StaticNonLabelBits) == 0 ? CK_LABEL : CK_NONE;
+}
+
+const SkinClass ButtonClass = {L"Button", ButtonKindOfStyle, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0};
+const SkinClass StaticClass = {L"Static", StaticKindOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0};

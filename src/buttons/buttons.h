@@ -4,6 +4,15 @@
 
 #include "../core/skin.h"
 
+// The rows of the class table: "Button" (push buttons, check boxes, radio
+// buttons and group boxes) and "Static" (labels).
+extern const SkinClass ButtonClass;
+extern const SkinClass StaticClass;
+
+// A button's type: BS_TYPEMASK and the bit above it, which no standard type
+// uses, so that a button with that bit set is of no known type.
+const LONG ButtonTypeBits = 0x1F;
+
 LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The WM_SETICON branch: keeps a monochrome copy for the disabled look and
@@ -20,7 +29,7 @@ void PaintLabel(SkinnedWindow *rec);
 // A push button's icon and caption, drawn into dc over area.
 void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area);
 
-// DrawTextA flags for a button's alignment styles.
+// DrawText flags for a button's alignment styles.
 UINT ButtonTextFormat(LONG style);
 
 #endif

@@ -101,24 +101,8 @@ static void DrawCheckMark(HDC dc, int left, int top, COLORREF colour)
 // rectangle as the alignment styles say. The focus rectangle follows.
 static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool hugText, UINT format)
 {
-    char caption[256];
-    if (GetWindowTextA(hwnd, caption, sizeof caption) == 0)
+    if (!DrawWindowCaption(dc, hwnd, &text, CaptionColour(state), format, hugText ? CAPTION_HUG_TEXT : CAPTION_IN_RECT))
         return;
-    const COLORREF previousColour = SetTextColor(dc, CaptionColour(state));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    if (hugText) {
-        // Measured without DT_VCENTER, whose result would count the centring
-        // offset in as well as the text's height.
-        RECT measured = text;
-        DrawTextA(dc, caption, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
-        text.right = measured.right;
-        text.bottom = text.top + (measured.bottom - measured.top) + 1;
-    }
-    DrawTextA(dc, caption, -1, &text, format);
-    if (previousFont != nullptr)
-        SelectObject(dc, previousFont);
-    SetTextColor(dc, previousColour);
     if (state & SKS_FOCUSED) {
         InflateRect(&text, hugText ? 0 : -1, -1);
         DrawFocusRect(dc, &text);
@@ -174,7 +158,7 @@ void PaintCheckBox(SkinnedWindow *rec)
     BackBuffer buffer = {};
     int w, h;
     HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
 
     RECT box, text;
     LayOutIndicator(style, w, h, CheckBoxSize, CheckTextOffset, &box, &text);
@@ -204,7 +188,7 @@ void PaintRadioButton(SkinnedWindow *rec)
     BackBuffer buffer = {};
     int w, h;
     HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
 
     // The caption starts right at the cell's edge.
     RECT cell, text;

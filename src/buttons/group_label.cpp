@@ -27,18 +27,9 @@ void PaintGroupBox(SkinnedWindow *rec)
     RoundRect(dc, 0, GroupFrameTop, w, h, GroupFrameCorner, GroupFrameCorner);
     SelectObject(dc, previousBrush);
 
-    char caption[256];
-    if (GetWindowTextA(hwnd, caption, sizeof caption) != 0) {
-        const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
-        const COLORREF previousColour = SetTextColor(dc, grey ? GroupCaptionGrey : GroupCaption);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-        HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-        RECT text = {GroupCaptionLeft, 0, w, h};
-        DrawTextA(dc, caption, -1, &text, DT_LEFT | DT_TOP);
-        if (previousFont != nullptr)
-            SelectObject(dc, previousFont);
-        SetTextColor(dc, previousColour);
-    }
+    const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
+    RECT text = {GroupCaptionLeft, 0, w, h};
+    DrawWindowCaption(dc, hwnd, &text, grey ? GroupCaptionGrey : GroupCaption, DT_LEFT | DT_TOP);
     ReleaseDC(hwnd, dc);
 }
 
@@ -54,16 +45,8 @@ void PaintLabel(SkinnedWindow *rec)
     const int saved = SaveDC(dc);
     SetBkMode(dc, TRANSPARENT);
 
-    char text[3000];
-    if (GetWindowTextA(hwnd, text, sizeof text) != 0) {
-        SetTextColor(dc, LabelText);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-        HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-        // Alignment styles are not consulted: every label reads from the left.
-        DrawTextA(dc, text, -1, &client, DT_WORDBREAK);
-        if (previousFont != nullptr)
-            SelectObject(dc, previousFont);
-    }
+    // Alignment styles are not consulted: every label reads from the left.
+    DrawWindowCaption(dc, hwnd, &client, LabelText, DT_WORDBREAK);
     RestoreDC(dc, saved);
     EndPaint(hwnd, &paint);
 }

@@ -126,7 +126,7 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
 
@@ -134,7 +134,7 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
     // the colour icon.
     HICON icon = (state & SKS_DISABLED)
                      ? rec->buttonIcon
-                     : reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+                     : reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
 
     RECT text = area;
     const int half = icon != nullptr ? IconHalfSize(icon) : -1;
@@ -165,21 +165,10 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
         DrawIconEx(dc, area.left + x, area.top + y, icon, 0, 0, 0, nullptr, DI_NORMAL);
     }
 
-    const UINT format = ButtonTextFormat(style);
-    char caption[256];
-    if (GetWindowTextA(hwnd, caption, sizeof caption) == 0)
-        return;
     if (state & SKS_PRESSED)
         OffsetRect(&text, 1, 1);
-
     const COLORREF colour = (state & (SKS_DISABLED | SKS_INDETERMINATE)) ? PushGreyText : PushText;
-    const COLORREF previousColour = SetTextColor(dc, colour);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    DrawTextA(dc, caption, -1, &text, format);
-    if (previousFont != nullptr)
-        SelectObject(dc, previousFont);
-    SetTextColor(dc, previousColour);
+    DrawWindowCaption(dc, hwnd, &text, colour, ButtonTextFormat(style));
 }
 
 void PaintPushButton(SkinnedWindow *rec)
@@ -202,7 +191,7 @@ void PaintPushButton(SkinnedWindow *rec)
     HPEN cornerPen = CreatePen(PS_SOLID, 0, outline.corner);
     HPEN outlinePen = CreatePen(PS_SOLID, 0, outline.outline);
     const int saved = SaveDC(dc);
-    const LONG style = GetWindowLongA(rec->hwnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(rec->hwnd, GWL_STYLE);
 
     HBRUSH white = CreateSolidBrush(SkinWhite);
     FillRect(dc, &whole, white);

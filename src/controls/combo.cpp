@@ -89,7 +89,7 @@ static LRESULT ComboButtonDown(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 static LRESULT ComboButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     rec->state &= ~DWORD{SKS_PRESSED};
-    return PaintAfter(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
+    return HandleThenPaint(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
 }
 
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -100,7 +100,7 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     case WM_PAINT:
     case WM_NCPAINT:
         // The frame goes over whatever the control has just painted.
-        return PaintAfter(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
     case WM_LBUTTONDOWN:
         return ComboButtonDown(rec, wParam, lParam);
     case WM_LBUTTONUP:
@@ -111,3 +111,19 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+// Style 1 is the simple combo box, the up-down date-time picker and the
+// month calendar with day states; those keep their own look.
+static const LONG FramelessStyleBits = 3;
+static const LONG FramelessStyle = 1;
+
+static int ComboKindOfStyle(LONG style)
+{
+    return (style & FramelessStyleBits) == FramelessStyle ? CK_NONE : CK_COMBOBOX;
+}
+
+const SkinClass ComboBoxClass = {L"ComboBox", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0};
+const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
+                                       nullptr, 0};
+const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
+                                      nullptr, 0};

@@ -4,6 +4,17 @@
 
 #include "../core/skin.h"
 
+// The rows of the class table.
+extern const SkinClass EditClass;
+extern const SkinClass ListBoxClass;
+extern const SkinClass HotKeyClass;
+extern const SkinClass ListViewClass;
+extern const SkinClass ComboBoxClass;
+extern const SkinClass DateTimePickerClass;
+extern const SkinClass MonthCalendarClass;
+extern const SkinClass ProgressClass;
+extern const SkinClass TabClass;
+
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -19,18 +30,6 @@ void PaintTabs(SkinnedWindow *rec);
 // Shows the drop button pressed for a moment when the cursor is over it;
 // returns 1 when it did, 0 otherwise.
 int PressDropButton(SkinnedWindow *rec);
-
-// Who handles a message before the skin paints over it: the control's own
-// procedure, or the default one, which keeps the control from painting.
-enum HandledBy {
-    HANDLED_BY_CONTROL,
-    HANDLED_BY_DEFAULT,
-};
-
-// Has the message handled, then paints with paint if the window is still
-// skinned; returns the handler's result.
-LRESULT PaintAfter(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
-                   void (*paint)(SkinnedWindow *));
 
 // WM_ENABLE for the framed kinds: keeps SKS_DISABLED in step with the window,
 // lets the control take the change, then repaints the frame.

@@ -13,8 +13,8 @@ static const int EditInactiveInnerSysColour = COLOR_WINDOW;
 void PaintEditFrame(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
-    const LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const bool hasEdge = (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) != 0;
     if ((style & WS_BORDER) == 0 && !hasEdge)
         return;
@@ -63,7 +63,7 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case WM_NCPAINT:
-        return PaintAfter(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintEditFrame);
+        return HandleThenPaint(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintEditFrame);
     case EM_SETREADONLY:
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
@@ -79,3 +79,16 @@ LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     return ForwardMessage(rec, msg, wParam, lParam);
 }
+
+static void SetUpEditKind(SkinnedWindow *rec, LONG style)
+{
+    if (style & ES_READONLY)
+        rec->state |= SKS_READONLY;
+}
+
+const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0};
+const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0};
+// Hot-key controls are followed as list boxes are.
+const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0};
+// List views are followed with no handler of their own.
+const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0};

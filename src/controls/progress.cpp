@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 // Relative to the current directory, so a host can ship its own face.
-static const char ProgressFacePath[] = ".\\face\\progress.bmp";
+static const wchar_t ProgressFacePath[] = L".\\face\\progress.bmp";
 static const COLORREF ProgressFrameColour = 0x00190AFA;
 // What the control itself shows behind its bar.
 static const int ProgressBackgroundSysColour = COLOR_BTNFACE;
@@ -17,9 +17,9 @@ static HBITMAP LoadProgressFace(SIZE *size)
     size->cx = 0;
     size->cy = 0;
     HBITMAP face = static_cast<HBITMAP>(
-        LoadImageA(nullptr, ProgressFacePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        LoadImageW(nullptr, ProgressFacePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     BITMAP info;
-    if (face != nullptr && GetObjectA(face, sizeof info, &info) == sizeof info) {
+    if (face != nullptr && GetObjectW(face, sizeof info, &info) == sizeof info) {
         size->cx = info.bmWidth;
         size->cy = info.bmHeight;
     }
@@ -44,8 +44,8 @@ void PaintProgress(SkinnedWindow *rec)
 {
     // Only the handle is used: the messages below may run host code.
     const HWND hwnd = rec->hwnd;
-    const int position = static_cast<int>(SendMessageA(hwnd, PBM_GETPOS, 0, 0));
-    const int upperLimit = static_cast<int>(SendMessageA(hwnd, PBM_GETRANGE, FALSE, 0));
+    const int position = static_cast<int>(SendMessageW(hwnd, PBM_GETPOS, 0, 0));
+    const int upperLimit = static_cast<int>(SendMessageW(hwnd, PBM_GETRANGE, FALSE, 0));
     HDC dc = GetWindowDC(hwnd);
     if (dc == nullptr)
         return;
@@ -107,7 +107,7 @@ static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
         MapWindowPoints(HWND_DESKTOP, GetAncestor(hwnd, GA_PARENT), reinterpret_cast<POINT *>(&window), 2);
         MoveWindow(hwnd, window.left, window.top, window.right - window.left, faceSize.cy, TRUE);
     }
-    return CallWindowProcA(controlProc, hwnd, WM_CREATE, wParam, lParam);
+    return CallWindowProcW(controlProc, hwnd, WM_CREATE, wParam, lParam);
 }
 
 LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -119,8 +119,10 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     case WM_NCPAINT:
         // The default procedure validates the update region and lets the
         // control erase its background, but never draws the control's bar.
-        return PaintAfter(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+const SkinClass ProgressClass = {L"msctls_progress32", nullptr, CK_PROGRESS, HandleProgressMessage, nullptr, 0};

@@ -28,18 +28,18 @@ static const int TabTextLimit = 63;
 static const UINT TabTextFormat = DT_CENTER | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE;
 
 // Returns false when the control gives no text for the tab.
-static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, HFONT font)
+static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected)
 {
-    char text[TabTextBufferSize] = {};
-    TCITEMA item = {};
+    wchar_t text[TabTextBufferSize] = {};
+    TCITEMW item = {};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text;
     item.cchTextMax = TabTextLimit;
-    if (SendMessageA(hwnd, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)) == 0)
+    if (SendMessageW(hwnd, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item)) == 0)
         return false;
 
     RECT shape = {};
-    SendMessageA(hwnd, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&shape));
+    SendMessageW(hwnd, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&shape));
     shape.top -= TabGrowth;
     shape.bottom += TabGrowth;
     RECT textRect = shape;
@@ -47,15 +47,12 @@ static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, HFONT font)
 
     const TabColours &look = TabLook[selected ? 1 : 0];
     HBRUSH fill = CreateSolidBrush(look.fill);
-    // The saved state restores the brush, font, text colour and mode below.
+    // The saved state restores the brush and mode below.
     const int saved = SaveDC(dc);
     SelectObject(dc, fill);
     RoundRect(dc, shape.left, shape.top, shape.right, shape.bottom, TabCornerDiameter, TabCornerDiameter);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, look.text);
-    if (font != nullptr)
-        SelectObject(dc, font);
-    DrawTextA(dc, text, -1, &textRect, TabTextFormat);
+    DrawCaptionText(dc, hwnd, text, &textRect, look.text, TabTextFormat, CAPTION_IN_RECT);
     RestoreDC(dc, saved);
     DeleteObject(fill);
     return true;
@@ -69,11 +66,10 @@ void PaintTabs(SkinnedWindow *rec)
     HDC dc = GetDC(hwnd);
     if (dc == nullptr)
         return;
-    const int count = static_cast<int>(SendMessageA(hwnd, TCM_GETITEMCOUNT, 0, 0));
-    const int selected = static_cast<int>(SendMessageA(hwnd, TCM_GETCURSEL, 0, 0));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0));
     for (int i = count - 1; i >= 0; --i) {
-        if (!PaintTab(hwnd, dc, i, i == selected, font))
+        if (!PaintTab(hwnd, dc, i, i == selected))
             break;
     }
     ReleaseDC(hwnd, dc);
@@ -84,8 +80,10 @@ LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPa
     switch (msg) {
     case WM_PAINT:
         // The control paints itself completely first.
-        return PaintAfter(rec, WM_PAINT, wParam, lParam, HANDLED_BY_CONTROL, PaintTabs);
+        return HandleThenPaint(rec, WM_PAINT, wParam, lParam, HANDLED_BY_CONTROL, PaintTabs);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0};

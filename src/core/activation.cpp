@@ -4,7 +4,11 @@
 #include "../../include/velk.h"
 
 // Set while thread-wide skinning is on; also the handle CallNextHookEx needs.
+// Only one thread at a time has it, so switching on and off is claimed under
+// the lock: hookOwner is the thread that switched on, or is switching on.
 static HHOOK creationHook = nullptr;
+static DWORD hookOwner = 0;
+static SRWLOCK hookLock = SRWLOCK_INIT;
 
 static const COLORREF DialogBrushColour = 0x00FF350B;
 
@@ -21,34 +25,51 @@ static BOOL CALLBACK EnumAttachProc(HWND hwnd, LPARAM attach)
     return TRUE;
 }
 
-// Runs before the window procedure, so a window created while thread-wide
-// skinning is on already has its skin when its own WM_CREATE arrives.
+// A CBT hook runs only when a window is made, not for every message of the
+// thread. The window gets its skin before its first message; its set-up
+// waits for its WM_CREATE.
 static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    const auto *call = reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (code >= 0 && call->message == WM_CREATE)
-        AttachWindow(call->hwnd);
+    if (code == HCBT_CREATEWND)
+        AttachCreatingWindow(reinterpret_cast<HWND>(wParam));
     return CallNextHookEx(creationHook, code, wParam, lParam);
 }
 
 static INT_PTR EnskinThread()
 {
-    if (creationHook != nullptr)
-        return 0;
     const DWORD thread = GetCurrentThreadId();
+    AcquireSRWLockExclusive(&hookLock);
+    const bool taken = hookOwner != 0;
+    if (!taken)
+        hookOwner = thread;
+    ReleaseSRWLockExclusive(&hookLock);
+    if (taken)
+        return 0;
+
     EnumThreadWindows(thread, EnumAttachProc, 1);
-    creationHook = SetWindowsHookExA(WH_CALLWNDPROC, CreationHookProc, nullptr, thread);
-    return reinterpret_cast<INT_PTR>(creationHook);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CreationHookProc, nullptr, thread);
+    AcquireSRWLockExclusive(&hookLock);
+    creationHook = hook;
+    if (hook == nullptr)
+        hookOwner = 0;
+    ReleaseSRWLockExclusive(&hookLock);
+    return reinterpret_cast<INT_PTR>(hook);
 }
 
+// Releases the calling thread's windows and removes the hook wherever it was
+// installed.
 static INT_PTR ReleaseThread()
 {
-    if (creationHook == nullptr)
+    AcquireSRWLockExclusive(&hookLock);
+    HHOOK hook = creationHook;
+    creationHook = nullptr;
+    if (hook != nullptr)
+        hookOwner = 0;
+    ReleaseSRWLockExclusive(&hookLock);
+    if (hook == nullptr)
         return 0;
     EnumThreadWindows(GetCurrentThreadId(), EnumAttachProc, 0);
-    const BOOL removed = UnhookWindowsHookEx(creationHook);
-    creationHook = nullptr;
-    return removed;
+    return UnhookWindowsHookEx(hook);
 }
 
 extern "C" INT_PTR WINAPI Enskin(HWND window, int enable)
@@ -73,9 +94,15 @@ extern "C" HBRUSH WINAPI DlgInit(int)
     return CreateSolidBrush(DialogBrushColour);
 }
 
+// Each thread keeps its own index of its records, in a thread-local slot
+// taken at load and given back at unload.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH)
+    if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
+        StartRegistry();
+    } else if (reason == DLL_PROCESS_DETACH) {
+        EndRegistry();
+    }
     return TRUE;
 }

@@ -73,3 +73,47 @@ COLORREF DarkenedSysColor(int index)
     const BYTE blue = GetBValue(colour) >= 0x20 ? GetBValue(colour) - 0x20 : 0;
     return RGB(red, green, blue);
 }
+
+void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
+                     CaptionFit fit)
+{
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const COLORREF previousColour = SetTextColor(dc, colour);
+    if (fit == CAPTION_HUG_TEXT) {
+        // Measured on one line without DT_VCENTER, whose result would count
+        // the centring offset in as well as the text's height.
+        RECT measured = *rect;
+        DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+        rect->right = measured.right;
+        rect->bottom = rect->top + (measured.bottom - measured.top) + 1;
+    }
+    DrawTextW(dc, text, -1, rect, format);
+    SetTextColor(dc, previousColour);
+    if (previousFont != nullptr)
+        SelectObject(dc, previousFont);
+}
+
+// Most captions fit the buffer on the stack; longer texts get one from the
+// heap, so nothing is cut short.
+static const int CaptionBufferLength = 256;
+
+bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format, CaptionFit fit)
+{
+    wchar_t stackBuffer[CaptionBufferLength];
+    wchar_t *text = stackBuffer;
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0)
+        return false;
+    if (length >= CaptionBufferLength) {
+        text = static_cast<wchar_t *>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * sizeof(wchar_t)));
+        if (text == nullptr)
+            return false;
+    }
+    const bool hasText = GetWindowTextW(hwnd, text, length + 1) > 0;
+    if (hasText)
+        DrawCaptionText(dc, hwnd, text, rect, colour, format, fit);
+    if (text != stackBuffer)
+        HeapFree(GetProcessHeap(), 0, text);
+    return hasText;
+}

@@ -1,282 +1,179 @@
 // The record list, window classification and the one subclass procedure.
+//
+// Every record belongs to the thread that owns its window: only that thread
+// attaches, finds, dispatches and detaches it. The process-wide list is
+// shared and guarded by a lock; each thread finds its own records through an
+// index of its own, so the lookup that starts every message takes no lock.
 #include "skin.h"
 
-#include <commctrl.h>
-
-#include "../buttons/buttons.h"
-#include "../controls/controls.h"
-#include "../dialog/dialog.h"
-#include "../scroll/scroll.h"
-
-// Most recently attached first. The list keeps the attach order; lookups go
-// through the hash index beside it, since every message to every skinned
-// window starts with one.
+// Most recently attached first; the order the list keeps and the stand-in
+// DetachWindow reports are the library's contract with Enskin's callers.
 static SkinnedWindow *skinnedWindows = nullptr;
+static SRWLOCK listLock = SRWLOCK_INIT;
 
 // A fixed table of chains, so that indexing never allocates and cannot fail;
 // with ten thousand windows a chain is still only a few records long.
 const int IndexBits = 12;
-static SkinnedWindow *indexBuckets[1 << IndexBits];
 
-static SkinnedWindow **BucketOf(HWND hwnd)
+struct ThreadRegistry {
+    int records;
+    // Windows whose skin was released while a host's subclass sat above it:
+    // the skin stays in the chain and passes every message down to the
+    // procedure it once replaced, until the window is destroyed, the host
+    // removes its subclass, or the window is skinned again. Each keeps its
+    // released record, out of the list and the index, linked through next.
+    SkinnedWindow *passThroughs;
+    SkinnedWindow *buckets[1 << IndexBits];
+};
+
+static DWORD threadRegistrySlot = TLS_OUT_OF_INDEXES;
+
+bool StartRegistry()
+{
+    threadRegistrySlot = TlsAlloc();
+    return threadRegistrySlot != TLS_OUT_OF_INDEXES;
+}
+
+void EndRegistry()
+{
+    if (threadRegistrySlot != TLS_OUT_OF_INDEXES)
+        TlsFree(threadRegistrySlot);
+    threadRegistrySlot = TLS_OUT_OF_INDEXES;
+}
+
+// The calling thread's registry, or null before its first attach. The slot
+// read clears the thread's last error, which belongs to the host.
+static ThreadRegistry *CurrentThreadRegistry()
+{
+    if (threadRegistrySlot == TLS_OUT_OF_INDEXES)
+        return nullptr;
+    const DWORD lastError = GetLastError();
+    auto *registry = static_cast<ThreadRegistry *>(TlsGetValue(threadRegistrySlot));
+    SetLastError(lastError);
+    return registry;
+}
+
+static ThreadRegistry *EnsureThreadRegistry()
+{
+    ThreadRegistry *registry = CurrentThreadRegistry();
+    if (registry != nullptr || threadRegistrySlot == TLS_OUT_OF_INDEXES)
+        return registry;
+    registry = static_cast<ThreadRegistry *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ThreadRegistry)));
+    if (registry != nullptr && !TlsSetValue(threadRegistrySlot, registry)) {
+        HeapFree(GetProcessHeap(), 0, registry);
+        registry = nullptr;
+    }
+    return registry;
+}
+
+// A thread that no longer holds anything gives its index back.
+static void ReleaseThreadRegistryIfEmpty(ThreadRegistry *registry)
+{
+    if (registry->records != 0 || registry->passThroughs != nullptr)
+        return;
+    TlsSetValue(threadRegistrySlot, nullptr);
+    HeapFree(GetProcessHeap(), 0, registry);
+}
+
+static SkinnedWindow **BucketOf(ThreadRegistry *registry, HWND hwnd)
 {
     // Window handles carry their information in the low 32 bits.
     const UINT32 key = static_cast<UINT32>(reinterpret_cast<UINT_PTR>(hwnd));
-    return &indexBuckets[(key * 0x9E3779B9u) >> (32 - IndexBits)];
+    return &registry->buckets[(key * 0x9E3779B9u) >> (32 - IndexBits)];
 }
 
-static void IndexRecord(SkinnedWindow *rec)
+static void IndexRecord(ThreadRegistry *registry, SkinnedWindow *rec)
 {
-    SkinnedWindow **bucket = BucketOf(rec->hwnd);
+    SkinnedWindow **bucket = BucketOf(registry, rec->hwnd);
     rec->nextInBucket = *bucket;
     *bucket = rec;
+    ++registry->records;
 }
 
-static void UnindexRecord(SkinnedWindow *rec)
+static void UnindexRecord(ThreadRegistry *registry, SkinnedWindow *rec)
 {
-    SkinnedWindow **link = BucketOf(rec->hwnd);
+    SkinnedWindow **link = BucketOf(registry, rec->hwnd);
     while (*link != rec)
         link = &(*link)->nextInBucket;
     *link = rec->nextInBucket;
-}
-
-// How a class's style decides its kind.
-enum StyleTest {
-    ST_NONE,      // every window of the class gets the kind
-    ST_BUTTON,    // by button type and BS_PUSHLIKE
-    ST_STATIC,    // plain text types only
-    ST_NOTTYPE1,  // style AND 3 must not be 1 (CBS_SIMPLE, DTS_UPDOWN, MCS_DAYSTATE)
-};
-
-struct ClassEntry {
-    const char *className;
-    int kind;
-    StyleTest styleTest;
-};
-
-// Compared in this order; the first match decides.
-static const ClassEntry SkinnedClasses[] = {
-    {"Button", CK_PUSHBUTTON, ST_BUTTON},
-    {"Edit", CK_EDIT, ST_NONE},
-    {"ComboBox", CK_COMBOBOX, ST_NOTTYPE1},
-    {"ListBox", CK_LISTBOX, ST_NONE},
-    {"ScrollBar", CK_SCROLLBAR, ST_NONE},
-    {"Static", CK_LABEL, ST_STATIC},
-    {"#32770", CK_DIALOG, ST_NONE},
-    {"msctls_hotkey32", CK_LISTBOX, ST_NONE},
-    {"SysIPAddress32", CK_SCROLLBAR, ST_NONE},
-    {"SysListView32", CK_LISTVIEW, ST_NONE},
-    {"SysTreeView32", CK_NONE, ST_NONE},
-    {"SysDateTimePick32", CK_COMBOBOX, ST_NOTTYPE1},
-    {"msctls_updown32", CK_UPDOWN, ST_NONE},
-    {"SysMonthCal32", CK_COMBOBOX, ST_NOTTYPE1},
-    {"SysTabControl32", CK_TAB, ST_NONE},
-    {"msctls_progress32", CK_PROGRESS, ST_NONE},
-};
-
-static int ClassifyButton(LONG style)
-{
-    const LONG type = style & 0x1F;
-    const bool pushLike = (style & BS_PUSHLIKE) != 0;
-    switch (type) {
-    case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON:
-        return CK_PUSHBUTTON;
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-        return pushLike ? CK_PUSHBUTTON : CK_CHECKBOX;
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-        return pushLike ? CK_PUSHBUTTON : CK_RADIOBUTTON;
-    case BS_GROUPBOX:
-        return CK_GROUPBOX;
-    default:
-        return CK_NONE;
-    }
-}
-
-int ClassifyWindow(HWND hwnd)
-{
-    char className[260];
-    if (GetClassNameA(hwnd, className, sizeof className) == 0)
-        className[0] = '\0';
-
-    const ClassEntry *entry = nullptr;
-    for (const ClassEntry &candidate : SkinnedClasses) {
-        if (lstrcmpiA(className, candidate.className) == 0) {
-            entry = &candidate;
-            break;
-        }
-    }
-    if (entry == nullptr)
-        return CK_NONE;
-
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    switch (entry->styleTest) {
-    case ST_BUTTON:
-        return ClassifyButton(style);
-    case ST_STATIC:
-        return (style & 0x0E) == 0 ? CK_LABEL : CK_NONE;
-    case ST_NOTTYPE1:
-        return (style & 3) == 1 ? CK_NONE : entry->kind;
-    case ST_NONE:
-        break;
-    }
-    return entry->kind;
+    --registry->records;
 }
 
 SkinnedWindow *FindSkinnedWindow(HWND hwnd)
 {
-    for (SkinnedWindow *rec = *BucketOf(hwnd); rec != nullptr; rec = rec->nextInBucket) {
+    ThreadRegistry *registry = CurrentThreadRegistry();
+    if (registry == nullptr)
+        return nullptr;
+    for (SkinnedWindow *rec = *BucketOf(registry, hwnd); rec != nullptr; rec = rec->nextInBucket) {
         if (rec->hwnd == hwnd)
             return rec;
     }
     return nullptr;
 }
 
-static SIZE_T ExtraStateSize(int kind)
+static SkinnedWindow **FindPassThrough(ThreadRegistry *registry, HWND hwnd)
 {
-    switch (kind) {
-    case CK_SCROLLBAR:
-        return sizeof(ScrollBarState);
-    case CK_DIALOG:
-        return sizeof(CaptionButtonState);
-    default:
-        return 0;
-    }
+    SkinnedWindow **link = &registry->passThroughs;
+    while (*link != nullptr && (*link)->hwnd != hwnd)
+        link = &(*link)->next;
+    return link;
 }
 
-// A push button whose control identifier names an icon resource of its own
-// module shows that icon.
-static void LoadPushButtonIcon(HWND hwnd)
+// Takes the window's pass-through out of the thread's list and returns the
+// procedure it passed to, or null when the window has none.
+static WNDPROC TakePassThrough(ThreadRegistry *registry, HWND hwnd)
 {
-    const WORD id = LOWORD(GetDlgCtrlID(hwnd));
-    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
-    // Identifier 0 names no resource, and a null module would make LoadIconA
-    // hand out one of the system's predefined icons instead.
-    if (id == 0 || module == nullptr)
-        return;
-    HICON icon = LoadIconA(module, MAKEINTRESOURCEA(id));
-    if (icon != nullptr)
-        SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-}
-
-static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
-{
-    if ((style & 0x1F) == BS_DEFPUSHBUTTON)
-        rec->state |= SKS_DEFAULT;
-    const HWND hwnd = rec->hwnd;
-    const LRESULT check = SendMessageA(hwnd, BM_GETCHECK, 0, 0);
-    // The message ran through the subclass and may have ended in host code.
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return;
-    if (check == BST_CHECKED)
-        rec->state |= SKS_CHECKED;
-    else if (check == BST_INDETERMINATE)
-        rec->state |= SKS_INDETERMINATE;
-    if (rec->kind == CK_PUSHBUTTON)
-        LoadPushButtonIcon(hwnd);
-}
-
-static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
-{
-    if (style & UDS_HORZ)
-        rec->state |= SKS_HORZ;
-    const HWND hwnd = rec->hwnd;
-    HWND buddy = reinterpret_cast<HWND>(SendMessageA(hwnd, UDM_GETBUDDY, 0, 0));
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return;
-    if (ClassifyWindow(buddy) != CK_EDIT || FindSkinnedWindow(buddy) == nullptr)
-        return;
-    if (style & UDS_ALIGNLEFT)
-        rec->state |= SKS_UPDOWNLEFT;
-    else if (style & UDS_ALIGNRIGHT)
-        rec->state |= SKS_UPDOWNRIGHT;
-}
-
-static void SetUpKind(SkinnedWindow *rec, LONG style)
-{
-    switch (rec->kind) {
-    case CK_PUSHBUTTON:
-    case CK_CHECKBOX:
-    case CK_RADIOBUTTON:
-    case CK_GROUPBOX:
-    case CK_LABEL:
-        SetUpButtonKind(rec, style);
-        break;
-    case CK_EDIT:
-        if (style & ES_READONLY)
-            rec->state |= SKS_READONLY;
-        break;
-    case CK_UPDOWN:
-        SetUpUpDownKind(rec, style);
-        break;
-    default:
-        break;
-    }
-}
-
-static void RedrawWholeWindow(HWND hwnd)
-{
-    RedrawWindow(hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
-}
-
-SkinnedWindow *AttachWindow(HWND hwnd)
-{
-    if (FindSkinnedWindow(hwnd) != nullptr)
+    SkinnedWindow **link = FindPassThrough(registry, hwnd);
+    SkinnedWindow *passThrough = *link;
+    if (passThrough == nullptr)
         return nullptr;
-    const int kind = ClassifyWindow(hwnd);
-    if (kind == CK_NONE)
-        return nullptr;
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    *link = passThrough->next;
+    const WNDPROC prevWndProc = passThrough->prevWndProc;
+    HeapFree(GetProcessHeap(), 0, passThrough);
+    return prevWndProc;
+}
 
-    // Both allocations come first, so that a refusal leaves the window as it was.
-    HANDLE heap = GetProcessHeap();
-    auto *rec = static_cast<SkinnedWindow *>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SkinnedWindow)));
-    if (rec == nullptr)
+static const SkinClass *FindSkinClass(HWND hwnd)
+{
+    wchar_t className[260];
+    if (GetClassNameW(hwnd, className, ARRAYSIZE(className)) == 0)
         return nullptr;
-    const SIZE_T extraSize = ExtraStateSize(kind);
-    if (extraSize != 0) {
-        rec->extraState = HeapAlloc(heap, HEAP_ZERO_MEMORY, extraSize);
-        if (rec->extraState == nullptr) {
-            HeapFree(heap, 0, rec);
-            return nullptr;
-        }
+    for (int i = 0; i < SkinClassCount; ++i) {
+        if (lstrcmpiW(className, SkinClasses[i]->className) == 0)
+            return SkinClasses[i];
     }
+    return nullptr;
+}
 
+static int KindOf(const SkinClass *skinClass, HWND hwnd)
+{
+    if (skinClass == nullptr)
+        return CK_NONE;
+    if (skinClass->kindOfStyle == nullptr)
+        return skinClass->kind;
+    return skinClass->kindOfStyle(GetWindowLongW(hwnd, GWL_STYLE));
+}
+
+int ClassifyWindow(HWND hwnd)
+{
+    return KindOf(FindSkinClass(hwnd), hwnd);
+}
+
+static void LinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
+{
+    AcquireSRWLockExclusive(&listLock);
     rec->next = skinnedWindows;
     skinnedWindows = rec;
-    rec->hwnd = hwnd;
-    IndexRecord(rec);
-    rec->kind = kind;
-    rec->state = (style & WS_DISABLED) ? DWORD{SKS_DISABLED} : 0;
-    if (GetFocus() == hwnd)
-        rec->state |= SKS_FOCUSED;
-
-    // The record is linked first, so the messages sent below already find it.
-    rec->prevWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc)));
-
-    SetUpKind(rec, style);
-    if (FindSkinnedWindow(hwnd) != rec)
-        return nullptr;
-
-    RedrawWholeWindow(hwnd);
-    return FindSkinnedWindow(hwnd);
+    ReleaseSRWLockExclusive(&listLock);
+    IndexRecord(registry, rec);
 }
 
-SkinnedWindow *DetachWindow(HWND hwnd)
+// Takes the record out of the list and the index; returns the record that
+// now stands in its place: its predecessor, or the new head.
+static SkinnedWindow *UnlinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
 {
-    SkinnedWindow *rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return nullptr;
-
     SkinnedWindow *standIn;
+    AcquireSRWLockExclusive(&listLock);
     if (skinnedWindows == rec) {
         skinnedWindows = rec->next;
         standIn = skinnedWindows;
@@ -287,70 +184,240 @@ SkinnedWindow *DetachWindow(HWND hwnd)
         previous->next = rec->next;
         standIn = previous;
     }
-    UnindexRecord(rec);
+    ReleaseSRWLockExclusive(&listLock);
+    UnindexRecord(registry, rec);
+    return standIn;
+}
 
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
-
-    // The record owns its block and its icon copy; the window region belongs
-    // to the system.
-    HANDLE heap = GetProcessHeap();
+// The record owns its block and its icon copy; the window region belongs
+// to the system.
+static void ReleaseKindState(SkinnedWindow *rec)
+{
     if (rec->extraState != nullptr)
-        HeapFree(heap, 0, rec->extraState);
+        HeapFree(GetProcessHeap(), 0, rec->extraState);
+    rec->extraState = nullptr;
     if (rec->buttonIcon != nullptr)
         DestroyIcon(rec->buttonIcon);
-    HeapFree(heap, 0, rec);
+    rec->buttonIcon = nullptr;
+}
+
+static void FreeRecord(SkinnedWindow *rec)
+{
+    ReleaseKindState(rec);
+    HeapFree(GetProcessHeap(), 0, rec);
+}
+
+// Allocates the record, links it and puts the skin into the window's chain.
+// Returns null, with nothing linked and the window untouched, when the
+// window is not skinnable, is already skinned, belongs to another thread, or
+// the heap or the subclass refuses.
+static SkinnedWindow *LinkAndSubclass(HWND hwnd)
+{
+    if (FindSkinnedWindow(hwnd) != nullptr)
+        return nullptr;
+    // Only the owning thread can keep the window's record: every message of
+    // the window, and so every lookup, runs there.
+    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+        return nullptr;
+    const SkinClass *skinClass = FindSkinClass(hwnd);
+    const int kind = KindOf(skinClass, hwnd);
+    if (kind == CK_NONE)
+        return nullptr;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+
+    ThreadRegistry *registry = EnsureThreadRegistry();
+    if (registry == nullptr)
+        return nullptr;
+    // Both allocations come first, so that a refusal leaves the window as it was.
+    HANDLE heap = GetProcessHeap();
+    auto *rec = static_cast<SkinnedWindow *>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SkinnedWindow)));
+    if (rec == nullptr) {
+        ReleaseThreadRegistryIfEmpty(registry);
+        return nullptr;
+    }
+    if (skinClass->extraStateSize != 0) {
+        rec->extraState = HeapAlloc(heap, HEAP_ZERO_MEMORY, skinClass->extraStateSize);
+        if (rec->extraState == nullptr) {
+            HeapFree(heap, 0, rec);
+            ReleaseThreadRegistryIfEmpty(registry);
+            return nullptr;
+        }
+    }
+
+    rec->hwnd = hwnd;
+    rec->kind = kind;
+    rec->skinClass = skinClass;
+    rec->state = (style & WS_DISABLED) ? DWORD{SKS_DISABLED} : 0;
+    if (GetFocus() == hwnd)
+        rec->state |= SKS_FOCUSED;
+    LinkRecord(registry, rec);
+
+    // A skin released under a host's subclass is still in the chain; it takes
+    // its place there again instead of stacking a second copy on top.
+    rec->prevWndProc = TakePassThrough(registry, hwnd);
+    if (rec->prevWndProc != nullptr)
+        return rec;
+
+    // The record is linked first, so that every message the window receives
+    // from now on finds it. The W procedure keeps Unicode windows Unicode; an
+    // ANSI previous procedure still gets its messages in ANSI through
+    // CallWindowProcW.
+    rec->prevWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc)));
+    if (rec->prevWndProc == nullptr) {
+        UnlinkRecord(registry, rec);
+        FreeRecord(rec);
+        ReleaseThreadRegistryIfEmpty(registry);
+        return nullptr;
+    }
+    return rec;
+}
+
+static void RedrawWholeWindow(HWND hwnd)
+{
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
+}
+
+// The kind's set-up and the first repaint in the skin's look. Returns the
+// record, or null if host code released the window meanwhile.
+static SkinnedWindow *FinishAttach(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    rec->setUpPending = false;
+    if (rec->skinClass->setUp != nullptr) {
+        rec->skinClass->setUp(rec, GetWindowLongW(hwnd, GWL_STYLE));
+        if (FindSkinnedWindow(hwnd) != rec)
+            return nullptr;
+    }
+    RedrawWholeWindow(hwnd);
+    return FindSkinnedWindow(hwnd);
+}
+
+SkinnedWindow *AttachWindow(HWND hwnd)
+{
+    SkinnedWindow *rec = LinkAndSubclass(hwnd);
+    return rec != nullptr ? FinishAttach(rec) : nullptr;
+}
+
+SkinnedWindow *AttachCreatingWindow(HWND hwnd)
+{
+    SkinnedWindow *rec = LinkAndSubclass(hwnd);
+    if (rec != nullptr)
+        rec->setUpPending = true;
+    return rec;
+}
+
+// Releases the window's record. A window that is ending keeps no pass-through:
+// nothing will call the skin for it again.
+static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
+{
+    SkinnedWindow *rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return nullptr;
+    ThreadRegistry *registry = CurrentThreadRegistry();
+    SkinnedWindow *standIn = UnlinkRecord(registry, rec);
+
+    // A subclass installed above the skin calls it with the procedure it
+    // found, so the skin cannot leave the chain without cutting the host's
+    // subclass off; it stays as a pass-through instead.
+    const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
+    if (onTop)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
+    if (!onTop && !windowEnding) {
+        ReleaseKindState(rec);
+        rec->next = registry->passThroughs;
+        registry->passThroughs = rec;
+    } else {
+        FreeRecord(rec);
+        ReleaseThreadRegistryIfEmpty(registry);
+    }
 
     RedrawWholeWindow(hwnd);
     return standIn;
 }
 
-LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+SkinnedWindow *DetachWindow(HWND hwnd)
 {
-    return CallWindowProcA(rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
+    return ReleaseRecord(hwnd, false);
 }
 
-static LRESULT DispatchByKind(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+// A message for a window the skin no longer draws: straight down the chain.
+static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (rec->kind) {
-    case CK_PUSHBUTTON:
-    case CK_CHECKBOX:
-    case CK_RADIOBUTTON:
-    case CK_GROUPBOX:
-    case CK_LABEL:
-        return HandleButtonMessage(rec, msg, wParam, lParam);
-    case CK_EDIT:
-        return HandleEditMessage(rec, msg, wParam, lParam);
-    case CK_COMBOBOX:
-        return HandleComboBoxMessage(rec, msg, wParam, lParam);
-    case CK_LISTBOX:
-        return HandleListBoxMessage(rec, msg, wParam, lParam);
-    case CK_SCROLLBAR:
-        return HandleScrollBarMessage(rec, msg, wParam, lParam);
-    case CK_DIALOG:
-        return HandleDialogMessage(rec, msg, wParam, lParam);
-    case CK_UPDOWN:
-        return HandleUpDownMessage(rec, msg, wParam, lParam);
-    case CK_PROGRESS:
-        return HandleProgressMessage(rec, msg, wParam, lParam);
-    case CK_TAB:
-        return HandleTabMessage(rec, msg, wParam, lParam);
-    default:
-        return ForwardMessage(rec, msg, wParam, lParam);
+    ThreadRegistry *registry = CurrentThreadRegistry();
+    const SkinnedWindow *passThrough = registry != nullptr ? *FindPassThrough(registry, hwnd) : nullptr;
+    if (passThrough == nullptr)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const WNDPROC prevWndProc = passThrough->prevWndProc;
+    // Once the host has taken its subclass away, the skin leaves as well.
+    const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
+    if (onTop || msg == WM_NCDESTROY) {
+        TakePassThrough(registry, hwnd);
+        ReleaseThreadRegistryIfEmpty(registry);
+        if (onTop)
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc));
     }
+    return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
+}
+
+LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
+}
+
+LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = (*rec)->hwnd;
+    const LRESULT result = ForwardMessage(*rec, msg, wParam, lParam);
+    *rec = FindSkinnedWindow(hwnd);
+    return result;
+}
+
+LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
+                        void (*paint)(SkinnedWindow *rec))
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = handler == HANDLED_BY_DEFAULT ? DefWindowProcW(hwnd, msg, wParam, lParam)
+                                                         : ForwardMessage(rec, msg, wParam, lParam);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        paint(rec);
+    return result;
+}
+
+// A window attached at creation gets its set-up as its WM_CREATE arrives,
+// before the window's own procedure sees it. The message reaches the
+// window whatever the set-up's host code did to the record.
+static LRESULT CreateAfterSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const WNDPROC prevWndProc = rec->prevWndProc;
+    rec = FinishAttach(rec);
+    if (rec == nullptr)
+        return CallWindowProcW(prevWndProc, hwnd, WM_CREATE, wParam, lParam);
+    if (rec->skinClass->handler == nullptr)
+        return ForwardMessage(rec, WM_CREATE, wParam, lParam);
+    return rec->skinClass->handler(rec, WM_CREATE, wParam, lParam);
 }
 
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
-    // Only a foreign subclass still calling us after a release gets here; the
-    // previous procedure is no longer known, so the default one answers.
     if (rec == nullptr)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return PassMessageOn(hwnd, msg, wParam, lParam);
 
-    const LRESULT result = DispatchByKind(rec, msg, wParam, lParam);
+    LRESULT result;
+    if (msg == WM_CREATE && rec->setUpPending)
+        result = CreateAfterSetUp(rec, wParam, lParam);
+    else if (rec->skinClass->handler != nullptr)
+        result = rec->skinClass->handler(rec, msg, wParam, lParam);
+    else
+        result = ForwardMessage(rec, msg, wParam, lParam);
 
-    // A handler may already have released the record, so look it up again.
-    if (msg == WM_NCDESTROY && FindSkinnedWindow(hwnd) != nullptr)
-        DetachWindow(hwnd);
+    // No record outlives its window. A handler may already have released
+    // it, so look it up again.
+    if (msg == WM_NCDESTROY)
+        ReleaseRecord(hwnd, true);
     return result;
 }

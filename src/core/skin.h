@@ -1,5 +1,6 @@
 // The skinning core: the per-window record, the kind codes, the shared state
-// bits, the registry and the drawing primitives every painter uses.
+// bits, the class table's row, the registry and the drawing primitives every
+// painter uses.
 #ifndef VELK_CORE_SKIN_H
 #define VELK_CORE_SKIN_H
 
@@ -40,6 +41,27 @@ enum : DWORD {
     SKS_UPDOWNRIGHT = 0x00200000,
 };
 
+struct SkinnedWindow;
+
+// How the windows of one class are skinned. Each kind's folder defines the
+// rows of its classes; the class table lists them in the order they are
+// compared.
+struct SkinClass {
+    const wchar_t *className;          // compared without regard to case
+    int (*kindOfStyle)(LONG style);    // the kind for a style, or CK_NONE; null: always `kind`
+    int kind;
+    // Every message of the window; null passes them all to the previous
+    // procedure.
+    LRESULT (*handler)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Runs once the record is linked and the subclass installed; it may send
+    // messages, so it must look the record up again after each. Null: none.
+    void (*setUp)(SkinnedWindow *rec, LONG style);
+    SIZE_T extraStateSize;             // of the zero-filled extraState block; 0 for none
+};
+
+extern const SkinClass *const SkinClasses[];
+extern const int SkinClassCount;
+
 // One record per skinned window, on the process heap, zero-filled.
 struct SkinnedWindow {
     HWND hwnd;
@@ -48,22 +70,51 @@ struct SkinnedWindow {
     WNDPROC prevWndProc;  // the procedure the subclass replaced
     HRGN windowRegion;    // dialogs: the installed window region (owned by the system)
     HICON buttonIcon;     // push buttons: the library's copy of the last WM_SETICON icon
-    void *extraState;     // ScrollBarState for scroll bars, CaptionButtonState for dialogs
+    void *extraState;     // the kind's own block, extraStateSize bytes
     SkinnedWindow *next;
-    SkinnedWindow *nextInBucket;  // the lookup index's chain, beside the list
+    const SkinClass *skinClass;   // the row the window was classified by
+    SkinnedWindow *nextInBucket;  // the owning thread's lookup index, beside the list
+    bool setUpPending;            // attached at creation: set-up waits for WM_CREATE
 };
 
 // The library's white, shared by the button painters and the edit frame.
 const COLORREF SkinWhite = 0x00FFFFFF;
 
+// The thread-local slot of each thread's record index, taken when the
+// library loads and given back when it unloads.
+bool StartRegistry();
+void EndRegistry();
+
 int ClassifyWindow(HWND hwnd);
 SkinnedWindow *AttachWindow(HWND hwnd);
+// Attach at creation, before the window has handled WM_NCCREATE: the record
+// and subclass are in place, and the set-up runs when WM_CREATE arrives.
+SkinnedWindow *AttachCreatingWindow(HWND hwnd);
 SkinnedWindow *DetachWindow(HWND hwnd);
+// Records are found only from the thread that owns the window.
 SkinnedWindow *FindSkinnedWindow(HWND hwnd);
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Hands a message unchanged to the window's previous procedure.
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Forwards a message, then finds the record again: the previous procedure may
+// be host code that released or destroyed the window. *rec comes back null
+// then.
+LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Who handles a message before the skin paints over the result: the
+// window's previous procedure, or the default one, which keeps a control
+// from drawing.
+enum HandledBy {
+    HANDLED_BY_CONTROL,
+    HANDLED_BY_DEFAULT,
+};
+
+// Has the message handled, then paints with paint if the window is still
+// skinned. Returns the handler's result.
+LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
+                        void (*paint)(SkinnedWindow *rec));
 
 // A system colour darkened by 0x20 in each channel, each channel stopping at 0,
 // for the disabled frames of several kinds.
@@ -85,5 +136,23 @@ int EndBackBuffer(BackBuffer *buffer);
 // bottom-right. Equal top pair and equal bottom pair give one vertical
 // gradient; anything else is drawn as two triangles.
 void FillGradient4(HDC dc, const RECT *rect, const COLORREF *colours);
+
+// How DrawWindowCaption places the text in its rectangle.
+enum CaptionFit {
+    CAPTION_IN_RECT,   // drawn into the rectangle as the format says
+    CAPTION_HUG_TEXT,  // the rectangle first shrinks to the text's own size, from its top-left
+};
+
+// Draws text in the window's WM_GETFONT font and the given colour, leaving
+// the DC's font and text colour as they were; the background mode is the
+// caller's. With CAPTION_HUG_TEXT, rect comes back as the text's rectangle.
+// The font query runs the window's procedures, host code included.
+void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
+                     CaptionFit fit);
+
+// The same with the window's own text. Returns false, drawing nothing, when
+// the window has none.
+bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format,
+                       CaptionFit fit = CAPTION_IN_RECT);
 
 #endif

@@ -59,12 +59,12 @@ static void OutlineButton(HDC dc, const RECT &face)
 
 static bool OffersBoxes(HWND hwnd)
 {
-    return (GetWindowLongA(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
+    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
 }
 
 static void PaintCloseButton(HWND hwnd, HDC dc, int top, int right, int bottom, int group)
 {
-    if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
         return;
     const RECT face = ButtonFace(SLOT_CLOSE, top, right, bottom);
     FillGradient4(dc, &face, CaptionButtonColours[group]);
@@ -109,7 +109,7 @@ int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     const int right = (window.right - window.left) - GetSystemMetrics(SM_CXDLGFRAME);
     const int bottom = top + GetSystemMetrics(SM_CYCAPTION);
 
-    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int closeGroup = GroupForState(buttons->closeState);
     const int minGroup = (style & WS_MINIMIZEBOX) ? GroupForState(buttons->minState) : UnofferedGroup;
     const int maxGroup = (style & WS_MAXIMIZEBOX) ? GroupForState(buttons->maxState) : UnofferedGroup;

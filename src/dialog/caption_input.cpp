@@ -65,10 +65,10 @@ static void ResetButtons(SkinnedWindow *rec)
 static LRESULT DragCaption(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    const LONG captionBits = GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION;
-    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) & ~WS_CAPTION);
-    const LRESULT result = DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
-    SetWindowLongA(hwnd, GWL_STYLE, (GetWindowLongA(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
+    const LONG captionBits = GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION;
+    SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION);
+    const LRESULT result = DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
+    SetWindowLongW(hwnd, GWL_STYLE, (GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
         PaintOnWindowDC(rec, PaintDialogCaption);
@@ -85,7 +85,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     if (button == 0) {
         // The default procedure, not the host's: the dialog procedure never
         // sees non-client presses.
-        DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
+        DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
         rec = FindSkinnedWindow(hwnd);
         if (rec != nullptr)
             PaintOnWindowDC(rec, PaintDialogCaption);
@@ -139,13 +139,13 @@ LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     // nothing of the record is touched after the send.
     switch (button) {
     case CBID_MAXIMIZE:
-        SendMessageA(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+        SendMessageW(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         break;
     case CBID_MINIMIZE:
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
         break;
     default:
-        SendMessageA(hwnd, WM_CLOSE, 0, 0);
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
         break;
     }
     return 0;

@@ -27,6 +27,9 @@ struct CaptionButtonState {
     int pressedButton;  // a CBID_ code, 0 once a click has been carried out
 };
 
+// The row of the class table: standard dialogs.
+extern const SkinClass DialogClass;
+
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
 

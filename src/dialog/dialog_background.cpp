@@ -1,48 +1,27 @@
 // The client background of skinned dialogs, tiled from ".\face\back.bmp".
 #include "dialog.h"
 
-// One tile for every dialog of the process. The file is looked for once, at
-// the first paint, relative to the current directory of that moment; the
-// bitmap stays selected into its memory DC until the process ends, so that
-// each paint is only a grid of copies.
-static bool BackgroundLoaded = false;
-static HBITMAP BackgroundBitmap = nullptr;
-static HDC BackgroundDC = nullptr;
-static int BackgroundWidth = 0;
-static int BackgroundHeight = 0;
+// One tile for every dialog of the process, kept as a pattern brush. The file
+// is looked for once, at the first paint, relative to the current directory
+// of that moment, and the brush stays until the process ends. Any number of
+// threads can paint with one brush at once, where a bitmap can be selected
+// into one DC only; the brush also tiles from the DC's brush origin by itself.
+static INIT_ONCE backgroundLoad = INIT_ONCE_STATIC_INIT;
+static HBRUSH backgroundBrush = nullptr;
 
-static const char BackgroundFile[] = ".\\face\\back.bmp";
+static const wchar_t BackgroundFile[] = L".\\face\\back.bmp";
 
-static void LoadBackground(HDC paintDC)
+static BOOL CALLBACK LoadBackground(PINIT_ONCE, PVOID, PVOID *)
 {
-    BackgroundLoaded = true;
-    BackgroundBitmap = static_cast<HBITMAP>(LoadImageA(nullptr, BackgroundFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    if (BackgroundBitmap == nullptr)
-        return;
+    HBITMAP tile = static_cast<HBITMAP>(LoadImageW(nullptr, BackgroundFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (tile == nullptr)
+        return TRUE;
     BITMAP info = {};
-    GetObjectA(BackgroundBitmap, sizeof info, &info);
-    BackgroundWidth = info.bmWidth;
-    BackgroundHeight = info.bmHeight;
-    BackgroundDC = CreateCompatibleDC(paintDC);
-    if (BackgroundDC != nullptr)
-        SelectObject(BackgroundDC, BackgroundBitmap);
-}
-
-static bool HasBackground()
-{
-    return BackgroundDC != nullptr && BackgroundWidth > 0 && BackgroundHeight > 0;
-}
-
-static void TileBackground(HDC dc, int width, int height)
-{
-    // One more row and column than fit whole: the last ones are clipped.
-    const int rows = height / BackgroundHeight + 1;
-    const int columns = width / BackgroundWidth + 1;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column)
-            BitBlt(dc, column * BackgroundWidth, row * BackgroundHeight, BackgroundWidth, BackgroundHeight,
-                   BackgroundDC, 0, 0, SRCCOPY);
-    }
+    if (GetObjectW(tile, sizeof info, &info) == sizeof info && info.bmWidth > 0 && info.bmHeight > 0)
+        backgroundBrush = CreatePatternBrush(tile);
+    // The brush holds a copy of the pattern.
+    DeleteObject(tile);
+    return TRUE;
 }
 
 int PaintDialogBackground(SkinnedWindow *rec)
@@ -52,14 +31,10 @@ int PaintDialogBackground(SkinnedWindow *rec)
     GetClientRect(hwnd, &client);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    if (!BackgroundLoaded)
-        LoadBackground(dc);
+    InitOnceExecuteOnce(&backgroundLoad, LoadBackground, nullptr, nullptr);
     // Without a tile the dialog looks like a plain one rather than showing
     // whatever the screen held.
-    if (HasBackground())
-        TileBackground(dc, client.right - client.left, client.bottom - client.top);
-    else
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &client, backgroundBrush != nullptr ? backgroundBrush : GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(hwnd, &paint);
     return 1;
 }

@@ -22,7 +22,6 @@ static const int CaptionIconTop = 2;     // from the band's top edge
 static const int CaptionIconSize = 16;
 static const int CaptionIconAdvance = 18;  // the title moves right by this after an icon
 static const int CaptionTitleInset = 10;
-static const int CaptionTitleLength = 256;
 static const COLORREF CaptionTitleColour = 0x00000000;
 
 static void WindowSize(HWND hwnd, int *width, int *height)
@@ -108,15 +107,12 @@ int PaintDialogFrame(SkinnedWindow *rec, HDC dc)
 int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
-    if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
         return 1;
 
-    // The icon, title and font come from the host's procedure, which may
-    // destroy or release the dialog while it answers.
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
-    char title[CaptionTitleLength];
-    const int titleLength = GetWindowTextA(hwnd, title, CaptionTitleLength);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    // The icon comes from the host's procedure, which may destroy or release
+    // the dialog while it answers.
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return 1;
@@ -137,19 +133,15 @@ int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
         band.left += CaptionIconAdvance;
     }
 
-    if (titleLength > 0) {
-        const COLORREF oldColour = SetTextColor(dc, CaptionTitleColour);
-        const int oldMode = SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-        band.left += CaptionTitleInset;
-        DrawTextA(dc, title, -1, &band, DT_SINGLELINE | DT_VCENTER);
-        if (oldFont != nullptr)
-            SelectObject(dc, oldFont);
-        SetBkMode(dc, oldMode);
-        SetTextColor(dc, oldColour);
-    }
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    band.left += CaptionTitleInset;
+    DrawWindowCaption(dc, hwnd, &band, CaptionTitleColour, DT_SINGLELINE | DT_VCENTER);
+    SetBkMode(dc, oldMode);
 
-    PaintCaptionButtons(rec, dc);
+    // The title's text and font came from the host's procedure too.
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintCaptionButtons(rec, dc);
     return 1;
 }
 

@@ -60,16 +60,9 @@ static LRESULT DialogNcActivate(SkinnedWindow *rec)
     return 1;
 }
 
-// Messages that change what the caption shows: the host's procedure acts
-// first, then the caption follows.
-static LRESULT ForwardThenRepaintCaption(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+static void RepaintCaption(SkinnedWindow *rec)
 {
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintOnWindowDC(rec, PaintDialogCaption);
-    return result;
+    PaintOnWindowDC(rec, PaintDialogCaption);
 }
 
 static LRESULT RepaintCaptionThenForward(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -93,10 +86,12 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return DialogActivateApp(rec, wParam, lParam);
     case WM_NCACTIVATE:
         return DialogNcActivate(rec);
+    // Messages that change what the caption shows: the host's procedure
+    // acts first, then the caption follows.
     case WM_SETTEXT:
     case WM_NOTIFY:
     case WM_SETICON:
-        return ForwardThenRepaintCaption(rec, msg, wParam, lParam);
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, RepaintCaption);
     case WM_NCRBUTTONUP:
         return RepaintCaptionThenForward(rec, msg, wParam, lParam);
     case WM_PAINT:
@@ -126,3 +121,6 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr,
+                               sizeof(CaptionButtonState)};

@@ -87,6 +87,11 @@ void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT
 // The control's SCROLLINFO (SIF_ALL). False for a window that has none.
 bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info);
 
+// The rows of the class table.
+extern const SkinClass ScrollBarClass;
+extern const SkinClass IpAddressClass;
+extern const SkinClass UpDownClass;
+
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 

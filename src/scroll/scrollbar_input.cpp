@@ -11,7 +11,7 @@ static ScrollBarState *BarOf(SkinnedWindow *rec)
 
 static bool IsVertical(HWND hwnd)
 {
-    return (GetWindowLongA(hwnd, GWL_STYLE) & SBS_VERT) != 0;
+    return (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
 }
 
 static void PaintBarParts(SkinnedWindow *rec, bool vertical, int part)
@@ -37,10 +37,10 @@ static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
 // destroyed or released the bar.
 static SkinnedWindow *NotifyParent(HWND hwnd, HWND parent, bool vertical, WORD code, int position)
 {
-    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
                  reinterpret_cast<LPARAM>(hwnd));
-    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     return FindSkinnedWindow(hwnd);
 }
 
@@ -266,16 +266,6 @@ static void ScrollBarDoubleClick(SkinnedWindow *rec, int x, int y)
         ScrollBarButtonUp(rec, x, y);
 }
 
-static LRESULT ScrollBarPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintScrollBar(rec);
-    return result;
-}
-
 // Messages after which the standard control draws its own look straight onto
 // the window, outside WM_PAINT.
 static bool RedrawsItself(UINT msg, WPARAM wParam)
@@ -299,23 +289,15 @@ static bool RedrawsItself(UINT msg, WPARAM wParam)
 static LRESULT ForwardWithoutItsDrawing(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE))
+    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE))
         return ForwardMessage(rec, msg, wParam, lParam);
     const WNDPROC previous = rec->prevWndProc;
-    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = CallWindowProcA(previous, hwnd, msg, wParam, lParam);
-    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
         PaintScrollBar(rec);
-    return result;
-}
-
-static LRESULT ScrollBarDestroyed(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_NCDESTROY, wParam, lParam);
-    DetachWindow(hwnd);
     return result;
 }
 
@@ -323,13 +305,13 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
 {
     switch (msg) {
     case WM_PAINT:
-        return ScrollBarPaint(rec, wParam, lParam);
+        return HandleThenPaint(rec, WM_PAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintScrollBar);
     case WM_ERASEBKGND:
         return 1;
     case WM_NCPAINT:
         return 0;
     case WM_TIMER:
-        return DefWindowProcA(rec->hwnd, msg, wParam, lParam);
+        return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
     case WM_MOUSEMOVE:
         ScrollBarMouseMove(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -342,11 +324,16 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
     case WM_LBUTTONDBLCLK:
         ScrollBarDoubleClick(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
-    case WM_NCDESTROY:
-        return ScrollBarDestroyed(rec, wParam, lParam);
     default:
         if (RedrawsItself(msg, wParam))
             return ForwardWithoutItsDrawing(rec, msg, wParam, lParam);
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+const SkinClass ScrollBarClass = {L"ScrollBar", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
+                                  sizeof(ScrollBarState)};
+// An IP address control is classed with the scroll bars; its fields are
+// Edit children, skinned as edits.
+const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
+                                  sizeof(ScrollBarState)};

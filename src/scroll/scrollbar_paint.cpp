@@ -160,7 +160,7 @@ void PaintHorizontalScrollBar(SkinnedWindow *rec, int part)
 
 void PaintScrollBar(SkinnedWindow *rec)
 {
-    if (GetWindowLongA(rec->hwnd, GWL_STYLE) & SBS_VERT)
+    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & SBS_VERT)
         PaintVerticalScrollBar(rec, SBP_ALL);
     else
         PaintHorizontalScrollBar(rec, SBP_ALL);

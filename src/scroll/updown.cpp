@@ -19,7 +19,7 @@ void PaintUpDown(SkinnedWindow *rec)
     const HWND hwnd = rec->hwnd;
     bool framed = false;
     if (rec->state & (SKS_UPDOWNLEFT | SKS_UPDOWNRIGHT)) {
-        const HWND buddy = reinterpret_cast<HWND>(SendMessageA(hwnd, UDM_GETBUDDY, 0, 0));
+        const HWND buddy = reinterpret_cast<HWND>(SendMessageW(hwnd, UDM_GETBUDDY, 0, 0));
         rec = FindSkinnedWindow(hwnd);
         if (rec == nullptr)
             return;
@@ -90,12 +90,12 @@ static LRESULT PassOnWrapped(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     const HWND hwnd = rec->hwnd;
     const WNDPROC previous = rec->prevWndProc;
-    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
-        return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+        return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr)
         PaintUpDown(rec);
@@ -119,20 +119,12 @@ static LRESULT UpDownMouseMove(SkinnedWindow *rec, int x, int y, WPARAM wParam, 
     GetClientRect(rec->hwnd, &client);
     const bool overFirst = (rec->state & SKS_HORZ) ? x <= client.right / 2 : y <= client.bottom / 2;
     if (overFirst == ((rec->state & SKS_FIRSTHALF) != 0))
-        return DefWindowProcA(rec->hwnd, WM_MOUSEMOVE, wParam, lParam);
+        return DefWindowProcW(rec->hwnd, WM_MOUSEMOVE, wParam, lParam);
     if (overFirst)
         rec->state |= SKS_FIRSTHALF;
     else
         rec->state &= ~SKS_FIRSTHALF;
     return PassOnWrapped(rec, WM_MOUSEMOVE, wParam, lParam);
-}
-
-static LRESULT UpDownDestroyed(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_NCDESTROY, wParam, lParam);
-    DetachWindow(hwnd);
-    return result;
 }
 
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -151,9 +143,27 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return UpDownButton(rec, msg, false, wParam, lParam);
     case WM_MOUSEMOVE:
         return UpDownMouseMove(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam, lParam);
-    case WM_NCDESTROY:
-        return UpDownDestroyed(rec, wParam, lParam);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
+
+// The frame against the buddy needs the buddy skinned first: an up-down
+// attached before its Edit, or beside another kind, gets neither side bit.
+static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
+{
+    if (style & UDS_HORZ)
+        rec->state |= SKS_HORZ;
+    const HWND hwnd = rec->hwnd;
+    const HWND buddy = reinterpret_cast<HWND>(SendMessageW(hwnd, UDM_GETBUDDY, 0, 0));
+    rec = FindSkinnedWindow(hwnd);
+    const SkinnedWindow *buddyRec = FindSkinnedWindow(buddy);
+    if (rec == nullptr || buddyRec == nullptr || buddyRec->kind != CK_EDIT)
+        return;
+    if (style & UDS_ALIGNLEFT)
+        rec->state |= SKS_UPDOWNLEFT;
+    else if (style & UDS_ALIGNRIGHT)
+        rec->state |= SKS_UPDOWNRIGHT;
+}
+
+const SkinClass UpDownClass = {L"msctls_updown32", nullptr, CK_UPDOWN, HandleUpDownMessage, SetUpUpDownKind, 0};

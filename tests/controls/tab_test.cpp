@@ -35,7 +35,7 @@ struct TextCall {
 std::vector<ShapeCall> shapes;
 std::vector<TextCall> texts;
 decltype(&RoundRect) realRoundRect;
-decltype(&DrawTextA) realDrawTextA;
+decltype(&DrawTextW) realDrawTextW;
 
 BOOL WINAPI RecordingRoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
 {
@@ -47,11 +47,12 @@ BOOL WINAPI RecordingRoundRect(HDC dc, int left, int top, int right, int bottom,
     return realRoundRect(dc, left, top, right, bottom, width, height);
 }
 
-int WINAPI RecordingDrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format)
+int WINAPI RecordingDrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format)
 {
-    const std::string shown = length < 0 ? std::string(text) : std::string(text, length);
+    char shown[256] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, length, shown, sizeof shown - 1, nullptr, nullptr);
     texts.push_back({shown, *rect, GetTextColor(dc), GetBkMode(dc), format});
-    return realDrawTextA(dc, text, length, rect, format);
+    return realDrawTextW(dc, text, length, rect, format);
 }
 
 RECT ItemRect(HWND tab, int index)
@@ -73,15 +74,15 @@ class TabTest : public ControlsTest {
 protected:
     ScopedImportPatch shapePatch{LibraryModule(), "gdi32.dll", "RoundRect",
                                  reinterpret_cast<void *>(RecordingRoundRect)};
-    ScopedImportPatch textPatch{LibraryModule(), "user32.dll", "DrawTextA",
-                                reinterpret_cast<void *>(RecordingDrawTextA)};
+    ScopedImportPatch textPatch{LibraryModule(), "user32.dll", "DrawTextW",
+                                reinterpret_cast<void *>(RecordingDrawTextW)};
 
     void SetUp() override
     {
         ASSERT_NE(shapePatch.original, nullptr) << "the library does not import RoundRect";
-        ASSERT_NE(textPatch.original, nullptr) << "the library does not import DrawTextA";
+        ASSERT_NE(textPatch.original, nullptr) << "the library does not import DrawTextW";
         realRoundRect = reinterpret_cast<decltype(&RoundRect)>(shapePatch.original);
-        realDrawTextA = reinterpret_cast<decltype(&DrawTextA)>(textPatch.original);
+        realDrawTextW = reinterpret_cast<decltype(&DrawTextW)>(textPatch.original);
         shapes.clear();
         texts.clear();
         ControlsTest::SetUp();

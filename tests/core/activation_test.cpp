@@ -151,7 +151,7 @@ TEST_F(ActivationTest, AFailedHookLeavesTheEnumeratedWindowsSkinned)
     std::vector<HWND> controls;
     HWND dialog = OpenDialog(&controls);
     {
-        ScopedImportPatch refuse(LibraryModule(), "user32.dll", "SetWindowsHookExA",
+        ScopedImportPatch refuse(LibraryModule(), "user32.dll", "SetWindowsHookExW",
                                  reinterpret_cast<void *>(RefusedHook));
         ASSERT_NE(refuse.original, nullptr);
         EXPECT_EQ(Enskin(nullptr, 1), 0);

@@ -199,13 +199,13 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
 TEST_F(RegistryTest, AttachInstallsTheSubclassAndKeepsThePreviousProcedure)
 {
     HWND button = Child("Button", BS_PUSHBUTTON);
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC));
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
     SkinnedWindow *rec = AttachWindow(button);
     ASSERT_NE(rec, nullptr);
-    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
+    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
     EXPECT_EQ(rec->prevWndProc, original);
     DetachWindow(button);
-    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
 }
 
 TEST_F(RegistryTest, NewRecordsGoToTheHeadAndEachWindowHasOne)
@@ -385,7 +385,7 @@ TEST_F(RegistryTest, SkinWndProcAnswersAWindowWithoutARecord)
     SkinnedWindow *rec = AttachWindow(plain);
     ASSERT_NE(rec, nullptr);
     DetachWindow(plain);
-    SetWindowLongPtrA(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc));
+    SetWindowLongPtrW(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc));
     SetWindowTextA(plain, "eleven char");
     EXPECT_EQ(SendMessageA(plain, WM_GETTEXTLENGTH, 0, 0), 11);
     DestroyWindow(plain);

@@ -89,28 +89,14 @@ public:
 
 testing::Environment *const tileFolderEnvironment = testing::AddGlobalTestEnvironment(new TileFolder);
 
-std::vector<std::string> loadedFiles;
-decltype(&LoadImageA) realLoadImage = nullptr;
+std::vector<std::wstring> loadedFiles;
+decltype(&LoadImageW) realLoadImage = nullptr;
 
-HANDLE WINAPI RecordingLoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+HANDLE WINAPI RecordingLoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags)
 {
     if (flags & LR_LOADFROMFILE)
         loadedFiles.push_back(name);
     return realLoadImage(instance, name, type, cx, cy, flags);
-}
-
-struct TileCopy {
-    int x, y, width, height, sourceX, sourceY;
-    DWORD rop;
-};
-std::vector<TileCopy> tileCopies;
-decltype(&BitBlt) realBitBlt = nullptr;
-
-BOOL WINAPI RecordingBitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                            DWORD rop)
-{
-    tileCopies.push_back({x, y, width, height, sourceX, sourceY, rop});
-    return realBitBlt(dc, x, y, width, height, source, sourceX, sourceY, rop);
 }
 
 // A skinned dialog whose client area is exactly width by height.
@@ -152,9 +138,9 @@ void ExpectTiled(HWND dialog, const char *name)
 // First in this program: the load happens at the first paint of the process.
 TEST_F(DialogTest, TileIsLoadedOnceAndKeptForTheProcess)
 {
-    ScopedImportPatch patch(LibraryModule(), "USER32.dll", "LoadImageA", reinterpret_cast<void *>(RecordingLoadImage));
+    ScopedImportPatch patch(LibraryModule(), "USER32.dll", "LoadImageW", reinterpret_cast<void *>(RecordingLoadImage));
     ASSERT_NE(patch.original, nullptr);
-    realLoadImage = reinterpret_cast<decltype(&LoadImageA)>(patch.original);
+    realLoadImage = reinterpret_cast<decltype(&LoadImageW)>(patch.original);
     loadedFiles.clear();
 
     HWND first = OpenWithClient(100, 60, &windows);
@@ -168,7 +154,7 @@ TEST_F(DialogTest, TileIsLoadedOnceAndKeptForTheProcess)
     ExpectTiled(first, "first dialog");
     ExpectTiled(second, "second dialog");
     ASSERT_EQ(loadedFiles.size(), 1u) << "one load for every paint of every dialog";
-    EXPECT_EQ(loadedFiles[0], ".\\face\\back.bmp");
+    EXPECT_EQ(loadedFiles[0], L".\\face\\back.bmp");
 
     // Neither a change of folder nor of the file reaches a new dialog.
     ASSERT_TRUE(SetCurrentDirectoryA(emptyFolder.c_str()));
@@ -184,16 +170,14 @@ struct TilingCase {
     const char *name;
     int width;
     int height;
-    int rows;
-    int columns;
 };
 
-TEST_F(DialogTest, TilesRunRowByRowFromTheClientOrigin)
+TEST_F(DialogTest, TilesRunFromTheClientOriginToTheLastPixel)
 {
     const TilingCase cases[] = {
-        {"70 by 45", 70, 45, 3, 3},
-        {"exact multiple 64 by 40 gets one more row and column", 64, 40, 3, 3},
-        {"smaller than a tile", 20, 10, 1, 1},
+        {"70 by 45", 70, 45},
+        {"exact multiple 64 by 40", 64, 40},
+        {"smaller than a tile", 20, 10},
     };
     for (const TilingCase &c : cases) {
         HWND dialog = OpenWithClient(c.width, c.height, &windows);
@@ -201,27 +185,8 @@ TEST_F(DialogTest, TilesRunRowByRowFromTheClientOrigin)
         GetClientRect(dialog, &client);
         ASSERT_EQ(client.right, c.width) << c.name;
         ASSERT_EQ(client.bottom, c.height) << c.name;
-
-        ScopedImportPatch patch(LibraryModule(), "GDI32.dll", "BitBlt", reinterpret_cast<void *>(RecordingBitBlt));
-        ASSERT_NE(patch.original, nullptr);
-        realBitBlt = reinterpret_cast<decltype(&BitBlt)>(patch.original);
-        tileCopies.clear();
         InvalidateRect(dialog, nullptr, FALSE);
         UpdateWindow(dialog);
-
-        ASSERT_EQ(tileCopies.size(), static_cast<size_t>(c.rows * c.columns)) << c.name;
-        for (int row = 0; row < c.rows; ++row) {
-            for (int column = 0; column < c.columns; ++column) {
-                const TileCopy &copy = tileCopies[row * c.columns + column];
-                EXPECT_EQ(copy.x, column * TileWidth) << c.name << " row " << row << " column " << column;
-                EXPECT_EQ(copy.y, row * TileHeight) << c.name << " row " << row << " column " << column;
-                EXPECT_EQ(copy.width, TileWidth) << c.name;
-                EXPECT_EQ(copy.height, TileHeight) << c.name;
-                EXPECT_EQ(copy.sourceX, 0) << c.name;
-                EXPECT_EQ(copy.sourceY, 0) << c.name;
-                EXPECT_EQ(copy.rop, static_cast<DWORD>(SRCCOPY)) << c.name;
-            }
-        }
         ExpectTiled(dialog, c.name);
     }
 }

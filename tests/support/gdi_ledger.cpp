@@ -108,8 +108,8 @@ struct Originals {
     decltype(&ReleaseDC) releaseDC;
     decltype(&EndPaint) endPaint;
     decltype(&SetWindowRgn) setWindowRgn;
-    decltype(&LoadImageA) loadImageA;
-    decltype(&LoadBitmapA) loadBitmapA;
+    decltype(&LoadImageW) loadImageW;
+    decltype(&LoadBitmapW) loadBitmapW;
     decltype(&CopyImage) copyImage;
     decltype(&DestroyIcon) destroyIcon;
     decltype(&GetIconInfo) getIconInfo;
@@ -267,9 +267,9 @@ int WINAPI LedgerSetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
     return result;
 }
 
-HANDLE WINAPI LedgerLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int width, int height, UINT flags)
+HANDLE WINAPI LedgerLoadImageW(HINSTANCE module, LPCWSTR name, UINT type, int width, int height, UINT flags)
 {
-    HANDLE image = original.loadImageA(module, name, type, width, height, flags);
+    HANDLE image = original.loadImageW(module, name, type, width, height, flags);
     if (image == nullptr || (flags & LR_SHARED) != 0)
         return image;
     if (type == IMAGE_BITMAP)
@@ -278,9 +278,9 @@ HANDLE WINAPI LedgerLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int wid
         ledger->liveIcons.insert(static_cast<HICON>(image));
     return image;
 }
-HBITMAP WINAPI LedgerLoadBitmapA(HINSTANCE module, LPCSTR name)
+HBITMAP WINAPI LedgerLoadBitmapW(HINSTANCE module, LPCWSTR name)
 {
-    return static_cast<HBITMAP>(Created(original.loadBitmapA(module, name), "bitmap"));
+    return static_cast<HBITMAP>(Created(original.loadBitmapW(module, name), "bitmap"));
 }
 HANDLE WINAPI LedgerCopyImage(HANDLE image, UINT type, int width, int height, UINT flags)
 {
@@ -351,8 +351,8 @@ const PatchEntry Patches[] = {
     LEDGER_ENTRY("user32.dll", ReleaseDC, releaseDC),
     LEDGER_ENTRY("user32.dll", EndPaint, endPaint),
     LEDGER_ENTRY("user32.dll", SetWindowRgn, setWindowRgn),
-    LEDGER_ENTRY("user32.dll", LoadImageA, loadImageA),
-    LEDGER_ENTRY("user32.dll", LoadBitmapA, loadBitmapA),
+    LEDGER_ENTRY("user32.dll", LoadImageW, loadImageW),
+    LEDGER_ENTRY("user32.dll", LoadBitmapW, loadBitmapW),
     LEDGER_ENTRY("user32.dll", CopyImage, copyImage),
     LEDGER_ENTRY("user32.dll", DestroyIcon, destroyIcon),
     LEDGER_ENTRY("user32.dll", GetIconInfo, getIconInfo),

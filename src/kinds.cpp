@@ -1,0 +1,27 @@
+// The class table: every class the library skins, in the order classes are
+// compared. Each row is defined with its kind; a new kind is one file in its
+// folder and one line here.
+#include "buttons/buttons.h"
+#include "controls/controls.h"
+#include "dialog/dialog.h"
+#include "scroll/scroll.h"
+
+const SkinClass *const SkinClasses[] = {
+    &ButtonClass,
+    &EditClass,
+    &ComboBoxClass,
+    &ListBoxClass,
+    &ScrollBarClass,
+    &StaticClass,
+    &DialogClass,
+    &HotKeyClass,
+    &IpAddressClass,
+    &ListViewClass,
+    &DateTimePickerClass,
+    &UpDownClass,
+    &MonthCalendarClass,
+    &TabClass,
+    &ProgressClass,
+};
+
+const int SkinClassCount = sizeof SkinClasses / sizeof SkinClasses[0];

@@ -196,56 +196,79 @@ static WNDPROC bareSubclassPrevious;
 
 static LRESULT CALLBACK BareSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcA(bareSubclassPrevious, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(bareSubclassPrevious, hwnd, msg, wParam, lParam);
 }
 
-// A cheap message to the window attached first, which stands at the far end
-// of the record list, with many others skinned; against the same message to
-// an identical window that was never skinned, in alternating repetitions.
+static double SendNulls(HWND target, int messages)
+{
+    const double start = Seconds();
+    for (int i = 0; i < messages; ++i)
+        SendMessageW(target, WM_NULL, 0, 0);
+    return Seconds() - start;
+}
+
+static HWND CreateLabel(HWND parent)
+{
+    return CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr, nullptr);
+}
+
+// A cheap message to a skinned window, against the same message to an
+// identical window under a bare pass-through subclass, in alternating
+// repetitions. The window attached first stands at the far end of the
+// record list, with many others skinned after it.
 static void MeasureDispatch()
 {
-    PrintHeader("Dispatch of WM_NULL to the oldest skinned window, per message", "ns");
-    HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND twin = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr, nullptr);
+    PrintHeader("Dispatch of WM_NULL, per message", "ns");
+    HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND twin = CreateLabel(parent);
+    HWND bare = CreateLabel(parent);
     const int messages = 50000;
-    auto send = [&](HWND target) {
-        const double start = Seconds();
-        for (int i = 0; i < messages; ++i)
-            SendMessageA(target, WM_NULL, 0, 0);
-        return Seconds() - start;
-    };
-
-    HWND bare = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr, nullptr);
     bareSubclassPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BareSubclassProc)));
+        SetWindowLongPtrW(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BareSubclassProc)));
     std::vector<double> plain;
-    std::vector<double> subclassed;
+    std::vector<double> measured;
     for (int i = 0; i < repetitions * 2; ++i) {
-        plain.push_back(send(twin));
-        subclassed.push_back(send(bare));
+        plain.push_back(SendNulls(twin, messages));
+        measured.push_back(SendNulls(bare, messages));
     }
-    PrintRow("bare pass-through subclass, no skin", Median(plain) / messages, Median(subclassed) / messages, 1e9);
+    PrintRow("bare W subclass against none", Median(plain) / messages, Median(measured) / messages, 1e9);
 
     for (int count : {1, 10, 100, 1000, 10000}) {
         std::vector<HWND> windows;
         for (int i = 0; i < count; ++i) {
-            windows.push_back(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr, nullptr,
-                                              nullptr));
+            windows.push_back(CreateLabel(parent));
             enskin(windows.back(), 1);
         }
         plain.clear();
-        std::vector<double> skinned;
+        measured.clear();
         for (int i = 0; i < repetitions * 2; ++i) {
-            plain.push_back(send(twin));
-            skinned.push_back(send(windows.front()));
+            plain.push_back(SendNulls(bare, messages));
+            measured.push_back(SendNulls(windows.front(), messages));
         }
         char what[64];
-        std::snprintf(what, sizeof what, "%d skinned windows", count);
-        PrintRow(what, Median(plain) / messages, Median(skinned) / messages, 1e9);
+        std::snprintf(what, sizeof what, "skin against bare W subclass, %d skinned", count);
+        PrintRow(what, Median(plain) / messages, Median(measured) / messages, 1e9);
         for (HWND window : windows)
             DestroyWindow(window);
     }
     DestroyWindow(parent);
+
+    // A window the library does not skin, on a thread with skinning switched
+    // on and off: the creation hook must cost nothing per message.
+    HWND host = CreateHostDialog(200, 200);
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr, nullptr,
+                                nullptr);
+    plain.clear();
+    measured.clear();
+    for (int i = 0; i < repetitions * 2; ++i) {
+        plain.push_back(SendNulls(tree, messages));
+        enskin(nullptr, 1);
+        measured.push_back(SendNulls(tree, messages));
+        enskin(nullptr, 0);
+    }
+    PrintRow("tree view, thread-wide skinning on against off", Median(plain) / messages,
+             Median(measured) / messages, 1e9);
+    DestroyWindow(host);
 }
 
 static void PrintTiming(const char *what, double seconds)

@@ -8,8 +8,8 @@
  * Enskin(window, enable)
  *   window != NULL, enable != 0: skin that window. Returns a non-zero value
  *       (the address of the library's record of it), or 0 when the window is
- *       already skinned, is not a window, or is of a kind the library does not
- *       skin.
+ *       already skinned, is not a window, is of a kind the library does not
+ *       skin, belongs to another thread, or cannot be subclassed.
  *   window != NULL, enable == 0: release that window back to its own look.
  *       Returns 0 when it was not skinned; otherwise the address of the record
  *       that took the released one's place in the library's list, which is
@@ -22,8 +22,9 @@
  *       and remove the hook. Returns non-zero on success, 0 when thread-wide
  *       skinning was not on.
  *   window == NULL, any other enable: nothing; returns 0.
- *   All calls belong on the thread that owns the windows. Switch skinning off
- *   and release single windows before unloading the DLL.
+ *   Each thread skins and releases its own windows; several threads may do
+ *   so at once. Switch skinning off and release single windows before
+ *   unloading the DLL.
  *
  * DlgInit(unused)
  *   Returns a new solid brush in the dialog frame colour, RGB(11, 53, 255).

@@ -27,12 +27,14 @@ static BOOL CALLBACK EnumAttachProc(HWND hwnd, LPARAM attach)
 
 // A CBT hook runs only when a window is made, not for every message of the
 // thread. The window gets its skin before its first message; its set-up
-// waits for its WM_CREATE.
+// waits for its WM_CREATE. A hook further down the chain may still refuse
+// the window, which then ends without a message, so it is asked first.
 static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND)
+    const LRESULT refused = CallNextHookEx(creationHook, code, wParam, lParam);
+    if (code == HCBT_CREATEWND && refused == 0)
         AttachCreatingWindow(reinterpret_cast<HWND>(wParam));
-    return CallNextHookEx(creationHook, code, wParam, lParam);
+    return refused;
 }
 
 static INT_PTR EnskinThread()

@@ -119,18 +119,25 @@ static SkinnedWindow **FindPassThrough(ThreadRegistry *registry, HWND hwnd)
     return link;
 }
 
-// Takes the window's pass-through out of the thread's list and returns the
-// procedure it passed to, or null when the window has none.
-static WNDPROC TakePassThrough(ThreadRegistry *registry, HWND hwnd)
+// Takes the window's pass-through out of the thread's list; the caller frees
+// it. Null when the window has none.
+static SkinnedWindow *TakePassThrough(ThreadRegistry *registry, HWND hwnd)
 {
     SkinnedWindow **link = FindPassThrough(registry, hwnd);
     SkinnedWindow *passThrough = *link;
-    if (passThrough == nullptr)
-        return nullptr;
-    *link = passThrough->next;
-    const WNDPROC prevWndProc = passThrough->prevWndProc;
-    HeapFree(GetProcessHeap(), 0, passThrough);
-    return prevWndProc;
+    if (passThrough != nullptr)
+        *link = passThrough->next;
+    return passThrough;
+}
+
+// An ANSI window gets its ANSI procedure back, so that it is an ANSI window
+// again, as it was before the skin.
+static void PutBackPreviousProcedure(HWND hwnd, const SkinnedWindow *rec)
+{
+    if (rec->prevAnsiWndProc != nullptr)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevAnsiWndProc));
+    else
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
 }
 
 static const SkinClass *FindSkinClass(HWND hwnd)
@@ -254,14 +261,20 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
 
     // A skin released under a host's subclass is still in the chain; it takes
     // its place there again instead of stacking a second copy on top.
-    rec->prevWndProc = TakePassThrough(registry, hwnd);
-    if (rec->prevWndProc != nullptr)
+    SkinnedWindow *passThrough = TakePassThrough(registry, hwnd);
+    if (passThrough != nullptr) {
+        rec->prevWndProc = passThrough->prevWndProc;
+        rec->prevAnsiWndProc = passThrough->prevAnsiWndProc;
+        HeapFree(heap, 0, passThrough);
         return rec;
+    }
 
     // The record is linked first, so that every message the window receives
     // from now on finds it. The W procedure keeps Unicode windows Unicode; an
     // ANSI previous procedure still gets its messages in ANSI through
     // CallWindowProcW.
+    if (!IsWindowUnicode(hwnd))
+        rec->prevAnsiWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     rec->prevWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc)));
     if (rec->prevWndProc == nullptr) {
@@ -323,7 +336,7 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
     // subclass off; it stays as a pass-through instead.
     const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
     if (onTop)
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
+        PutBackPreviousProcedure(hwnd, rec);
     if (!onTop && !windowEnding) {
         ReleaseKindState(rec);
         rec->next = registry->passThroughs;
@@ -346,7 +359,7 @@ SkinnedWindow *DetachWindow(HWND hwnd)
 static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ThreadRegistry *registry = CurrentThreadRegistry();
-    const SkinnedWindow *passThrough = registry != nullptr ? *FindPassThrough(registry, hwnd) : nullptr;
+    SkinnedWindow *passThrough = registry != nullptr ? *FindPassThrough(registry, hwnd) : nullptr;
     if (passThrough == nullptr)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     const WNDPROC prevWndProc = passThrough->prevWndProc;
@@ -354,9 +367,10 @@ static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
     if (onTop || msg == WM_NCDESTROY) {
         TakePassThrough(registry, hwnd);
-        ReleaseThreadRegistryIfEmpty(registry);
         if (onTop)
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc));
+            PutBackPreviousProcedure(hwnd, passThrough);
+        HeapFree(GetProcessHeap(), 0, passThrough);
+        ReleaseThreadRegistryIfEmpty(registry);
     }
     return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
 }

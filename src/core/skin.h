@@ -75,6 +75,7 @@ struct SkinnedWindow {
     const SkinClass *skinClass;   // the row the window was classified by
     SkinnedWindow *nextInBucket;  // the owning thread's lookup index, beside the list
     bool setUpPending;            // attached at creation: set-up waits for WM_CREATE
+    WNDPROC prevAnsiWndProc;      // an ANSI window's procedure as ANSI callers see it; null otherwise
 };
 
 // The library's white, shared by the button painters and the edit frame.

@@ -146,6 +146,52 @@ TEST_F(ActivationTest, WindowsCreatedWhileOnAreSkinnedAtTheirCreation)
     EXPECT_TRUE(SkinnedRecords().empty());
 }
 
+// A button class of this module's own, named "Button" so that the library
+// skins it, logging what reaches the system's button procedure behind it.
+WNDPROC systemButtonProc = nullptr;
+std::vector<UINT> reachedButton;
+
+LRESULT CALLBACK LoggedButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    reachedButton.push_back(msg);
+    return CallWindowProcA(systemButtonProc, hwnd, msg, wParam, lParam);
+}
+
+int PositionOf(UINT msg)
+{
+    for (size_t i = 0; i < reachedButton.size(); ++i) {
+        if (reachedButton[i] == msg)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+TEST_F(ActivationTest, AWindowMadeWhileOnIsSetUpBetweenItsNcCreateAndItsCreate)
+{
+    WNDCLASSA button = {};
+    ASSERT_TRUE(GetClassInfoA(nullptr, "Button", &button));
+    systemButtonProc = button.lpfnWndProc;
+    button.lpfnWndProc = LoggedButtonProc;
+    button.hInstance = GetModuleHandleA(nullptr);
+    ASSERT_NE(RegisterClassA(&button), 0);
+
+    std::vector<HWND> controls;
+    HWND dialog = OpenDialog(&controls);
+    ASSERT_NE(Enskin(nullptr, 1), 0);
+    reachedButton.clear();
+    HWND box = CreateWindowExA(0, "Button", "box", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 120, 80, 20,
+                               dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(FindSkinnedWindow(box), nullptr);
+    const int ncCreate = PositionOf(WM_NCCREATE);
+    const int getCheck = PositionOf(BM_GETCHECK);
+    const int create = PositionOf(WM_CREATE);
+    EXPECT_EQ(ncCreate, 0) << "the first message the control sees";
+    EXPECT_GT(getCheck, ncCreate) << "the set-up's question";
+    EXPECT_GT(create, getCheck) << "the control's own WM_CREATE comes after the set-up";
+    DestroyWindow(box);
+    UnregisterClassA("Button", GetModuleHandleA(nullptr));
+}
+
 TEST_F(ActivationTest, AFailedHookLeavesTheEnumeratedWindowsSkinned)
 {
     std::vector<HWND> controls;
@@ -206,6 +252,25 @@ TEST_F(ActivationTest, ASecondThreadCannotTakeThreadWideSkinning)
                       return 1;
                   Enskin(window, 0);
                   return FindSkinnedWindow(window) == nullptr ? 0 : 2;
+              }),
+              0);
+    EXPECT_EQ(SkinnedRecords().size(), records);
+
+    // Nor can another thread's window be skinned from here: its messages,
+    // and so its record, belong to its own thread.
+    EXPECT_EQ(RunOnAThreadOfItsOwn([](HWND window) -> INT_PTR {
+                  INT_PTR result = 0;
+                  HANDLE thread = CreateThread(
+                      nullptr, 0, [](LPVOID param) -> DWORD {
+                          return Enskin(static_cast<HWND>(param), 1) != 0 ? 1 : 0;
+                      },
+                      window, 0, nullptr);
+                  DWORD skinned = 1;
+                  WaitForSingleObject(thread, INFINITE);
+                  GetExitCodeThread(thread, &skinned);
+                  CloseHandle(thread);
+                  result = skinned;
+                  return result + (FindSkinnedWindow(window) != nullptr ? 2 : 0);
               }),
               0);
     EXPECT_EQ(SkinnedRecords().size(), records);

@@ -191,6 +191,50 @@ TEST_F(DialogTest, TilesRunFromTheClientOriginToTheLastPixel)
     }
 }
 
+// Counts the client pixels, at the points ExpectTiled samples, that show the
+// wrong part of the tile.
+int MistiledPixels(HWND dialog)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    HDC dc = GetDC(dialog);
+    int wrong = 0;
+    for (int y = 0; y < client.bottom; y += 7) {
+        for (int x = 0; x < client.right; x += 5)
+            wrong += GetPixel(dc, x, y) != TilePixel(x % TileWidth, y % TileHeight);
+    }
+    ReleaseDC(dialog, dc);
+    return wrong;
+}
+
+DWORD WINAPI PaintDialogOverAndOver(LPVOID param)
+{
+    std::vector<HWND> windows;
+    HWND dialog = OpenWithClient(90, 60, &windows);
+    int wrong = 0;
+    for (int i = 0; i < 30; ++i) {
+        InvalidateRect(dialog, nullptr, FALSE);
+        UpdateWindow(dialog);
+        wrong += MistiledPixels(dialog);
+    }
+    *static_cast<int *>(param) = wrong;
+    DestroyWindow(dialog);
+    return 0;
+}
+
+TEST_F(DialogTest, ThreadsPaintingAtOnceAllGetTheirTiles)
+{
+    int wrong[3] = {-1, -1, -1};
+    HANDLE threads[3];
+    for (int i = 0; i < 3; ++i)
+        threads[i] = CreateThread(nullptr, 0, PaintDialogOverAndOver, &wrong[i], 0, nullptr);
+    WaitForMultipleObjects(3, threads, TRUE, INFINITE);
+    for (int i = 0; i < 3; ++i) {
+        CloseHandle(threads[i]);
+        EXPECT_EQ(wrong[i], 0) << "thread " << i;
+    }
+}
+
 TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
 {
     HWND dialog = OpenWithClient(70, 45, &windows);

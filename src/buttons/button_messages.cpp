@@ -29,8 +29,8 @@ static void ChangeState(SkinnedWindow *rec, DWORD set, DWORD clear)
     Repaint(rec);
 }
 
-// Group boxes and labels are see-through and never erase, so a new caption
-// would land on the old one. The parent repaints what lies behind them
+// Group boxes are see-through and never erase, so a new caption would land
+// on the old one. The parent repaints what lies behind them
 // first, then the control paints itself in that same pass.
 static void RefreshSeeThrough(HWND hwnd)
 {
@@ -54,7 +54,7 @@ static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return result;
-    if (rec->kind == CK_GROUPBOX || rec->kind == CK_LABEL)
+    if (rec->kind == CK_GROUPBOX)
         RefreshSeeThrough(hwnd);
     else
         Repaint(rec);
@@ -163,17 +163,24 @@ static LRESULT ButtonMouseLeave(SkinnedWindow *rec)
     return 0;
 }
 
+// A skinned button of this thread that lost the focus drops its focused look,
+// even when a subclass above it swallowed its WM_KILLFOCUS. It is repainted
+// directly: a second WM_KILLFOCUS would reach the host's procedures too.
+static void DropLostFocusLook(HWND lostFocus)
+{
+    SkinnedWindow *lost = FindSkinnedWindow(lostFocus);
+    if (lost != nullptr && lost->skinClass->handler == HandleButtonMessage && (lost->state & SKS_FOCUSED) != 0)
+        ChangeState(lost, 0, SKS_FOCUSED);
+}
+
 static LRESULT ButtonSetFocus(SkinnedWindow *rec, HWND lostFocus, LPARAM lParam)
 {
+    const HWND hwnd = rec->hwnd;
     const LRESULT result = ForwardAndFind(&rec, WM_SETFOCUS, reinterpret_cast<WPARAM>(lostFocus), lParam);
     if (rec == nullptr)
         return result;
-    // The window that lost the focus hears of it once more, so that a
-    // skinned control there drops its focused look even when a subclass
-    // above it swallowed the first notice.
-    if (lostFocus != nullptr) {
-        const HWND hwnd = rec->hwnd;
-        SendMessageW(lostFocus, WM_KILLFOCUS, 0, 0);
+    if (lostFocus != nullptr && lostFocus != hwnd) {
+        DropLostFocusLook(lostFocus);
         rec = FindSkinnedWindow(hwnd);
         if (rec == nullptr)
             return result;
@@ -216,9 +223,18 @@ static LRESULT ButtonMouseMove(SkinnedWindow *rec, WPARAM keys, LPARAM lParam)
     return result;
 }
 
+// Push buttons carry out their own click. Push-like check boxes and radio
+// buttons leave it to the standard control, which toggles and groups them.
+static bool CarriesOutOwnClick(const SkinnedWindow *rec)
+{
+    if (rec->kind != CK_PUSHBUTTON)
+        return false;
+    const LONG type = GetWindowLongW(rec->hwnd, GWL_STYLE) & ButtonTypeBits;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
 LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    const bool pushButton = rec->kind == CK_PUSHBUTTON;
     switch (msg) {
     case WM_SETTEXT:
         return ButtonSetText(rec, wParam, lParam);
@@ -236,9 +252,9 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return ButtonSetStyle(rec, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        return pushButton ? PushButtonPress(rec) : ForwardMessage(rec, msg, wParam, lParam);
+        return CarriesOutOwnClick(rec) ? PushButtonPress(rec) : ForwardMessage(rec, msg, wParam, lParam);
     case WM_LBUTTONUP:
-        return pushButton ? PushButtonRelease(rec) : ForwardMessage(rec, msg, wParam, lParam);
+        return CarriesOutOwnClick(rec) ? PushButtonRelease(rec) : ForwardMessage(rec, msg, wParam, lParam);
     case WM_MOUSELEAVE:
         return ButtonMouseLeave(rec);
     case WM_SETFOCUS:

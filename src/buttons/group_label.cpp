@@ -33,20 +33,32 @@ void PaintGroupBox(SkinnedWindow *rec)
     ReleaseDC(hwnd, dc);
 }
 
+// The label draws what lies beneath it itself, asking its parent for the
+// background, so that it reads on the dialog's background even where the
+// dialog clips its children, and can be repainted at any time. Composed off
+// screen, so that the text never flickers.
 void PaintLabel(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
-    // Outside WM_PAINT this draws only into whatever is invalid, which keeps
-    // a see-through label from painting over a background not yet redrawn.
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT clientOrigin = {0, 0};
+    ClientToScreen(hwnd, &clientOrigin);
     RECT client;
     GetClientRect(hwnd, &client);
-    const int saved = SaveDC(dc);
-    SetBkMode(dc, TRANSPARENT);
 
+    BackBuffer buffer = {};
+    buffer.hwnd = hwnd;
+    // A border, if the label has one, is the standard control's own.
+    buffer.copyThrough = HasNonClientArea(hwnd) ? 1 : 0;
+    HDC dc = BeginBackBuffer(&buffer);
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, clientOrigin.x - window.left, clientOrigin.y - window.top, nullptr);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    DrawParentBackground(hwnd, dc);
     // Alignment styles are not consulted: every label reads from the left.
     DrawWindowCaption(dc, hwnd, &client, LabelText, DT_WORDBREAK);
     RestoreDC(dc, saved);
-    EndPaint(hwnd, &paint);
+    buffer.copyThrough = 1;
+    EndBackBuffer(&buffer);
 }

@@ -12,9 +12,13 @@ static const int ComboDisabledOuterSysColour = COLOR_BTNFACE;
 static const int ComboDisabledInnerSysColour = COLOR_BTNFACE;
 static const int ComboInnerSysColour = COLOR_WINDOW;
 static const DWORD ComboDropButtonFlags = SPF_DOWN | SPF_CHEVRON;
-// The press feedback holds the thread for this long before the control
-// sees the click.
+// The drop button shows pressed for this long after a press, or until the
+// button comes up, whichever is first; a timer ends it, so that the thread
+// goes on meanwhile.
 static const DWORD DropButtonPressMilliseconds = 300;
+// The timer's identifier on the combo box's own window, clear of the small
+// numbers the standard controls use for theirs.
+static const UINT_PTR DropButtonTimer = 0x766B;
 
 // The drop button is as wide as a vertical scroll-bar thumb is high; a
 // control taller than two of them (a month calendar) keeps its own look.
@@ -57,6 +61,17 @@ void PaintComboFrame(SkinnedWindow *rec)
     EndBackBuffer(&buffer);
 }
 
+// A window released meanwhile is only rid of the timer.
+static void CALLBACK EndDropButtonPress(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(hwnd, timer);
+    SkinnedWindow *rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr && (rec->state & SKS_PRESSED) != 0) {
+        rec->state &= ~DWORD{SKS_PRESSED};
+        PaintComboFrame(rec);
+    }
+}
+
 // The zone that answers a press is twice as wide as the drawn button.
 int PressDropButton(SkinnedWindow *rec)
 {
@@ -74,9 +89,7 @@ int PressDropButton(SkinnedWindow *rec)
 
     rec->state |= SKS_PRESSED;
     PaintComboFrame(rec);
-    Sleep(DropButtonPressMilliseconds);
-    rec->state &= ~DWORD{SKS_PRESSED};
-    PaintComboFrame(rec);
+    SetTimer(rec->hwnd, DropButtonTimer, DropButtonPressMilliseconds, EndDropButtonPress);
     return 1;
 }
 
@@ -88,6 +101,7 @@ static LRESULT ComboButtonDown(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 
 static LRESULT ComboButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
+    KillTimer(rec->hwnd, DropButtonTimer);
     rec->state &= ~DWORD{SKS_PRESSED};
     return HandleThenPaint(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
 }
@@ -97,9 +111,14 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_NCLBUTTONDOWN:
         return 0;
+    // The frame goes over whatever the control has just painted. A repaint
+    // brings both messages; a control without a border paints nothing of
+    // the frame's outside its client area.
     case WM_PAINT:
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
     case WM_NCPAINT:
-        // The frame goes over whatever the control has just painted.
+        if (!HasNonClientArea(rec->hwnd))
+            return ForwardMessage(rec, msg, wParam, lParam);
         return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
     case WM_LBUTTONDOWN:
         return ComboButtonDown(rec, wParam, lParam);

@@ -10,34 +10,124 @@ static const COLORREF ProgressFrameColour = 0x00190AFA;
 // What the control itself shows behind its bar.
 static const int ProgressBackgroundSysColour = COLOR_BTNFACE;
 
-// Loaded anew each time, so that a replaced file shows at the next paint.
-// Returns null, with a zero size, when the file is missing or unreadable.
-static HBITMAP LoadProgressFace(SIZE *size)
+// The picture, decoded once into plain pixels and kept, so that a paint only
+// stretches them; it is decoded again when the file's size or last-write
+// time changes, so that a replaced file still shows at the next paint.
+// Plain pixels, unlike a bitmap, can be drawn from by several threads'
+// paints at once; the lock guards the check and the replacement.
+struct ProgressFace {
+    bool present;          // the file was there when last looked at
+    ULONGLONG fileSize;
+    FILETIME lastWrite;
+    int width;
+    int height;
+    DWORD *pixels;         // width by height, 32 bits each, top row first; null without a picture
+};
+
+static ProgressFace progressFace;
+static SRWLOCK progressFaceLock = SRWLOCK_INIT;
+
+static void DecodeProgressFace(ProgressFace *face)
 {
-    size->cx = 0;
-    size->cy = 0;
-    HBITMAP face = static_cast<HBITMAP>(
+    HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(nullptr, ProgressFacePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     BITMAP info;
-    if (face != nullptr && GetObjectW(face, sizeof info, &info) == sizeof info) {
-        size->cx = info.bmWidth;
-        size->cy = info.bmHeight;
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
+        info.bmHeight <= 0) {
+        if (bitmap != nullptr)
+            DeleteObject(bitmap);
+        return;
     }
-    return face;
+    const SIZE_T bytes = static_cast<SIZE_T>(info.bmWidth) * info.bmHeight * sizeof(DWORD);
+    auto *pixels = static_cast<DWORD *>(HeapAlloc(GetProcessHeap(), 0, bytes));
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const bool decoded =
+        pixels != nullptr && GetDIBits(screen, bitmap, 0, info.bmHeight, pixels, &format, DIB_RGB_COLORS) != 0;
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    if (!decoded) {
+        if (pixels != nullptr)
+            HeapFree(GetProcessHeap(), 0, pixels);
+        return;
+    }
+    face->width = info.bmWidth;
+    face->height = info.bmHeight;
+    face->pixels = pixels;
 }
 
-// Width of the filled part, from x = 1. The product is taken in 64 bits so a
-// 32-bit range cannot overflow it; a range of 0 or a non-positive width
-// means no fill; the fill never reaches past the frame's right edge.
-static int ProgressFillWidth(int position, int upperLimit, int windowWidth)
+// Brings the kept picture in step with the file. Called with the lock held.
+static void RefreshProgressFace()
 {
-    if (upperLimit == 0)
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    const bool present = GetFileAttributesExW(ProgressFacePath, GetFileExInfoStandard, &file) != FALSE;
+    const ULONGLONG fileSize = present ? (static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : 0;
+    ProgressFace &face = progressFace;
+    if (present == face.present && (!present || (fileSize == face.fileSize &&
+                                                 CompareFileTime(&file.ftLastWriteTime, &face.lastWrite) == 0)))
+        return;
+    if (face.pixels != nullptr)
+        HeapFree(GetProcessHeap(), 0, face.pixels);
+    face = {};
+    face.present = present;
+    if (!present)
+        return;
+    face.fileSize = fileSize;
+    face.lastWrite = file.ftLastWriteTime;
+    DecodeProgressFace(&face);
+}
+
+// The picture's height, or 0 without a picture.
+static int ProgressFaceHeight()
+{
+    AcquireSRWLockExclusive(&progressFaceLock);
+    RefreshProgressFace();
+    const int height = progressFace.pixels != nullptr ? progressFace.height : 0;
+    ReleaseSRWLockExclusive(&progressFaceLock);
+    return height;
+}
+
+// Width of the filled part, from x = 1: the position's share of the range,
+// from its lower limit, of the inner width. A position outside the range
+// counts as the nearest limit; an empty or inverted range shows no fill. The
+// arithmetic is 64-bit, so the full 32-bit range cannot overflow it.
+static int ProgressFillWidth(int position, const PBRANGE &range, int innerWidth)
+{
+    if (range.iHigh <= range.iLow || innerWidth <= 0)
         return 0;
-    const long long fill = static_cast<long long>(position) * windowWidth / upperLimit - 1;
-    if (fill <= 0)
-        return 0;
-    const int inside = windowWidth - 2;
-    return fill > inside ? inside : static_cast<int>(fill);
+    const long long low = range.iLow;
+    const long long high = range.iHigh;
+    long long clamped = position;
+    if (clamped < low)
+        clamped = low;
+    if (clamped > high)
+        clamped = high;
+    return static_cast<int>((clamped - low) * innerWidth / (high - low));
+}
+
+// Stretches the kept picture over the fill. Called with the lock held.
+static void DrawProgressFill(HDC dc, int fill)
+{
+    const ProgressFace &face = progressFace;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = face.width;
+    format.bmiHeader.biHeight = -face.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    // The default mode ANDs the columns a squeeze drops, which darkens a
+    // colour picture; whole columns are kept instead.
+    const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, 1, 1, fill, face.height - 2, 0, 0, face.width, face.height, face.pixels, &format,
+                  DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, previousMode);
 }
 
 void PaintProgress(SkinnedWindow *rec)
@@ -45,21 +135,23 @@ void PaintProgress(SkinnedWindow *rec)
     // Only the handle is used: the messages below may run host code.
     const HWND hwnd = rec->hwnd;
     const int position = static_cast<int>(SendMessageW(hwnd, PBM_GETPOS, 0, 0));
-    const int upperLimit = static_cast<int>(SendMessageW(hwnd, PBM_GETRANGE, FALSE, 0));
+    PBRANGE range = {};
+    SendMessageW(hwnd, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
     HDC dc = GetWindowDC(hwnd);
     if (dc == nullptr)
         return;
-    SIZE faceSize;
-    HBITMAP face = LoadProgressFace(&faceSize);
     RECT window;
     GetWindowRect(hwnd, &window);
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
 
+    AcquireSRWLockExclusive(&progressFaceLock);
+    RefreshProgressFace();
+    const bool hasFace = progressFace.pixels != nullptr;
     // As high as the picture; without one, the frame rings the whole bar.
-    const int frameHeight = face != nullptr ? faceSize.cy : height;
+    const int frameHeight = hasFace ? progressFace.height : height;
     // A picture of two rows or fewer leaves nothing to show inside the frame.
-    const int fill = faceSize.cy > 2 ? ProgressFillWidth(position, upperLimit, width) : 0;
+    const int fill = hasFace && progressFace.height > 2 ? ProgressFillWidth(position, range, width - 2) : 0;
 
     // The control erases nothing, so an earlier, longer fill or a taller
     // frame would stay on screen: clear what this paint does not cover.
@@ -74,19 +166,9 @@ void PaintProgress(SkinnedWindow *rec)
     FrameRect(dc, &frame, frameBrush);
     DeleteObject(frameBrush);
 
-    if (fill > 0) {
-        HDC faceDC = CreateCompatibleDC(dc);
-        HGDIOBJ previous = SelectObject(faceDC, face);
-        // The default mode ANDs the columns a squeeze drops, which darkens
-        // a colour picture; whole columns are kept instead.
-        const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 1, 1, fill, faceSize.cy - 2, faceDC, 0, 0, faceSize.cx, faceSize.cy, SRCCOPY);
-        SetStretchBltMode(dc, previousMode);
-        SelectObject(faceDC, previous);
-        DeleteDC(faceDC);
-    }
-    if (face != nullptr)
-        DeleteObject(face);
+    if (fill > 0)
+        DrawProgressFill(dc, fill);
+    ReleaseSRWLockExclusive(&progressFaceLock);
     ReleaseDC(hwnd, dc);
 }
 
@@ -97,15 +179,12 @@ static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
     const WNDPROC controlProc = rec->prevWndProc;
-    SIZE faceSize;
-    HBITMAP face = LoadProgressFace(&faceSize);
-    if (face != nullptr)
-        DeleteObject(face);
-    if (faceSize.cy > 0) {
+    const int faceHeight = ProgressFaceHeight();
+    if (faceHeight > 0) {
         RECT window;
         GetWindowRect(hwnd, &window);
         MapWindowPoints(HWND_DESKTOP, GetAncestor(hwnd, GA_PARENT), reinterpret_cast<POINT *>(&window), 2);
-        MoveWindow(hwnd, window.left, window.top, window.right - window.left, faceSize.cy, TRUE);
+        MoveWindow(hwnd, window.left, window.top, window.right - window.left, faceHeight, TRUE);
     }
     return CallWindowProcW(controlProc, hwnd, WM_CREATE, wParam, lParam);
 }
@@ -115,10 +194,14 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_CREATE:
         return ProgressCreate(rec, wParam, lParam);
+    // The default procedure validates the update region and draws any
+    // border, but never the control's bar. A repaint brings both messages;
+    // the bar is drawn after the client's, and after a border's.
     case WM_PAINT:
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
     case WM_NCPAINT:
-        // The default procedure validates the update region and lets the
-        // control erase its background, but never draws the control's bar.
+        if (!HasNonClientArea(rec->hwnd))
+            return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
         return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);

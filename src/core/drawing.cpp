@@ -117,3 +117,25 @@ bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT form
         HeapFree(GetProcessHeap(), 0, text);
     return hasText;
 }
+
+void DrawParentBackground(HWND hwnd, HDC dc)
+{
+    HWND parent = GetParent(hwnd);
+    if (parent == nullptr || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+        return;
+    POINT offset = {0, 0};
+    MapWindowPoints(hwnd, parent, &offset, 1);
+    POINT previousOrigin;
+    OffsetWindowOrgEx(dc, offset.x, offset.y, &previousOrigin);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SetWindowOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+}
+
+bool HasNonClientArea(HWND hwnd)
+{
+    RECT window;
+    RECT client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    return client.right != window.right - window.left || client.bottom != window.bottom - window.top;
+}

@@ -138,6 +138,14 @@ int EndBackBuffer(BackBuffer *buffer);
 // gradient; anything else is drawn as two triangles.
 void FillGradient4(HDC dc, const RECT *rect, const COLORREF *colours);
 
+// Whether the window has a frame or border outside its client area.
+bool HasNonClientArea(HWND hwnd);
+
+// Asks the window's parent to draw its background into the window's client
+// DC, whose origin is moved for the time so that the parent's client origin
+// lies where it lies on screen. dc maps the window's client coordinates.
+void DrawParentBackground(HWND hwnd, HDC dc);
+
 // How DrawWindowCaption places the text in its rectangle.
 enum CaptionFit {
     CAPTION_IN_RECT,   // drawn into the rectangle as the format says

@@ -32,6 +32,9 @@ extern const SkinClass DialogClass;
 
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
+// Installs the rounded window region at the dialog's present size, unless it
+// is maximised.
+void InstallDialogRegion(SkinnedWindow *rec);
 
 // Non-client and background painting. updateRegion is the WM_NCPAINT wParam:
 // a region in screen coordinates, or 0 or 1 for the whole window; it stays
@@ -39,7 +42,9 @@ int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
 int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
 int PaintDialogFrame(SkinnedWindow *rec, HDC dc);
 int PaintDialogCaption(SkinnedWindow *rec, HDC dc);
-int PaintDialogBackground(SkinnedWindow *rec);
+// The tile into dc, which is the dialog's own or a child's whose origin was
+// moved to the dialog's client origin.
+int PaintDialogBackground(SkinnedWindow *rec, HDC dc);
 
 // Runs a non-client painter (PaintDialogCaption, which paints the caption
 // buttons too, or PaintCaptionButtons alone) on the dialog's window DC,

@@ -24,17 +24,21 @@ static BOOL CALLBACK LoadBackground(PINIT_ONCE, PVOID, PVOID *)
     return TRUE;
 }
 
-int PaintDialogBackground(SkinnedWindow *rec)
+int PaintDialogBackground(SkinnedWindow *rec, HDC dc)
 {
-    const HWND hwnd = rec->hwnd;
     RECT client;
-    GetClientRect(hwnd, &client);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
+    GetClientRect(rec->hwnd, &client);
     InitOnceExecuteOnce(&backgroundLoad, LoadBackground, nullptr, nullptr);
+    // The pattern starts at the dialog's client origin, wherever the DC's
+    // own origins put it: a child moves them so that the tiles under it
+    // line up with the dialog's.
+    POINT origin = {0, 0};
+    LPtoDP(dc, &origin, 1);
+    POINT previousOrigin;
+    SetBrushOrgEx(dc, origin.x, origin.y, &previousOrigin);
     // Without a tile the dialog looks like a plain one rather than showing
     // whatever the screen held.
     FillRect(dc, &client, backgroundBrush != nullptr ? backgroundBrush : GetSysColorBrush(COLOR_BTNFACE));
-    EndPaint(hwnd, &paint);
+    SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
     return 1;
 }

@@ -67,29 +67,39 @@ int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
     return 0;
 }
 
+// Rounded while the dialog has a normal size, square while maximised. The
+// region is remembered before SetWindowRgn, whose messages may paint again;
+// once installed it belongs to the system, which frees it when the next one
+// replaces it.
+void InstallDialogRegion(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    if (IsZoomed(hwnd))
+        return;
+    int width;
+    int height;
+    WindowSize(hwnd, &width, &height);
+    HRGN region = CreateRoundRectRgn(0, 0, width, height, WindowCornerDiameter, WindowCornerDiameter);
+    rec->windowRegion = region;
+    if (SetWindowRgn(hwnd, region, FALSE) == 0) {
+        // Refused, so still ours; the next paint tries again.
+        DeleteObject(region);
+        rec = FindSkinnedWindow(hwnd);
+        if (rec != nullptr)
+            rec->windowRegion = nullptr;
+    }
+}
+
 int PaintDialogFrame(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
+    if (rec->windowRegion == nullptr)
+        InstallDialogRegion(rec);
     int width;
     int height;
     WindowSize(hwnd, &width, &height);
     const int cx = GetSystemMetrics(SM_CXDLGFRAME);
     const int cy = GetSystemMetrics(SM_CYDLGFRAME);
-
-    // The region keeps the size of the window at its first paint; only a
-    // maximise, which drops it, lets the next paint make a new one. It is
-    // remembered before SetWindowRgn, whose messages may paint again.
-    if (rec->windowRegion == nullptr && !IsZoomed(hwnd)) {
-        HRGN region = CreateRoundRectRgn(0, 0, width, height, WindowCornerDiameter, WindowCornerDiameter);
-        rec->windowRegion = region;
-        if (SetWindowRgn(hwnd, region, FALSE) == 0) {
-            // Refused, so still ours; the next paint tries again.
-            DeleteObject(region);
-            rec = FindSkinnedWindow(hwnd);
-            if (rec != nullptr)
-                rec->windowRegion = nullptr;
-        }
-    }
 
     const RECT strips[4] = {
         {0, 0, cx, height},              // left

@@ -3,19 +3,58 @@
 // the host's dialog procedure sees everything else.
 #include "dialog.h"
 
+// The region follows every change of size: square corners while maximised,
+// a rounded region of the new size otherwise. A minimised dialog keeps the
+// region it had.
 int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType)
 {
     if (sizeType == SIZE_MAXHIDE)
         return 0;
     const HWND hwnd = rec->hwnd;
-    // Square corners while maximised. The region belongs to the system, which
-    // frees it; the next frame paint at a normal size installs a new one.
     if (IsZoomed(hwnd)) {
         rec->windowRegion = nullptr;
         SetWindowRgn(hwnd, nullptr, TRUE);
+    } else if (sizeType == SIZE_RESTORED) {
+        InstallDialogRegion(rec);
     }
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
     return 1;
+}
+
+// The host's procedure lays its controls out on WM_SIZE, after the frame
+// has followed; it gets the message even if it released the skin meanwhile.
+static LRESULT DialogSize(SkinnedWindow *rec, WPARAM sizeType, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const WNDPROC prevWndProc = rec->prevWndProc;
+    UpdateDialogRegionOnSize(rec, sizeType);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        return ForwardMessage(rec, WM_SIZE, sizeType, lParam);
+    return IsWindow(hwnd) ? CallWindowProcW(prevWndProc, hwnd, WM_SIZE, sizeType, lParam) : 0;
+}
+
+static const LPCWSTR ArrowCursor = MAKEINTRESOURCEW(32512);  // IDC_ARROW
+
+// A resizable dialog shows the system's sizing cursors on its borders.
+// Others set no cursor of their own over their frame or caption, only the
+// arrow over the dialog itself, so that no stale shape stays; a child
+// under the cursor sets its own afterwards.
+static LRESULT DialogSetCursor(SkinnedWindow *rec, HWND target, WPARAM wParam, LPARAM lParam)
+{
+    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & WS_THICKFRAME)
+        return ForwardMessage(rec, WM_SETCURSOR, wParam, lParam);
+    if (target == rec->hwnd)
+        SetCursor(LoadCursorW(nullptr, ArrowCursor));
+    return 0;
+}
+
+// The host's own drawing goes over the tile, which a child can also ask for
+// in its own DC: a label, or a transparent toolbar.
+static LRESULT DialogPrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
+{
+    PaintDialogBackground(rec, dc);
+    return ForwardMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
 }
 
 static void SetActive(SkinnedWindow *rec, bool active)
@@ -79,7 +118,7 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 {
     switch (msg) {
     case WM_SIZE:
-        return UpdateDialogRegionOnSize(rec, wParam);
+        return DialogSize(rec, wParam, lParam);
     case WM_ACTIVATE:
         return DialogActivate(rec, wParam, lParam);
     case WM_ACTIVATEAPP:
@@ -94,16 +133,15 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, RepaintCaption);
     case WM_NCRBUTTONUP:
         return RepaintCaptionThenForward(rec, msg, wParam, lParam);
-    case WM_PAINT:
-        return PaintDialogBackground(rec);
+    case WM_ERASEBKGND:
+        return PaintDialogBackground(rec, reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT:
+        return DialogPrintClient(rec, reinterpret_cast<HDC>(wParam), lParam);
     case WM_NCPAINT:
         return PaintDialogNonClient(rec, reinterpret_cast<HRGN>(wParam));
-    // The background comes whole from WM_PAINT. The dialog sets no cursor of
-    // its own, not even a sizing one over its borders, and right clicks and
-    // menu popups stay away from the host's procedure.
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETCURSOR:
+        return DialogSetCursor(rec, reinterpret_cast<HWND>(wParam), wParam, lParam);
+    // Right clicks and menu popups stay away from the host's procedure.
     case WM_NCRBUTTONDOWN:
     case WM_INITMENUPOPUP:
         return 0;

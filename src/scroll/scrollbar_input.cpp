@@ -29,18 +29,15 @@ static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
     ReleaseDC(hwnd, dc);
 }
 
-// The parent hears of every action with the bar's redraw switched off, so
-// that the standard control's own drawing, which SetScrollInfo and friends
-// trigger directly, stays off the screen; the library repaints right after.
-// Only the low 16 bits of a position fit, as with the standard control.
-// Returns the bar's record looked up again, or null: the parent may have
-// destroyed or released the bar.
+// The parent hears of every action; what it sets on the bar in answer comes
+// back through the bar's own messages, which keep the standard control from
+// drawing. Only the low 16 bits of a position fit, as with the standard
+// control. Returns the bar's record looked up again, or null: the parent may
+// have destroyed or released the bar.
 static SkinnedWindow *NotifyParent(HWND hwnd, HWND parent, bool vertical, WORD code, int position)
 {
-    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
                  reinterpret_cast<LPARAM>(hwnd));
-    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     return FindSkinnedWindow(hwnd);
 }
 
@@ -266,39 +263,14 @@ static void ScrollBarDoubleClick(SkinnedWindow *rec, int x, int y)
         ScrollBarButtonUp(rec, x, y);
 }
 
-// Messages after which the standard control draws its own look straight onto
-// the window, outside WM_PAINT.
-static bool RedrawsItself(UINT msg, WPARAM wParam)
+// Told to redraw, the standard control draws its own look straight onto the
+// window: it gets the message without the redraw flag, and the library shows
+// the result.
+static LRESULT SetWithoutItsDrawing(SkinnedWindow *rec, UINT msg, BOOL redraw, LPARAM lParam)
 {
-    switch (msg) {
-    case SBM_SETPOS:
-    case SBM_SETSCROLLINFO:
-        return wParam != FALSE;  // the redraw flag
-    case SBM_SETRANGEREDRAW:
-    case SBM_ENABLE_ARROWS:
-    case WM_ENABLE:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The standard control acts on the message with its drawing switched off,
-// and the library shows the result. A hidden bar is left hidden: switching
-// redraw back on would set its WS_VISIBLE.
-static LRESULT ForwardWithoutItsDrawing(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE))
-        return ForwardMessage(rec, msg, wParam, lParam);
-    const WNDPROC previous = rec->prevWndProc;
-    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = CallWindowProcW(previous, hwnd, msg, wParam, lParam);
-    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintScrollBar(rec);
-    return result;
+    if (!redraw)
+        return ForwardMessage(rec, msg, FALSE, lParam);
+    return HandleThenPaint(rec, msg, FALSE, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
 }
 
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -324,14 +296,30 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
     case WM_LBUTTONDBLCLK:
         ScrollBarDoubleClick(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
+    case SBM_SETPOS:
+    case SBM_SETSCROLLINFO:
+        return SetWithoutItsDrawing(rec, msg, static_cast<BOOL>(wParam), lParam);
+    case SBM_SETRANGEREDRAW:
+        // The same range, set without the control's drawing.
+        return HandleThenPaint(rec, SBM_SETRANGE, wParam, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
+    // Enabling the bar or its arrows has no redraw flag to take off; the
+    // control's drawing is painted over at once.
+    case SBM_ENABLE_ARROWS:
+    case WM_ENABLE:
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
     default:
-        if (RedrawsItself(msg, wParam))
-            return ForwardWithoutItsDrawing(rec, msg, wParam, lParam);
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
 
-const SkinClass ScrollBarClass = {L"ScrollBar", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
+// Size boxes and size grips are scroll-bar windows too, but have no bar to
+// draw; they keep their own look.
+static int ScrollBarKindOfStyle(LONG style)
+{
+    return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0 ? CK_NONE : CK_SCROLLBAR;
+}
+
+const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarKindOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
                                   sizeof(ScrollBarState)};
 // An IP address control is classed with the scroll bars; its fields are
 // Edit children, skinned as edits.

@@ -84,22 +84,13 @@ void PaintUpDown(SkinnedWindow *rec)
     EndBackBuffer(&buffer);
 }
 
-// Lets the standard control act on the message with its own drawing
-// switched off, then shows the result in the library's look.
-static LRESULT PassOnWrapped(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+// The standard control acts on the press, the release or the move, which it
+// shows by invalidating itself; the library shows the change at once, and
+// its WM_PAINT keeps the control from drawing. The host hears of the step
+// while the control is as visible as it was, and may hide or end it.
+static LRESULT PassOnAndShow(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const WNDPROC previous = rec->prevWndProc;
-    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
-    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintUpDown(rec);
-    return result;
+    return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintUpDown);
 }
 
 static LRESULT UpDownButton(SkinnedWindow *rec, UINT msg, bool pressed, WPARAM wParam, LPARAM lParam)
@@ -108,7 +99,7 @@ static LRESULT UpDownButton(SkinnedWindow *rec, UINT msg, bool pressed, WPARAM w
         rec->state |= SKS_PRESSED;
     else
         rec->state &= ~DWORD{SKS_PRESSED};
-    return PassOnWrapped(rec, msg, wParam, lParam);
+    return PassOnAndShow(rec, msg, wParam, lParam);
 }
 
 // Only a move into the other half changes the look; other moves stay away
@@ -124,7 +115,7 @@ static LRESULT UpDownMouseMove(SkinnedWindow *rec, int x, int y, WPARAM wParam, 
         rec->state |= SKS_FIRSTHALF;
     else
         rec->state &= ~SKS_FIRSTHALF;
-    return PassOnWrapped(rec, WM_MOUSEMOVE, wParam, lParam);
+    return PassOnAndShow(rec, WM_MOUSEMOVE, wParam, lParam);
 }
 
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -132,7 +123,7 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
     case WM_PAINT:
     case WM_NCPAINT:
-        return PassOnWrapped(rec, msg, wParam, lParam);
+        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintUpDown);
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDBLCLK:

@@ -98,11 +98,14 @@ TEST_F(ProgressTest, FillWidthAtTheEndsOfTheRange)
         int lastFilled;  // 0: no fill at all
     };
     const EndCase cases[] = {
+        // The fill is the position's share of the 199 columns inside the frame.
         {"position 0", 0, 100, 0, 0},
-        {"1 percent", 0, 100, 1, 1},  // 1 * 201 / 100 - 1: one column
+        {"1 percent", 0, 100, 1, 1},  // 1.99 columns: one
         {"full", 0, 100, 100, 199},   // stops inside the right frame line
         {"range 0", 0, 0, 0, 0},
-        {"negative lower limit", -100, 100, 0, 0},
+        {"at the lower limit 50", 50, 150, 50, 0},
+        {"halfway from the lower limit 50", 50, 150, 100, 99},
+        {"halfway from a negative lower limit", -100, 100, 0, 99},
         {"32-bit range", 0, 0x7FFFFFFF, 0x40000000, 99},
     };
     for (const EndCase &c : cases) {

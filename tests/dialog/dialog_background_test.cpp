@@ -146,8 +146,8 @@ TEST_F(DialogTest, TileIsLoadedOnceAndKeptForTheProcess)
     HWND first = OpenWithClient(100, 60, &windows);
     HWND second = OpenWithClient(90, 70, &windows);
     for (int i = 0; i < 3; ++i) {
-        InvalidateRect(first, nullptr, FALSE);
-        InvalidateRect(second, nullptr, FALSE);
+        InvalidateRect(first, nullptr, TRUE);
+        InvalidateRect(second, nullptr, TRUE);
         UpdateWindow(first);
         UpdateWindow(second);
     }
@@ -159,7 +159,7 @@ TEST_F(DialogTest, TileIsLoadedOnceAndKeptForTheProcess)
     // Neither a change of folder nor of the file reaches a new dialog.
     ASSERT_TRUE(SetCurrentDirectoryA(emptyFolder.c_str()));
     HWND third = OpenWithClient(80, 50, &windows);
-    InvalidateRect(third, nullptr, FALSE);
+    InvalidateRect(third, nullptr, TRUE);
     UpdateWindow(third);
     ExpectTiled(third, "dialog opened elsewhere");
     EXPECT_EQ(loadedFiles.size(), 1u);
@@ -185,7 +185,7 @@ TEST_F(DialogTest, TilesRunFromTheClientOriginToTheLastPixel)
         GetClientRect(dialog, &client);
         ASSERT_EQ(client.right, c.width) << c.name;
         ASSERT_EQ(client.bottom, c.height) << c.name;
-        InvalidateRect(dialog, nullptr, FALSE);
+        InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
         ExpectTiled(dialog, c.name);
     }
@@ -213,7 +213,7 @@ DWORD WINAPI PaintDialogOverAndOver(LPVOID param)
     HWND dialog = OpenWithClient(90, 60, &windows);
     int wrong = 0;
     for (int i = 0; i < 30; ++i) {
-        InvalidateRect(dialog, nullptr, FALSE);
+        InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
         wrong += MistiledPixels(dialog);
     }
@@ -240,7 +240,7 @@ TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
     HWND dialog = OpenWithClient(70, 45, &windows);
     GdiLedger ledger;
     for (int i = 0; i < 3; ++i) {
-        InvalidateRect(dialog, nullptr, FALSE);
+        InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
     }
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();

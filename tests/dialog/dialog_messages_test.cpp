@@ -30,14 +30,14 @@ TEST_F(DialogTest, MessageTableDecidesWhatTheHostSees)
     const LPARAM notifyParam = reinterpret_cast<LPARAM>(&notify);
 
     const TableCase cases[] = {
-        {"WM_SIZE", WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100), false, 1},
-        {"WM_SIZE SIZE_MAXHIDE", WM_SIZE, SIZE_MAXHIDE, 0, false, 0},
+        {"WM_SIZE (after the region follows)", WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100), true, AnyResult},
+        {"WM_SIZE SIZE_MAXHIDE", WM_SIZE, SIZE_MAXHIDE, 0, true, AnyResult},
         {"WM_SETCURSOR", WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog), MAKELPARAM(HTLEFT, WM_MOUSEMOVE), false, 0},
         {"WM_INITMENUPOPUP", WM_INITMENUPOPUP, 0, 0, false, 0},
         {"WM_NCRBUTTONDOWN", WM_NCRBUTTONDOWN, HTCAPTION, centre, false, 0},
         {"WM_NCLBUTTONDOWN", WM_NCLBUTTONDOWN, HTNOWHERE, centre, false, 0},
         {"WM_ERASEBKGND", WM_ERASEBKGND, 0, 0, false, 1},
-        {"WM_PAINT", WM_PAINT, 0, 0, false, 1},
+        {"WM_PAINT (drawn over the background)", WM_PAINT, 0, 0, true, AnyResult},
         {"WM_NCPAINT", WM_NCPAINT, 1, 0, false, 0},
         {"WM_NCACTIVATE", WM_NCACTIVATE, FALSE, 0, false, 1},
         {"WM_NCMOUSEMOVE", WM_NCMOUSEMOVE, HTCAPTION, centre, false, 0},
@@ -193,7 +193,7 @@ bool InsideRegion(HWND dialog, int x, int y)
     return inside;
 }
 
-TEST_F(DialogTest, RegionFollowsTheFirstPaintMaximiseAndRestore)
+TEST_F(DialogTest, RegionFollowsEverySizeMaximiseAndRestore)
 {
     HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "region");
     windows.push_back(dialog);
@@ -217,13 +217,21 @@ TEST_F(DialogTest, RegionFollowsTheFirstPaintMaximiseAndRestore)
     EXPECT_TRUE(InsideRegion(dialog, 8, 0));
     EXPECT_TRUE(InsideRegion(dialog, 150, 100));
 
-    // A plain resize keeps the first region.
+    // A plain resize takes the region along, growing or shrinking.
     SetWindowPos(dialog, nullptr, 0, 0, 340, 230, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages();
     box = RegionBox(dialog, &present);
     ASSERT_TRUE(present);
-    EXPECT_EQ(box.right, 299);
-    EXPECT_EQ(box.bottom, 199);
+    EXPECT_EQ(box.right, 339);
+    EXPECT_EQ(box.bottom, 229);
+    SetWindowPos(dialog, nullptr, 0, 0, 250, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    box = RegionBox(dialog, &present);
+    EXPECT_EQ(box.right, 249);
+    EXPECT_EQ(box.bottom, 179);
+    EXPECT_FALSE(InsideRegion(dialog, 249, 179)) << "rounded at the new size";
+    SetWindowPos(dialog, nullptr, 0, 0, 340, 230, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
 
     ShowWindow(dialog, SW_MAXIMIZE);
     PumpMessages();

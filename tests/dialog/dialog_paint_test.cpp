@@ -307,7 +307,8 @@ TEST_F(DialogTest, WithoutTheBackgroundFileTheClientIsThePlainDialogFace)
         << "this program runs where there is no background file";
     HWND dialog = Open(TestDialogStyle, 160, 120, "");
     const COLORREF red = RGB(255, 0, 0);
-    for (int round = 1; round <= 2; ++round) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto fillRed = [&] {
         HDC client = GetDC(dialog);
         RECT rect;
         GetClientRect(dialog, &rect);
@@ -315,20 +316,27 @@ TEST_F(DialogTest, WithoutTheBackgroundFileTheClientIsThePlainDialogFace)
         FillRect(client, &rect, brush);
         DeleteObject(brush);
         ReleaseDC(dialog, client);
-
-        EXPECT_EQ(SendMessageA(dialog, WM_ERASEBKGND, 0, 0), 1);
-        client = GetDC(dialog);
-        EXPECT_EQ(GetPixel(client, 5, 5), red) << "erasing draws nothing";
+    };
+    auto expectFace = [&](const char *how, int round) {
+        RECT rect;
+        GetClientRect(dialog, &rect);
+        HDC client = GetDC(dialog);
+        EXPECT_EQ(GetPixel(client, 0, 0), face) << how << ", round " << round;
+        EXPECT_EQ(GetPixel(client, rect.right - 1, rect.bottom - 1), face) << how << ", round " << round;
+        EXPECT_EQ(GetPixel(client, rect.right / 2, rect.bottom / 2), face) << how << ", round " << round;
         ReleaseDC(dialog, client);
+    };
+    for (int round = 1; round <= 2; ++round) {
+        fillRed();
+        HDC client = GetDC(dialog);
+        EXPECT_EQ(SendMessageA(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(client), 0), 1);
+        ReleaseDC(dialog, client);
+        expectFace("erased", round);
 
-        InvalidateRect(dialog, nullptr, FALSE);
+        fillRed();
+        InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
-        client = GetDC(dialog);
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        EXPECT_EQ(GetPixel(client, 0, 0), face) << "round " << round;
-        EXPECT_EQ(GetPixel(client, rect.right - 1, rect.bottom - 1), face) << "round " << round;
-        EXPECT_EQ(GetPixel(client, rect.right / 2, rect.bottom / 2), face) << "round " << round;
-        ReleaseDC(dialog, client);
+        expectFace("repainted", round);
     }
 }
 
@@ -347,7 +355,7 @@ TEST_F(DialogTest, PaintersAndInputBalanceEveryGdiObjectAndDC)
         SendMessageA(dialog, WM_ACTIVATE, i, 0);
         SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
         SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        InvalidateRect(dialog, nullptr, FALSE);
+        InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
         SendMessageA(dialog, WM_NCMOUSEMOVE, HTCLOSE, 0);
         SendMessageA(dialog, WM_NCLBUTTONDOWN, HTMINBUTTON, 0);

@@ -219,7 +219,7 @@ TEST_F(BadFilesTest, BackgroundCaseOfThisProcess)
     ledger.Reset();
     FillWindow(dialog, OutsideFill);
     const WindowPixels before = CaptureWindow(dialog);
-    InvalidateRect(dialog, nullptr, FALSE);
+    InvalidateRect(dialog, nullptr, TRUE);
     UpdateWindow(dialog);
     EXPECT_TRUE(ledger.Balanced()) << bad.name << "\n" << ledger.Report();
 

@@ -97,17 +97,6 @@ INT_PTR CALLBACK HostDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
     return msg == WM_CLOSE || (msg == WM_SYSCOMMAND && (command == SC_MINIMIZE || command == SC_MAXIMIZE));
 }
 
-// The Edit that loses the focus to the push button acts on the library's
-// extra WM_KILLFOCUS once its own procedure, under the skin's, has seen it.
-WNDPROC editProc = nullptr;
-LRESULT CALLBACK LosingEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = CallWindowProcA(editProc, hwnd, msg, wParam, lParam);
-    if (IsTrigger(hwnd, msg, wParam, lParam))
-        CarryOut();
-    return result;
-}
-
 void Send(HWND hwnd, UINT msg, int x, int y)
 {
     SendMessageA(hwnd, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
@@ -116,15 +105,6 @@ void Send(HWND hwnd, UINT msg, int x, int y)
 HWND MakeButton(HWND dialog)
 {
     return CreateChild(dialog, "Button", BS_PUSHBUTTON, 20, 20, 100, 30, 5, "click");
-}
-
-HWND MakeButtonAndFocusedEdit(HWND dialog)
-{
-    HWND edit = CreateChild(dialog, "Edit", WS_BORDER, 20, 80, 100, 20, 9);
-    editProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LosingEditProc)));
-    SetFocus(edit);
-    return MakeButton(dialog);
 }
 
 HWND MakeBar(HWND dialog, DWORD style)
@@ -217,7 +197,7 @@ struct Source {
 };
 
 enum SourceId { PushClick, BarArrowV, BarPageH, BarThumbH, CaptionClose, CaptionMin, CaptionMax,
-                UpDownDelta, UpDownScrollV, UpDownScrollH, FocusTaken };
+                UpDownDelta, UpDownScrollV, UpDownScrollH };
 
 const Source Sources[] = {
     {"push button BN_CLICKED", WM_COMMAND, BN_CLICKED, MakeButton, [](HWND b) { Click(b, 5, 5); }, ButtonClicks},
@@ -238,8 +218,6 @@ const Source Sources[] = {
      UpDownSteps},
     {"horizontal up-down WM_HSCROLL", WM_HSCROLL, SB_THUMBPOSITION,
      [](HWND d) { return MakeUpDown(d, UDS_HORZ); }, StepUp, UpDownSteps},
-    {"WM_KILLFOCUS to the Edit the push button took the focus from", WM_KILLFOCUS, 0, MakeButtonAndFocusedEdit,
-     [](HWND button) { SetFocus(button); }, ButtonClicks},
 };
 
 struct Case {
@@ -267,7 +245,6 @@ const std::pair<SourceId, std::vector<Action>> Table[] = {
     {UpDownDelta, EveryAction},
     {UpDownScrollV, {ControlDestroyed, DialogDestroyed, SkinningOff}},
     {UpDownScrollH, EveryAction},
-    {FocusTaken, EveryAction},
 };
 
 std::vector<Case> Cases()

@@ -9,8 +9,7 @@ scratch=$2
 for arch in x86 x64; do
     build=$source_dir/build/$arch
     if [[ ! -f $build/velk.dll ]]; then
-        cmake --preset "$arch" -S "$source_dir" >/dev/null
-        cmake --build --preset "$arch" --target velk >/dev/null
+        (cd "$source_dir" && cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" --target velk >/dev/null)
     fi
     prefix=$scratch/$arch/install
     rm -rf "$scratch/$arch"

@@ -276,14 +276,17 @@ static void DestroyGalleryWindows()
     mainWindow = nullptr;
 }
 
-// Returns false on a command line it does not understand; screenshotPath
-// stays null without --screenshot.
-static bool ParseCommandLine(const char *&screenshotPath)
+// Returns false on a command line it does not understand; each path stays
+// null without its option.
+static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDialogsPath)
 {
     screenshotPath = nullptr;
+    systemDialogsPath = nullptr;
     for (int i = 1; i < __argc; ++i) {
         if (std::strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
             screenshotPath = __argv[++i];
+        else if (std::strcmp(__argv[i], "--system-dialogs") == 0 && i + 1 < __argc)
+            systemDialogsPath = __argv[++i];
         else
             return false;
     }
@@ -293,8 +296,9 @@ static bool ParseCommandLine(const char *&screenshotPath)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     const char *screenshotPath;
-    if (!ParseCommandLine(screenshotPath)) {
-        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png]\n");
+    const char *systemDialogsPath;
+    if (!ParseCommandLine(screenshotPath, systemDialogsPath)) {
+        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png] [--system-dialogs FILE.png]\n");
         return 2;
     }
 
@@ -312,6 +316,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
 
     InitAllCommonControls();
+    if (systemDialogsPath != nullptr) {
+        const int shown = ShowSystemDialogs(systemDialogsPath, enskin);
+        FreeLibrary(library);
+        return shown;
+    }
     // On before any window exists, so every gallery window is taken over by
     // the creation hook rather than by the walk over existing windows.
     if (enskin(nullptr, 1) == 0) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "velk.h"
+
 // What the host hands every section.
 struct GalleryContext {
     HINSTANCE instance;
@@ -28,6 +30,11 @@ void CloseGalleryWindow(HWND window);
 // The dialog procedure of a section with nothing of its own to handle: it
 // closes the section on WM_CLOSE.
 INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the system's Open, Colour and Font dialogs and a message box, first
+// unskinned and then skinned, and writes them side by side to path.
+// Returns the program's exit code.
+int ShowSystemDialogs(const char *path, EnskinProc enskin);
 
 // Writes 8-bit RGB rows, top row first, as a PNG file. Returns false when the
 // file cannot be written.

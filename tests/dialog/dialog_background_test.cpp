@@ -9,6 +9,7 @@
 
 #include "core/skin.h"
 #include "dialog_testing.h"
+#include "support/dib_canvas.h"
 #include "support/gdi_ledger.h"
 
 namespace {
@@ -233,6 +234,34 @@ TEST_F(DialogTest, ThreadsPaintingAtOnceAllGetTheirTiles)
         CloseHandle(threads[i]);
         EXPECT_EQ(wrong[i], 0) << "thread " << i;
     }
+}
+
+// A child that asks for the background, here a label, shows the tiles that
+// lie beneath it, lined up with the dialog's own, even where the dialog
+// clips its children and so never paints there.
+TEST_F(DialogTest, ChildrenGetTheTilesBeneathThem)
+{
+    HWND dialog = OpenWithClient(200, 120, &windows);
+    SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_CLIPCHILDREN);
+    const POINT at = {37, 23};
+    HWND label = CreateChild(dialog, "Static", SS_LEFT, at.x, at.y, 90, 40, 0, "a");
+    ASSERT_NE(AttachWindow(label), nullptr);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(label);
+    for (const POINT &p : {POINT{89, 39}, POINT{60, 20}, POINT{30, 35}, POINT{75, 5}})
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), TilePixel((at.x + p.x) % TileWidth, (at.y + p.y) % TileHeight))
+            << "label at (" << p.x << ", " << p.y << ")";
+    ReleaseDC(label, dc);
+
+    // WM_PRINTCLIENT into a DC whose origin is moved as a child moves it.
+    Canvas canvas(40, 30);
+    SetWindowOrgEx(canvas.dc, at.x, at.y, nullptr);
+    SendMessageA(dialog, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+    SetWindowOrgEx(canvas.dc, 0, 0, nullptr);
+    GdiFlush();
+    for (const POINT &p : {POINT{0, 0}, POINT{39, 29}, POINT{17, 11}})
+        EXPECT_EQ(canvas.At(p.x, p.y), TilePixel((at.x + p.x) % TileWidth, (at.y + p.y) % TileHeight))
+            << "printed at (" << p.x << ", " << p.y << ")";
 }
 
 TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)

@@ -14,12 +14,10 @@ static const ButtonPainter ButtonPainters[] = {
 };
 
 // Painting asks the window for its text, font and icon, and a host subclass
-// may answer those, so the caller gets the record back only if it survived.
-static SkinnedWindow *Repaint(SkinnedWindow *rec)
+// may answer those: callers look the record up again before touching it.
+static void Repaint(SkinnedWindow *rec)
 {
-    const HWND hwnd = rec->hwnd;
     ButtonPainters[rec->kind](rec);
-    return FindSkinnedWindow(hwnd);
 }
 
 // Sets or clears bits and repaints.
@@ -61,12 +59,14 @@ static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+// The standard control never paints. A label's border, which only a bordered
+// label has, is left to the default procedure's BeginPaint.
 static LRESULT ButtonPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
+    if (rec->kind != CK_LABEL || !HasNonClientArea(rec->hwnd))
+        return PaintInsteadOfControl(rec, Repaint);
     const HWND hwnd = rec->hwnd;
     Repaint(rec);
-    // Validates what is left of the update region; the standard control
-    // never paints.
     return DefWindowProcW(hwnd, WM_PAINT, wParam, lParam);
 }
 

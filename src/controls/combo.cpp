@@ -27,7 +27,9 @@ static int DropButtonWidth()
     return GetSystemMetrics(SM_CYVTHUMB);
 }
 
-void PaintComboFrame(SkinnedWindow *rec)
+// Over paintDC when the caller is inside WM_PAINT, else over a window DC of
+// its own.
+static void PaintComboFrameOver(SkinnedWindow *rec, HDC paintDC)
 {
     const HWND hwnd = rec->hwnd;
     RECT rect;
@@ -39,6 +41,7 @@ void PaintComboFrame(SkinnedWindow *rec)
     BackBuffer buffer = {};
     buffer.hwnd = hwnd;
     buffer.copyThrough = 1;
+    buffer.paintDC = paintDC;
     HDC dc = BeginBackBuffer(&buffer);
     if (dc != nullptr) {
         const bool disabled = (rec->state & SKS_DISABLED) != 0;
@@ -59,6 +62,32 @@ void PaintComboFrame(SkinnedWindow *rec)
         PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags);
     }
     EndBackBuffer(&buffer);
+}
+
+void PaintComboFrame(SkinnedWindow *rec)
+{
+    PaintComboFrameOver(rec, nullptr);
+}
+
+// The control paints into the skin's own paint DC, and the frame goes over
+// it in the same paint: one DC and one copy to the screen, as the control
+// alone would take. A paint into a DC the caller brings, or of a control
+// with a frame outside its client area, is the control's, and the frame
+// follows with a DC of its own.
+static LRESULT ComboPaint(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    if (callerDC != nullptr || HasNonClientArea(hwnd))
+        return HandleThenPaint(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam, HANDLED_BY_CONTROL,
+                               PaintComboFrame);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr)
+        PaintComboFrameOver(rec, dc);
+    EndPaint(hwnd, &paint);
+    return result;
 }
 
 // A window released meanwhile is only rid of the timer.
@@ -115,7 +144,7 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     // brings both messages; a control without a border paints nothing of
     // the frame's outside its client area.
     case WM_PAINT:
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
+        return ComboPaint(rec, reinterpret_cast<HDC>(wParam), lParam);
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
             return ForwardMessage(rec, msg, wParam, lParam);

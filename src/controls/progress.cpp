@@ -194,11 +194,11 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_CREATE:
         return ProgressCreate(rec, wParam, lParam);
-    // The default procedure validates the update region and draws any
-    // border, but never the control's bar. A repaint brings both messages;
-    // the bar is drawn after the client's, and after a border's.
+    // The control never paints its bar. A repaint brings both messages; the
+    // default procedure draws a border, if the bar has one, and the bar is
+    // drawn over it.
     case WM_PAINT:
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
+        return PaintInsteadOfControl(rec, PaintProgress);
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
             return DefWindowProcW(rec->hwnd, msg, wParam, lParam);

@@ -8,7 +8,7 @@ HDC BeginBackBuffer(BackBuffer *buffer)
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
 
-    buffer->windowDC = GetWindowDC(buffer->hwnd);
+    buffer->windowDC = buffer->paintDC != nullptr ? buffer->paintDC : GetWindowDC(buffer->hwnd);
     buffer->memDC = CreateCompatibleDC(buffer->windowDC);
     SetBkMode(buffer->memDC, TRANSPARENT);
     // An empty window gets no bitmap: for a zero size the system hands out
@@ -33,6 +33,8 @@ int EndBackBuffer(BackBuffer *buffer)
     if (buffer->bitmap != nullptr)
         DeleteObject(SelectObject(buffer->memDC, buffer->bitmap));
     DeleteDC(buffer->memDC);
+    if (buffer->paintDC != nullptr)
+        return 1;
     return ReleaseDC(buffer->hwnd, buffer->windowDC);
 }
 

@@ -388,6 +388,14 @@ LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lPar
     return result;
 }
 
+LRESULT PaintInsteadOfControl(SkinnedWindow *rec, void (*paint)(SkinnedWindow *rec))
+{
+    const HWND hwnd = rec->hwnd;
+    paint(rec);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
+    return 0;
+}
+
 LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
                         void (*paint)(SkinnedWindow *rec))
 {

@@ -112,6 +112,11 @@ enum HandledBy {
     HANDLED_BY_DEFAULT,
 };
 
+// WM_PAINT of a kind whose painter draws the whole window: the painter runs,
+// then the whole window, frame included, is validated, so that neither the
+// control nor BeginPaint's own device context paints it again. Returns 0.
+LRESULT PaintInsteadOfControl(SkinnedWindow *rec, void (*paint)(SkinnedWindow *rec));
+
 // Has the message handled, then paints with paint if the window is still
 // skinned. Returns the handler's result.
 LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
@@ -128,6 +133,10 @@ struct BackBuffer {
     HDC memDC;         // set by BeginBackBuffer
     int copyThrough;   // 1: copy the window in at begin / the buffer out at end
     HBITMAP bitmap;    // the bitmap memDC held before the buffer's own was selected
+    // Set by a caller inside WM_PAINT of a window without a frame: the
+    // buffer lays over this paint DC, which it neither gets nor releases,
+    // instead of a window DC of its own.
+    HDC paintDC;
 };
 
 HDC BeginBackBuffer(BackBuffer *buffer);

@@ -277,7 +277,7 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
 {
     switch (msg) {
     case WM_PAINT:
-        return HandleThenPaint(rec, WM_PAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintScrollBar);
+        return PaintInsteadOfControl(rec, PaintScrollBar);
     case WM_ERASEBKGND:
         return 1;
     case WM_NCPAINT:

@@ -122,7 +122,10 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 {
     switch (msg) {
     case WM_PAINT:
+        return PaintInsteadOfControl(rec, PaintUpDown);
     case WM_NCPAINT:
+        if (!HasNonClientArea(rec->hwnd))
+            return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
         return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintUpDown);
     case WM_ERASEBKGND:
         return 1;

@@ -20,6 +20,7 @@ HWND BuildButtonsSection(const GalleryContext &context);
 HWND BuildControlsSection(const GalleryContext &context);
 HWND BuildScrollSection(const GalleryContext &context);
 HWND BuildDialogsSection(const GalleryContext &context);
+HWND BuildMirroredSection(const GalleryContext &context);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.
@@ -28,6 +29,10 @@ void CloseGalleryWindow(HWND window);
 // The dialog procedure of a section with nothing of its own to handle: it
 // closes the section on WM_CLOSE.
 INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A size given in pixels at 96 dpi, at the screen's DPI: every section lays
+// itself out by it, so that the text the fonts grow with has room at any DPI.
+int Px(int size);
 
 // Writes 8-bit RGB rows, top row first, as a PNG file. Returns false when the
 // file cannot be written.

@@ -22,6 +22,8 @@ cmake --build --preset x64
 source scripts/wine-session.sh
 velk_wine_start
 trap velk_wine_stop EXIT
+# The geometry test also runs at 144 dpi, in a copy of the prefix.
+velk_make_dpi_prefix 144
 
 ctest --preset x86
 ctest --preset x64 "$@"

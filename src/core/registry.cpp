@@ -469,7 +469,7 @@ LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
         ReadHighContrastAgain();
-    // A window still waiting for its WM_CREATE follows at its set-up.
+    // A window still waiting for its WM_CREATE follows once it has had it.
     if (!rec->setUpPending && rec->standardLook != HighContrastOn()) {
         const WNDPROC prevWndProc = rec->prevWndProc;
         rec = FollowLook(rec);

@@ -257,8 +257,11 @@ TEST_F(PushButtonTest, EveryButtonPainterReleasesWhatItTakes)
         GdiLedger ledger;
         for (DWORD state : states) {
             Rec(hwnd)->state = state;
+            const int before = ledger.ObtainedCount();
             InvalidateRect(hwnd, nullptr, FALSE);
             SendMessageA(hwnd, WM_PAINT, 0, 0);
+            ASSERT_GT(ledger.ObtainedCount(), before)
+                << control.className << " " << control.style << ": the paint never reached the painter";
         }
         EXPECT_TRUE(ledger.Balanced()) << control.className << " " << control.style << "\n" << ledger.Report();
         DestroyWindow(hwnd);

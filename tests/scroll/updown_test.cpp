@@ -288,27 +288,4 @@ TEST_F(UpDownTest, DisabledBuddyMakesItDrawDisabled)
     EXPECT_TRUE(rec->state & SKS_DISABLED);
 }
 
-INT_PTR CALLBACK ReleasingDialogProc(HWND, UINT msg, WPARAM, LPARAM lParam)
-{
-    if (msg == WM_VSCROLL)
-        DetachWindow(reinterpret_cast<HWND>(lParam));
-    return FALSE;
-}
-
-// The host may release the control from inside the notification that the
-// standard control sends while it steps.
-TEST_F(UpDownTest, ParentMayReleaseTheControlWhileItSteps)
-{
-    MakeAlone(0, 16, 30);
-    SendMessageA(updown, UDM_SETRANGE32, 0, 100);
-    const LONG_PTR plainProc = GetWindowLongPtrA(dialog, DWLP_DLGPROC);
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(ReleasingDialogProc));
-    Send(WM_MOUSEMOVE, 8, 5);
-    Send(WM_LBUTTONDOWN, 8, 5);
-    EXPECT_EQ(FindSkinnedWindow(updown), nullptr);
-    Send(WM_LBUTTONUP, 8, 5);
-    EXPECT_EQ(SendMessageA(updown, UDM_GETPOS32, 0, 0), 1);
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, plainProc);
-}
-
 }  // namespace

@@ -11,23 +11,24 @@ struct FreedBlock {
     SIZE_T size;
 };
 
-const unsigned char FreedPattern = 0xDD;
+unsigned char freedPattern = 0xDD;
 std::vector<FreedBlock> freedBlocks;
 decltype(&HeapFree) realHeapFree = nullptr;
 
 BOOL WINAPI QuarantiningHeapFree(HANDLE heap, DWORD, LPVOID block)
 {
     const SIZE_T size = HeapSize(heap, 0, block);
-    std::memset(block, FreedPattern, size);
+    std::memset(block, freedPattern, size);
     freedBlocks.push_back({heap, block, size});
     return TRUE;
 }
 
 }  // namespace
 
-FreedBlockWatch::FreedBlockWatch()
+FreedBlockWatch::FreedBlockWatch(unsigned char pattern)
     : patch(LibraryModule(), "KERNEL32.dll", "HeapFree", reinterpret_cast<void *>(QuarantiningHeapFree))
 {
+    freedPattern = pattern;
     realHeapFree = reinterpret_cast<decltype(&HeapFree)>(patch.original);
     freedBlocks.clear();
 }
@@ -49,7 +50,7 @@ bool FreedBlockWatch::Untouched() const
     for (const FreedBlock &freed : freedBlocks) {
         const auto *bytes = static_cast<const unsigned char *>(freed.block);
         for (SIZE_T i = 0; i < freed.size; ++i) {
-            if (bytes[i] != FreedPattern)
+            if (bytes[i] != freedPattern)
                 return false;
         }
     }

@@ -9,10 +9,12 @@
 
 // While it lives, every block the library frees is kept, filled with a
 // pattern, instead of going back to the heap; a write through a stale record
-// then shows as a changed byte, a read of a stale pointer as a crash.
+// then shows as a changed byte, a read of a stale pointer as a crash. A write
+// that leaves the pattern as it was (clearing a bit the pattern lacks) does
+// not show: a pattern and its complement between them see every write.
 struct FreedBlockWatch {
     ScopedImportPatch patch;
-    FreedBlockWatch();
+    explicit FreedBlockWatch(unsigned char pattern = 0xDD);
     ~FreedBlockWatch();
     int FreedCount() const;
     bool Untouched() const;

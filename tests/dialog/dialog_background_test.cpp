@@ -240,8 +240,10 @@ TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
     HWND dialog = OpenWithClient(70, 45, &windows);
     GdiLedger ledger;
     for (int i = 0; i < 3; ++i) {
+        const int before = ledger.ObtainedCount();
         InvalidateRect(dialog, nullptr, FALSE);
         UpdateWindow(dialog);
+        ASSERT_GT(ledger.ObtainedCount(), before) << "WM_PAINT never reached the painter";
     }
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
     ExpectTiled(dialog, "after the counted paints");

@@ -7,14 +7,15 @@
 
 namespace {
 
-const int Margin = 12;
-const int ColumnWidth = 170;
-const int ColumnGap = 14;
-const int RowGap = 6;
-const int PushHeight = 26;
-const int TallPushHeight = 52;
-const int CheckHeight = 18;
-const int LabelHeight = 14;
+const int Margin = Px(12);
+const int ColumnWidth = Px(170);
+const int ColumnGap = Px(14);
+const int RowGap = Px(6);
+const int PushHeight = Px(26);
+const int TallPushHeight = Px(52);
+const int CheckHeight = Px(18);
+const int LabelHeight = Px(14);
+const int DisabledGroupHeight = Px(60);
 const int FirstId = 300;
 
 // How a row is made: its class, style, text and what the host then sends it.
@@ -109,8 +110,8 @@ template <size_t N> int AddRows(Column &column, const Row (&rows)[N])
 // A group box around the rows, its caption above the first.
 template <size_t N> int AddGroup(HWND dialog, int left, const char *caption, const Row (&rows)[N], int *nextId)
 {
-    const int inset = 10;
-    Column column = {dialog, left + inset, Margin + 20, *nextId};
+    const int inset = Px(10);
+    Column column = {dialog, left + inset, Margin + Px(20), *nextId};
     const int bottom = AddRows(column, rows);
     *nextId = column.nextId;
     HWND group = CreateWindowExA(0, "Button", caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left, Margin,
@@ -123,7 +124,7 @@ template <size_t N> int AddGroup(HWND dialog, int left, const char *caption, con
 void OnInitDialog(HWND dialog)
 {
     int nextId = FirstId;
-    const int groupWidth = ColumnWidth + 20;
+    const int groupWidth = ColumnWidth + Px(20);
     int lowest = AddGroup(dialog, Margin, "Push buttons", PushRows, &nextId);
     lowest = std::max(lowest, AddGroup(dialog, Margin + groupWidth + ColumnGap, "Check and radio", CheckRows, &nextId));
 
@@ -131,11 +132,11 @@ void OnInitDialog(HWND dialog)
     Column labels = {dialog, labelsLeft, Margin, nextId};
     AddRows(labels, LabelRows);
     HWND disabledGroup = CreateWindowExA(0, "Button", "Disabled group", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_DISABLED,
-                                         labelsLeft, labels.top, ColumnWidth, 60, dialog, nullptr,
+                                         labelsLeft, labels.top, ColumnWidth, DisabledGroupHeight, dialog, nullptr,
                                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
                                          nullptr);
     SendMessageA(disabledGroup, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
-    lowest = std::max(lowest, labels.top + 60);
+    lowest = std::max(lowest, labels.top + DisabledGroupHeight);
 
     RECT window, client;
     GetWindowRect(dialog, &window);

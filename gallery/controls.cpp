@@ -10,16 +10,16 @@
 
 static const char SectionTitle[] = "velk gallery: simple controls";
 
-static const int Margin = 12;
-static const int LabelWidth = 125;
-static const int FieldWidth = 170;
-static const int ColumnGap = 20;
-static const int RowGap = 8;
-static const int LabelHeight = 14;
-static const int FieldHeight = 21;
-static const int DropDownHeight = 140;  // the list's height; the box takes its own
-static const int ProgressHeight = 18;   // the picture's height wins under skinning
-static const int TabHeight = 80;
+static const int Margin = Px(12);
+static const int LabelWidth = Px(125);
+static const int FieldWidth = Px(170);
+static const int ColumnGap = Px(20);
+static const int RowGap = Px(8);
+static const int LabelHeight = Px(14);
+static const int FieldHeight = Px(21);
+static const int DropDownHeight = Px(140);  // the list's height; the box takes its own
+static const int ProgressHeight = Px(18);   // the picture's height wins under skinning
+static const int TabHeight = Px(80);
 
 // What a row puts to the right of its label.
 struct FieldRow {
@@ -105,7 +105,7 @@ static void AddHeading(Cursor &at, const char *text)
 // skinning, progress bars choose their own.
 static HWND AddRow(Cursor &at, const FieldRow &row)
 {
-    HWND label = MakeChild(at, "Static", row.label, SS_LEFT, 0, at.left, LabelWidth - 4, LabelHeight);
+    HWND label = MakeChild(at, "Static", row.label, SS_LEFT, 0, at.left, LabelWidth - Px(4), LabelHeight);
     HWND field = MakeChild(at, row.className, row.text, row.style, row.exStyle, at.left + LabelWidth, FieldWidth,
                            row.height);
     RECT taken;

@@ -43,22 +43,22 @@ static const char DialogTitle[] = "velk gallery";
 static const char DialogFont[] = "MS Shell Dlg";
 static const WORD DialogFontSize = 8;
 
-static const int Margin = 12;
-static const int ButtonColumnWidth = 200;
-static const int EntryColumnWidth = 240;
-static const int ListColumnWidth = 200;
-static const int UnskinnedColumnWidth = 220;
-static const int ColumnGap = 16;
-static const int RowGap = 6;
-static const int LabelHeight = 14;
-static const int LabelGap = 2;
-static const int RowLabelWidth = 96;
-static const int EditHeight = 21;
-static const int ButtonHeight = 24;
-static const int CheckHeight = 18;
-static const int GroupInset = 10;
-static const int GroupCaptionHeight = 18;
-static const int ScrollThickness = 17;
+static const int Margin = Px(12);
+static const int ButtonColumnWidth = Px(200);
+static const int EntryColumnWidth = Px(240);
+static const int ListColumnWidth = Px(200);
+static const int UnskinnedColumnWidth = Px(220);
+static const int ColumnGap = Px(16);
+static const int RowGap = Px(6);
+static const int LabelHeight = Px(14);
+static const int LabelGap = Px(2);
+static const int RowLabelWidth = Px(96);
+static const int EditHeight = Px(21);
+static const int ButtonHeight = Px(24);
+static const int CheckHeight = Px(18);
+static const int GroupInset = Px(10);
+static const int GroupCaptionHeight = Px(18);
+static const int ScrollThickness = Px(17);
 
 // Controls are stacked top to bottom down a column of the dialog.
 struct Column {
@@ -117,7 +117,7 @@ static HWND AddRow(Column &column, const char *label, const char *className, con
                    DWORD exStyle, int height, int id)
 {
     HWND caption = CreateChild(column.dialog, "Static", label, SS_LEFT, 0, column.left, column.top,
-                               RowLabelWidth - 4, LabelHeight, 0);
+                               RowLabelWidth - Px(4), LabelHeight, 0);
     HWND child = CreateChild(column.dialog, className, text, style, exStyle, column.left + RowLabelWidth,
                              column.top, column.width - RowLabelWidth, height, id);
     const int rowHeight = WindowHeight(child);
@@ -190,11 +190,11 @@ static void BuildButtonColumn(Column &column)
     AddControl(column, "Static", "Label, left (SS_LEFT)", SS_LEFT | WS_GROUP, 0, LabelHeight, 0);
     AddControl(column, "Static", "Label, centred (SS_CENTER)", SS_CENTER, 0, LabelHeight, 0);
     AddLabel(column, "Etched line (SS_ETCHEDHORZ):");
-    AddControl(column, "Static", "", SS_ETCHEDHORZ, 0, 2, 0);
+    AddControl(column, "Static", "", SS_ETCHEDHORZ, 0, Px(2), 0);
     column.top += RowGap;
 
     AddLabel(column, "Tab control:");
-    HWND tab = AddControl(column, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, 70, IDC_TAB);
+    HWND tab = AddControl(column, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, Px(70), IDC_TAB);
     static const char *const TabNames[] = {"First", "Second", "Third"};
     for (int i = 0; i < 3; ++i) {
         TCITEMA item = {};
@@ -219,7 +219,7 @@ static void BuildEntryColumn(Column &column)
     SendMessageA(hotKey, HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
 
     HWND dropDown = AddRow(column, "Drop-down list:", "ComboBox", "",
-                           CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 120, IDC_DROPDOWN);
+                           CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, Px(120), IDC_DROPDOWN);
     static const char *const Fruits[] = {"Apple", "Banana", "Cherry", "Damson", "Elderberry"};
     AddStrings(dropDown, CB_ADDSTRING, Fruits, sizeof Fruits / sizeof Fruits[0]);
     SendMessageA(dropDown, CB_SETCURSEL, 1, 0);
@@ -251,10 +251,10 @@ static void BuildEntryColumn(Column &column)
     AddLabel(column, "List view (report):");
     HWND listView =
         AddControl(column, WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, 120, IDC_LISTVIEW);
+                   WS_EX_CLIENTEDGE, Px(120), IDC_LISTVIEW);
     LVCOLUMNA listColumn = {};
     listColumn.mask = LVCF_TEXT | LVCF_WIDTH;
-    listColumn.cx = column.width - 8;
+    listColumn.cx = column.width - Px(8);
     listColumn.pszText = const_cast<char *>("Control");
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&listColumn));
     static const char *const Rows[] = {"Push button", "Check box", "Scroll bar", "Tab control",
@@ -293,7 +293,7 @@ static void BuildListColumn(Column &column)
 
     AddLabel(column, "List box:");
     HWND listBox = AddControl(column, "ListBox", "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                              86, IDC_LISTBOX);
+                              Px(86), IDC_LISTBOX);
     static const char *const Planets[] = {"Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus"};
     AddStrings(listBox, LB_ADDSTRING, Planets, sizeof Planets / sizeof Planets[0]);
     SendMessageA(listBox, LB_SETCURSEL, 2, 0);
@@ -306,27 +306,30 @@ static void BuildListColumn(Column &column)
     SetScrollBar(horizontal, 30);
     HWND vertical =
         CreateChild(column.dialog, "ScrollBar", "", SBS_VERT | WS_TABSTOP, 0,
-                    column.left + column.width - ScrollThickness, barsTop, ScrollThickness, 80, IDC_VSCROLL);
+                    column.left + column.width - ScrollThickness, barsTop, ScrollThickness, Px(80), IDC_VSCROLL);
     SetScrollBar(vertical, 60);
-    column.top = barsTop + 80 + RowGap;
+    column.top = barsTop + Px(80) + RowGap;
 }
 
 static void BuildUnskinnedColumn(Column &column)
 {
     Column group = BeginGroup(column);
-    HWND icon =
-        CreateChild(group.dialog, "Static", "", SS_ICON, 0, group.left, group.top, 32, 32, IDC_ICON_STATIC);
+    // The icon takes the system's icon size, which grows with the DPI.
+    const int iconSize = GetSystemMetrics(SM_CYICON);
+    HWND icon = CreateChild(group.dialog, "Static", "", SS_ICON, 0, group.left, group.top, iconSize, iconSize,
+                            IDC_ICON_STATIC);
     SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
-    CreateChild(group.dialog, "Static", "Icon static (SS_ICON)", SS_LEFT, 0, group.left + 40,
-                group.top + (32 - LabelHeight) / 2, group.width - 40, LabelHeight, 0);
-    group.top += 32 + RowGap;
+    const int textLeft = iconSize + Px(8);
+    CreateChild(group.dialog, "Static", "Icon static (SS_ICON)", SS_LEFT, 0, group.left + textLeft,
+                group.top + (iconSize - LabelHeight) / 2, group.width - textLeft, LabelHeight, 0);
+    group.top += iconSize + RowGap;
 
-    AddControl(group, "Button", "Owner-draw button", BS_OWNERDRAW | WS_TABSTOP, 0, 28, IDC_OWNERDRAW);
+    AddControl(group, "Button", "Owner-draw button", BS_OWNERDRAW | WS_TABSTOP, 0, Px(28), IDC_OWNERDRAW);
 
     AddLabel(group, "Tree view:");
     HWND tree = AddControl(group, WC_TREEVIEWA, "",
                            TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, 96, IDC_TREEVIEW);
+                           WS_EX_CLIENTEDGE, Px(96), IDC_TREEVIEW);
     TVINSERTSTRUCTA insert = {};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -344,7 +347,7 @@ static void BuildUnskinnedColumn(Column &column)
 
     AddLabel(group, "Simple combo box (CBS_SIMPLE):");
     HWND simple =
-        AddControl(group, "ComboBox", "", CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP, 0, 96, IDC_SIMPLECOMBO);
+        AddControl(group, "ComboBox", "", CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP, 0, Px(96), IDC_SIMPLECOMBO);
     static const char *const Colours[] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
     AddStrings(simple, CB_ADDSTRING, Colours, sizeof Colours / sizeof Colours[0]);
     SendMessageA(simple, CB_SETCURSEL, 2, 0);
@@ -401,7 +404,7 @@ static void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT &item)
     SetBkMode(item.hDC, oldMode);
 
     if (item.itemState & ODS_FOCUS) {
-        InflateRect(&rect, -4, -4);
+        InflateRect(&rect, -Px(4), -Px(4));
         DrawFocusRect(item.hDC, &rect);
     }
 }

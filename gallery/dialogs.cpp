@@ -9,12 +9,12 @@
 static const char SectionTitle[] = "velk gallery: dialog frames";
 
 // Short enough to fit below the other sections on a 1024-line screen.
-static const int Margin = 6;
-static const int FrameWidth = 200;
-static const int FrameHeight = 60;
-static const int FrameGap = 10;
-static const int LabelInset = 6;
-static const int LabelHeight = 16;
+static const int Margin = Px(6);
+static const int FrameWidth = Px(200);
+static const int FrameHeight = Px(60);
+static const int FrameGap = Px(10);
+static const int LabelInset = Px(6);
+static const int LabelHeight = Px(16);
 
 struct FrameSample {
     const char *title;

@@ -25,12 +25,14 @@ static const Section Sections[] = {
     {"buttons", BuildButtonsSection},
     {"controls", BuildControlsSection},
     {"dialogs", BuildDialogsSection},
+    {"mirrored", BuildMirroredSection},
 };
 
-// Windows are laid out for the smallest screen the gallery is shown on.
-static const int LayoutWidth = 1280;
-static const int LayoutHeight = 1024;
-static const int WindowGap = 8;
+// Windows are laid out for the smallest screen the gallery is shown on, at
+// 96 dpi; the screen grows with the DPI as the sections do.
+static const int LayoutWidth = Px(1280);
+static const int LayoutHeight = Px(1024);
+static const int WindowGap = Px(8);
 static const DWORD SettleMilliseconds = 500;
 static const COLORREF ScreenshotBackground = RGB(64, 96, 128);
 
@@ -181,6 +183,9 @@ static void CopyWindowInto(HDC target, HWND window)
         SelectClipRgn(target, clip);
     }
     HDC source = GetWindowDC(window);
+    // A mirrored window's DC is mirrored too, and a copy from it into the
+    // screenshot would flip the picture: read it as the screen shows it.
+    SetLayout(source, 0);
     BitBlt(target, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
            SRCCOPY);
     ReleaseDC(window, source);

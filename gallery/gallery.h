@@ -22,6 +22,7 @@ HWND BuildButtonsSection(const GalleryContext &context);
 HWND BuildControlsSection(const GalleryContext &context);
 HWND BuildScrollSection(const GalleryContext &context);
 HWND BuildDialogsSection(const GalleryContext &context);
+HWND BuildMirroredSection(const GalleryContext &context);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.
@@ -35,6 +36,10 @@ INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM wParam, LPAR
 // unskinned and then skinned, and writes them side by side to path.
 // Returns the program's exit code.
 int ShowSystemDialogs(const char *path, EnskinProc enskin);
+
+// A size given in pixels at 96 dpi, at the screen's DPI: every section lays
+// itself out by it, so that the text the fonts grow with has room at any DPI.
+int Px(int size);
 
 // Writes 8-bit RGB rows, top row first, as a PNG file. Returns false when the
 // file cannot be written.

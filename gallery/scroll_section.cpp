@@ -10,24 +10,24 @@
 #include "velk.h"
 
 static const char SectionTitle[] = "velk scroll bars and up-downs";
-static const int Margin = 12;
-static const int LabelHeight = 14;
-static const int LabelGap = 2;
-static const int RowGap = 10;
-static const int ColumnGap = 10;
-static const int Thickness = 17;
-static const int VerticalBarLength = 150;
-static const int ShortBarLength = 30;
-static const int HorizontalBarLength = 200;
+static const int Margin = Px(12);
+static const int LabelHeight = Px(14);
+static const int LabelGap = Px(2);
+static const int RowGap = Px(10);
+static const int ColumnGap = Px(10);
+static const int Thickness = Px(17);
+static const int VerticalBarLength = Px(150);
+static const int ShortBarLength = Px(30);
+static const int HorizontalBarLength = Px(200);
 static const int EmptyChannelLength = 2 * Thickness;
-static const int EditWidth = 56;
-static const int EditHeight = 22;
-static const int SpinWidth = 16;
-static const int SpinHeight = 30;
+static const int EditWidth = Px(56);
+static const int EditHeight = Px(22);
+static const int SpinWidth = Px(16);
+static const int SpinHeight = Px(30);
 static const int ScrollRange = 100;
 static const int ScrollPage = 10;
-static const int BarColumnWidth = 36;
-static const int UpDownColumnWidth = 86;
+static const int BarColumnWidth = Px(36);
+static const int UpDownColumnWidth = Px(86);
 
 static HWND AddChild(HWND dialog, const char *className, const char *text, DWORD style, DWORD exStyle, int x,
                      int y, int width, int height)
@@ -120,7 +120,7 @@ static void AddSpinWithEdit(HWND dialog, const char *caption, DWORD editStyle, D
     AddCaption(dialog, caption, x, y, UpDownColumnWidth);
     y += LabelHeight + LabelGap;
     // Leave room on the side the up-down takes.
-    const int editX = align == UDS_ALIGNLEFT ? x + SpinWidth - 2 : x;
+    const int editX = align == UDS_ALIGNLEFT ? x + SpinWidth - Px(2) : x;
     HWND edit = AddChild(dialog, "Edit", "", ES_NUMBER | WS_TABSTOP | editStyle, WS_EX_CLIENTEDGE, editX, y, EditWidth,
                          EditHeight);
     HWND updown = AddChild(dialog, UPDOWN_CLASSA, "", align | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 0, 0, 0, 0);

@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
 # Builds the x64 gallery and library, runs the gallery under Wine on a
 # virtual display and saves its screenshot.
-# Usage: gallery.sh [FILE.png]   (default: build/gallery.png)
+# Usage: gallery.sh [--dpi DPI] [FILE.png]   (default: build/gallery.png, 96 dpi)
+# At another DPI the gallery runs in a copy of the Wine prefix set to that DPI,
+# on a screen grown by as much.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+dpi=96
+if [[ "${1:-}" == "--dpi" ]]; then
+    dpi=${2:?"--dpi needs a value, for example --dpi 144"}
+    shift 2
+fi
+if ! [[ "$dpi" =~ ^[0-9]+$ ]] || (( dpi < 96 || dpi > 480 )); then
+    echo "gallery.sh: the DPI must be a whole number from 96 to 480" >&2
+    exit 2
+fi
 output=${1:-build/gallery.png}
 mkdir -p "$(dirname "$output")"
 abs_path=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
@@ -16,11 +27,18 @@ cmake --build --preset x64 --target gallery velk
 
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
+if (( dpi != 96 )); then
+    velk_make_dpi_prefix "$dpi"
+    WINEPREFIX=$(velk_dpi_prefix "$dpi")
+    export WINEPREFIX
+    VELK_SCREEN="$((1280 * dpi / 96))x$((1024 * dpi / 96))"
+fi
 velk_wine_start
 trap velk_wine_stop EXIT
 
-# The gallery loads velk.dll from its own folder.
-(cd "$root/build/x64" && "$VELK_WINE" ./gallery.exe --screenshot "$abs_path")
+# The gallery loads velk.dll from its own folder and finds its face bitmaps
+# in the working folder the build made for it.
+(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe --screenshot "$abs_path")
 
 if command -v convert >/dev/null 2>&1; then
     recompressed=$(mktemp --suffix=.png)

@@ -23,7 +23,7 @@ for arch in x86 x64; do
 
     mkdir -p "$stage/gallery"
     cp "$build/gallery.exe" "$build/velk.dll" "$stage/gallery/"
-    [[ -d "$build/face" ]] && cp -r "$build/face" "$stage/gallery/"
+    [[ -d "$build/gallery-run/face" ]] && cp -r "$build/gallery-run/face" "$stage/gallery/"
 
     mkdir -p "$stage/sample/bin"
     cp examples/sample/CMakeLists.txt examples/sample/*.cpp examples/sample/*.rc examples/sample/*.h "$stage/sample/"

@@ -1,5 +1,6 @@
 # Sourced by the test and gallery commands: one Xvfb display and one warm
-# wineserver for the whole run, on a Wine prefix made once and kept.
+# wineserver for the whole run, on a Wine prefix made once and kept. Prefixes
+# at another display DPI are copies of it, made once and kept beside it.
 VELK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VELK_WINE=/usr/lib/wine/wine64
 VELK_WINESERVER=/usr/lib/wine/wineserver64
@@ -8,6 +9,8 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs them, and asking for them stalls.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The virtual screen, WIDTHxHEIGHT.
+VELK_SCREEN=${VELK_SCREEN:-1280x1024}
 
 velk_make_prefix() {
     [[ -f "$WINEPREFIX/.velk-ready" ]] && return 0
@@ -22,12 +25,35 @@ velk_make_prefix() {
     touch "$WINEPREFIX/.velk-ready"
 }
 
+# The prefix at another display DPI: beside the first, named after it.
+velk_dpi_prefix() {
+    echo "$WINEPREFIX-dpi$1"
+}
+
+# Copies the first prefix once and sets its display DPI (Wine's LogPixels);
+# made again whenever the first prefix is newer than the copy.
+velk_make_dpi_prefix() {
+    local dpi=$1
+    local copy
+    copy=$(velk_dpi_prefix "$dpi")
+    velk_make_prefix
+    [[ -f "$copy/.velk-ready" && "$copy/.velk-ready" -nt "$WINEPREFIX/.velk-ready" ]] && return 0
+    echo "Creating the Wine prefix $copy at $dpi dpi"
+    rm -rf "$copy"
+    cp -a "$WINEPREFIX" "$copy"
+    rm -f "$copy/.velk-ready"
+    WINEPREFIX=$copy "$VELK_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1
+    WINEPREFIX=$copy "$VELK_WINESERVER" -w
+    touch "$copy/.velk-ready"
+}
+
 velk_wine_start() {
     velk_make_prefix
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${VELK_SCREEN}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     VELK_XVFB_PID=$!
     local display
     read -r display <"$fifo"

@@ -285,6 +285,21 @@ static void LoadPushButtonIcon(HWND hwnd)
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+// A push button that shows an icon already keeps it, and the disabled look
+// gets its copy: the host set it before the skin came, or while the skin
+// stepped aside for high contrast. Any other push button looks for its
+// icon resource.
+static void SetUpPushButtonIcon(HWND hwnd)
+{
+    HICON shown = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (FindSkinnedWindow(hwnd) == nullptr)
+        return;
+    if (shown != nullptr)
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shown));
+    else
+        LoadPushButtonIcon(hwnd);
+}
+
 static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
 {
     if ((style & ButtonTypeBits) == BS_DEFPUSHBUTTON)
@@ -300,7 +315,7 @@ static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
     else if (check == BST_INDETERMINATE)
         rec->state |= SKS_INDETERMINATE;
     if (rec->kind == CK_PUSHBUTTON)
-        LoadPushButtonIcon(hwnd);
+        SetUpPushButtonIcon(hwnd);
 }
 
 // Check boxes and radio buttons that look like push buttons are drawn as

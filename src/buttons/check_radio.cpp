@@ -34,9 +34,21 @@ static const COLORREF IndicatorFrame = 0x00845118;
 static const COLORREF CheckMark = 0x0021A221;
 static const COLORREF CheckMarkDisabled = 0x00BDCBCE;
 
+// Design sizes, drawn at the window's DPI.
 static const int CheckBoxSize = 13;
 static const int CheckTextOffset = 18;  // from the box's outer edge to the caption
+static const int CheckFaceInset = 1;    // the frame's width
+static const int CheckFillInset = 2;    // from the face to the inner square
 static const int RadioCellSize = 15;
+static const int FocusInset = 1;        // a radio caption's focus rectangle inside its text
+
+// The radio button's circles, as the left, top, right and bottom of their
+// squares in the cell.
+static const RECT RadioInner = {2, 2, 13, 13};       // the fills and the frame circle
+static const RECT RadioDotRing = {3, 3, 12, 12};     // two white rings round the dot
+static const RECT RadioDotInnerRing = {4, 4, 11, 11};
+static const RECT RadioWhiteRing = {0, 0, 14, 14};   // hides the fills' corners
+static const int RadioWhiteRingWidth = 3;
 
 // The tick: seven 3-pixel columns in the inner square, each given by the row
 // of its first pixel; falling for three columns, rising for four.
@@ -74,23 +86,30 @@ static void FillSolid(HDC dc, const RECT &rect, COLORREF colour)
     DeleteObject(brush);
 }
 
+// A design rectangle of the radio cell, scaled, in the cell at (x, y).
+static RECT InCell(const RECT &design, int x, int y, int dpi)
+{
+    return {x + ScaleToDpi(design.left, dpi), y + ScaleToDpi(design.top, dpi), x + ScaleToDpi(design.right, dpi),
+            y + ScaleToDpi(design.bottom, dpi)};
+}
+
 // An outline-only ellipse, drawn with the NULL_BRUSH the caller selected.
-static void OutlineEllipse(HDC dc, int width, COLORREF colour, int left, int top, int right, int bottom)
+static void OutlineEllipse(HDC dc, int width, COLORREF colour, const RECT &square)
 {
     HPEN pen = CreatePen(PS_SOLID, width, colour);
     HGDIOBJ previous = SelectObject(dc, pen);
-    Ellipse(dc, left, top, right, bottom);
+    Ellipse(dc, square.left, square.top, square.right, square.bottom);
     SelectObject(dc, previous);
     DeleteObject(pen);
 }
 
-static void DrawCheckMark(HDC dc, int left, int top, COLORREF colour)
+static void DrawCheckMark(HDC dc, int left, int top, COLORREF colour, int dpi)
 {
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ previous = SelectObject(dc, pen);
     for (int i = 0; i < static_cast<int>(sizeof CheckMarkRows / sizeof CheckMarkRows[0]); ++i) {
-        MoveToEx(dc, left + i, top + CheckMarkRows[i], nullptr);
-        LineTo(dc, left + i, top + CheckMarkRows[i] + CheckMarkHeight);
+        const POINT column[2] = {{i, CheckMarkRows[i]}, {i, CheckMarkRows[i] + CheckMarkHeight}};
+        DrawDesignStroke(dc, column, 2, left, top, dpi);
     }
     SelectObject(dc, previous);
     DeleteObject(pen);
@@ -99,12 +118,13 @@ static void DrawCheckMark(HDC dc, int left, int top, COLORREF colour)
 // Draws the caption in the control's font and colour. A check box's caption
 // hugs its text at the top of the control; a radio button's fills its text
 // rectangle as the alignment styles say. The focus rectangle follows.
-static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool hugText, UINT format)
+static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool hugText, UINT format, int dpi)
 {
     if (!DrawWindowCaption(dc, hwnd, &text, CaptionColour(state), format, hugText ? CAPTION_HUG_TEXT : CAPTION_IN_RECT))
         return;
     if (state & SKS_FOCUSED) {
-        InflateRect(&text, hugText ? 0 : -1, -1);
+        const int inset = ScaleToDpi(FocusInset, dpi);
+        InflateRect(&text, hugText ? 0 : -inset, -inset);
         DrawFocusRect(dc, &text);
     }
 }
@@ -159,24 +179,27 @@ void PaintCheckBox(SkinnedWindow *rec)
     int w, h;
     HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    const int dpi = WindowDpi(hwnd);
 
     RECT box, text;
-    LayOutIndicator(style, w, h, CheckBoxSize, CheckTextOffset, &box, &text);
+    LayOutIndicator(style, w, h, ScaleToDpi(CheckBoxSize, dpi), ScaleToDpi(CheckTextOffset, dpi), &box, &text);
 
     HBRUSH frame = CreateSolidBrush(IndicatorFrameColour(state));
-    FrameRect(dc, &box, frame);
+    const int frameWidth = ScaleToDpi(CheckFaceInset, dpi);
+    FrameRectWidth(dc, &box, frame, frameWidth);
     DeleteObject(frame);
 
-    InflateRect(&box, -1, -1);
+    InflateRect(&box, -frameWidth, -frameWidth);
     FillIndicatorFace(dc, box, state, true);
 
-    InflateRect(&box, -2, -2);
+    const int fillInset = ScaleToDpi(CheckFillInset, dpi);
+    InflateRect(&box, -fillInset, -fillInset);
     if (ShowsIndicatorFill(state))
         FillSolid(dc, box, IndicatorFillColour(state));
     if (state & SKS_CHECKED)
-        DrawCheckMark(dc, box.left, box.top, (state & SKS_DISABLED) ? CheckMarkDisabled : CheckMark);
+        DrawCheckMark(dc, box.left, box.top, (state & SKS_DISABLED) ? CheckMarkDisabled : CheckMark, dpi);
 
-    DrawIndicatorCaption(hwnd, dc, state, text, true, DT_SINGLELINE | DT_VCENTER);
+    DrawIndicatorCaption(hwnd, dc, state, text, true, DT_SINGLELINE | DT_VCENTER, dpi);
     buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }
@@ -189,32 +212,35 @@ void PaintRadioButton(SkinnedWindow *rec)
     int w, h;
     HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    const int dpi = WindowDpi(hwnd);
+    const int cellSize = ScaleToDpi(RadioCellSize, dpi);
+    const int line = ScaleToDpi(1, dpi);
 
     // The caption starts right at the cell's edge.
     RECT cell, text;
-    LayOutIndicator(style, w, h, RadioCellSize, RadioCellSize, &cell, &text);
+    LayOutIndicator(style, w, h, cellSize, cellSize, &cell, &text);
     const int cx = cell.left, cy = cell.top;
 
     FillIndicatorFace(dc, cell, state, false);
 
-    const RECT inner = {cx + 2, cy + 2, cx + 13, cy + 13};
+    const RECT inner = InCell(RadioInner, cx, cy, dpi);
     if (ShowsIndicatorFill(state))
         FillSolid(dc, inner, IndicatorFillColour(state));
 
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     if (state & SKS_CHECKED) {
         FillGradient4(dc, &inner, RadioDotGradient);
-        OutlineEllipse(dc, 1, SkinWhite, cx + 3, cy + 3, cx + 12, cy + 12);
-        OutlineEllipse(dc, 1, SkinWhite, cx + 4, cy + 4, cx + 11, cy + 11);
+        OutlineEllipse(dc, line, SkinWhite, InCell(RadioDotRing, cx, cy, dpi));
+        OutlineEllipse(dc, line, SkinWhite, InCell(RadioDotInnerRing, cx, cy, dpi));
     }
     // A broad white ring hides the square fills' corners outside the circle;
     // when hot it is left out, so the hot face shows around the circle.
     if ((state & SKS_HOT) == 0)
-        OutlineEllipse(dc, 3, SkinWhite, cx, cy, cx + 14, cy + 14);
-    OutlineEllipse(dc, 1, IndicatorFrameColour(state), cx + 2, cy + 2, cx + 13, cy + 13);
+        OutlineEllipse(dc, ScaleToDpi(RadioWhiteRingWidth, dpi), SkinWhite, InCell(RadioWhiteRing, cx, cy, dpi));
+    OutlineEllipse(dc, line, IndicatorFrameColour(state), inner);
     SelectObject(dc, previousBrush);
 
-    DrawIndicatorCaption(hwnd, dc, state, text, false, ButtonTextFormat(style));
+    DrawIndicatorCaption(hwnd, dc, state, text, false, ButtonTextFormat(style), dpi);
     buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }

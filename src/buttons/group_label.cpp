@@ -6,8 +6,11 @@ static const COLORREF GroupCaption = 0x00000000;
 static const COLORREF GroupCaptionGrey = 0x0094A2A5;  // disabled or indeterminate
 static const COLORREF LabelText = 0x003CFA96;
 
-// The frame's top edge runs through the middle of the caption.
+// Design sizes, drawn at the window's DPI. The frame's top edge runs through
+// the middle of the caption.
 static const int GroupFrameTop = 6;
+static const int GroupFrameLine = 1;
+static const COLORREF GroupFrameColour = 0x00000000;
 static const int GroupFrameCorner = 6;
 static const int GroupCaptionLeft = 5;
 
@@ -20,15 +23,22 @@ void PaintGroupBox(SkinnedWindow *rec)
     const int w = window.right - window.left;
     const int h = window.bottom - window.top;
 
-    // A fresh window DC: black pen, and opaque text on white, which blanks
-    // the frame's top line behind the caption.
+    const int dpi = WindowDpi(hwnd);
+
+    // A fresh window DC draws opaque text on white, which blanks the frame's
+    // top line behind the caption.
     HDC dc = GetWindowDC(hwnd);
+    HPEN frame = CreateOutlinePen(GroupFrameColour, ScaleToDpi(GroupFrameLine, dpi));
+    HGDIOBJ previousPen = SelectObject(dc, frame);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, 0, GroupFrameTop, w, h, GroupFrameCorner, GroupFrameCorner);
+    const int corner = ScaleToDpi(GroupFrameCorner, dpi);
+    RoundRect(dc, 0, ScaleToDpi(GroupFrameTop, dpi), w, h, corner, corner);
     SelectObject(dc, previousBrush);
+    SelectObject(dc, previousPen);
+    DeleteObject(frame);
 
     const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
-    RECT text = {GroupCaptionLeft, 0, w, h};
+    RECT text = {ScaleToDpi(GroupCaptionLeft, dpi), 0, w, h};
     DrawWindowCaption(dc, hwnd, &text, grey ? GroupCaptionGrey : GroupCaption, DT_LEFT | DT_TOP);
     ReleaseDC(hwnd, dc);
 }

@@ -50,6 +50,21 @@ static const COLORREF PushText = 0x00000000;
 // left as well.
 static const DWORD OuterBandStates = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_FOCUSED | SKS_DEFAULT;
 
+// Design sizes, drawn at the window's DPI: insets from the window's edges.
+static const int BackdropInset = 1;     // the shadow's and light line's width
+static const int LightLineInset = 2;    // where the light line starts
+static const int OuterFaceInset = 2;
+static const int InnerFaceInset = 4;    // the outer band shows between the faces
+static const int FocusRectInset = 3;
+static const int OutlineInset = 1;
+static const int CornerDiameter = 4;    // the tight corner curve
+static const int OutlineDiameter = 6;
+// Around an icon: from the edges, and between icon and caption.
+static const int IconMargin = 4;
+static const int IconTextGap = 2;
+static const int IconCentreShift = 2;   // a centred icon sits this far right of the middle
+static const int PressedTextShift = 1;
+
 static void FillVertical(HDC dc, int left, int top, int right, int bottom, const VerticalGradient &colours)
 {
     const RECT rect = {left, top, right, bottom};
@@ -81,12 +96,11 @@ static InnerFaceRow ChooseInnerFace(DWORD state, LONG style)
     return INNER_RESTING;
 }
 
-static void DrawLine(HDC dc, HPEN pen, int x0, int y0, int x1, int y1)
+static void FillBand(HDC dc, const RECT &band, COLORREF colour)
 {
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-    SelectObject(dc, previous);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &band, brush);
+    DeleteObject(brush);
 }
 
 UINT ButtonTextFormat(LONG style)
@@ -129,6 +143,9 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
+    const int dpi = WindowDpi(hwnd);
+    const int margin = ScaleToDpi(IconMargin, dpi);
+    const int gap = ScaleToDpi(IconTextGap, dpi);
 
     // The monochrome copy stands for the disabled look; the control keeps
     // the colour icon.
@@ -141,32 +158,35 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
     if (half >= 0) {
         int y;
         if (style & BS_TOP) {
-            y = h - 2 * half - 4;
+            y = h - 2 * half - margin;
             text.bottom -= 2 * half;
         } else if (style & BS_BOTTOM) {
             y = h / 2 - half;
         } else {
-            y = 4;
-            text.top += 2 * half + 4;
+            y = margin;
+            text.top += 2 * half + margin;
         }
         // The icon stands opposite the caption's side.
         int x;
         if (style & BS_RIGHT) {
-            x = 4;
-            text.left += 2 * half + 2;
+            x = margin;
+            text.left += 2 * half + gap;
         } else if (style & BS_LEFT) {
-            x = w - 2 * half - 4;
-            text.right -= 2 * half + 2;
+            x = w - 2 * half - margin;
+            text.right -= 2 * half + gap;
         } else {
-            x = w / 2 - half + 2;
+            x = w / 2 - half + ScaleToDpi(IconCentreShift, dpi);
         }
         // At its own size: DrawIcon would stretch a small icon to the system
-        // icon size, past the room kept for it.
-        DrawIconEx(dc, area.left + x, area.top + y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+        // icon size, past the room kept for it. A picture keeps its
+        // orientation in a mirrored window.
+        DrawIconEx(dc, area.left + x, area.top + y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
 
-    if (state & SKS_PRESSED)
-        OffsetRect(&text, 1, 1);
+    if (state & SKS_PRESSED) {
+        const int shift = ScaleToDpi(PressedTextShift, dpi);
+        OffsetRect(&text, shift, shift);
+    }
     const COLORREF colour = (state & (SKS_DISABLED | SKS_INDETERMINATE)) ? PushGreyText : PushText;
     DrawWindowCaption(dc, hwnd, &text, colour, ButtonTextFormat(style));
 }
@@ -183,51 +203,53 @@ void PaintPushButton(SkinnedWindow *rec)
     const int w = window.right - window.left;
     const int h = window.bottom - window.top;
     const RECT whole = {0, 0, w, h};
+    const int dpi = WindowDpi(rec->hwnd);
+    const int line = ScaleToDpi(BackdropInset, dpi);
+    const int outer = ScaleToDpi(OuterFaceInset, dpi);
+    const int inner = ScaleToDpi(InnerFaceInset, dpi);
+    const int focusInset = ScaleToDpi(FocusRectInset, dpi);
+    const int outlineInset = ScaleToDpi(OutlineInset, dpi);
 
     const bool disabled = (state & SKS_DISABLED) != 0;
     const OutlineColours &outline = disabled ? PushOutlineDisabled : PushOutlineEnabled;
-    HPEN shadowPen = CreatePen(PS_SOLID, 0, PushShadowColour);
-    HPEN lightPen = CreatePen(PS_SOLID, 0, PushLightColour);
-    HPEN cornerPen = CreatePen(PS_SOLID, 0, outline.corner);
-    HPEN outlinePen = CreatePen(PS_SOLID, 0, outline.outline);
+    HPEN cornerPen = CreateOutlinePen(outline.corner, line);
+    HPEN outlinePen = CreateOutlinePen(outline.outline, line);
     const int saved = SaveDC(dc);
     const LONG style = GetWindowLongW(rec->hwnd, GWL_STYLE);
 
-    HBRUSH white = CreateSolidBrush(SkinWhite);
-    FillRect(dc, &whole, white);
+    FillBand(dc, whole, SkinWhite);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    DeleteObject(white);
 
     if (!disabled) {
-        DrawLine(dc, shadowPen, 0, 1, 0, h - 1);
-        DrawLine(dc, lightPen, 2, h - 1, w - 1, h - 1);
-        FillVertical(dc, 1, 0, w, h - 1, PushBackdrop);
+        FillBand(dc, {0, line, line, h - line}, PushShadowColour);
+        FillBand(dc, {ScaleToDpi(LightLineInset, dpi), h - line, w - line, h}, PushLightColour);
+        FillVertical(dc, line, 0, w, h - line, PushBackdrop);
     }
 
-    FillVertical(dc, 2, 2, w - 2, h - 2, OuterFaceColours[ChooseOuterFace(state)]);
+    FillVertical(dc, outer, outer, w - outer, h - outer, OuterFaceColours[ChooseOuterFace(state)]);
     // At rest the inner face covers the outer face's left band.
-    const int innerLeft = (state & OuterBandStates) ? 4 : 2;
-    FillVertical(dc, innerLeft, 4, w - 4, h - 4, InnerFaceColours[ChooseInnerFace(state, style)]);
+    const int innerLeft = (state & OuterBandStates) ? inner : outer;
+    FillVertical(dc, innerLeft, inner, w - inner, h - inner, InnerFaceColours[ChooseInnerFace(state, style)]);
 
     if (state & SKS_FOCUSED) {
-        const RECT focus = {3, 3, w - 3, h - 3};
+        const RECT focus = {focusInset, focusInset, w - focusInset, h - focusInset};
         DrawFocusRect(dc, &focus);
     }
 
     // The wider curve covers the tighter one except at the corners, which
     // keep a few pixels of the corner colour.
     HGDIOBJ previousPen = SelectObject(dc, cornerPen);
-    RoundRect(dc, 1, 1, w - 1, h - 1, 4, 4);
+    const int corner = ScaleToDpi(CornerDiameter, dpi);
+    const int outlineCorner = ScaleToDpi(OutlineDiameter, dpi);
+    RoundRect(dc, outlineInset, outlineInset, w - outlineInset, h - outlineInset, corner, corner);
     SelectObject(dc, outlinePen);
-    RoundRect(dc, 1, 1, w - 1, h - 1, 6, 6);
+    RoundRect(dc, outlineInset, outlineInset, w - outlineInset, h - outlineInset, outlineCorner, outlineCorner);
     SelectObject(dc, previousPen);
-    SetPixel(dc, w - 1, 0, SkinWhite);
+    FillBand(dc, {w - line, 0, w, line}, SkinWhite);
 
     PaintButtonContent(rec, dc, whole);
 
     RestoreDC(dc, saved);
-    DeleteObject(shadowPen);
-    DeleteObject(lightPen);
     DeleteObject(cornerPen);
     DeleteObject(outlinePen);
     buffer.copyThrough = 1;

@@ -22,6 +22,8 @@ static const UINT_PTR DropButtonTimer = 0x766B;
 
 // The drop button is as wide as a vertical scroll-bar thumb is high; a
 // control taller than two of them (a month calendar) keeps its own look.
+// The rings stand on the control's own border, whose width is the system's
+// (SM_CXEDGE), so they stay one pixel each at every DPI.
 static int DropButtonWidth()
 {
     return GetSystemMetrics(SM_CYVTHUMB);
@@ -59,7 +61,7 @@ static void PaintComboFrameOver(SkinnedWindow *rec, HDC paintDC)
 
         RECT button = rect;
         button.left += 1;
-        PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags);
+        PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags, WindowDpi(hwnd));
     }
     EndBackBuffer(&buffer);
 }

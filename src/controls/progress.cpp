@@ -1,12 +1,15 @@
-// Progress bars: a red frame and a picture from ".\face\progress.bmp"
+// Progress bars: a red frame and a picture from the face file "progress.bmp"
 // stretched over the filled part. The control never paints itself.
 #include "controls.h"
 
 #include <commctrl.h>
 
-// Relative to the current directory, so a host can ship its own face.
-static const wchar_t ProgressFacePath[] = L".\\face\\progress.bmp";
+// In the face folders (FindFaceFile), so a host can ship its own face.
+static const wchar_t ProgressFaceFile[] = L"progress.bmp";
 static const COLORREF ProgressFrameColour = 0x00190AFA;
+// The frame's width in design pixels. The picture is designed at 96 dpi too:
+// the bar takes its height at the window's DPI.
+static const int ProgressFrameWidth = 1;
 // What the control itself shows behind its bar.
 static const int ProgressBackgroundSysColour = COLOR_BTNFACE;
 
@@ -16,7 +19,7 @@ static const int ProgressBackgroundSysColour = COLOR_BTNFACE;
 // Plain pixels, unlike a bitmap, can be drawn from by several threads'
 // paints at once; the lock guards the check and the replacement.
 struct ProgressFace {
-    bool present;          // the file was there when last looked at
+    wchar_t path[MAX_PATH];  // the file found when last looked at; empty when none was
     ULONGLONG fileSize;
     FILETIME lastWrite;
     int width;
@@ -29,8 +32,7 @@ static SRWLOCK progressFaceLock = SRWLOCK_INIT;
 
 static void DecodeProgressFace(ProgressFace *face)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(nullptr, ProgressFacePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, face->path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     BITMAP info;
     if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
         info.bmHeight <= 0) {
@@ -62,20 +64,25 @@ static void DecodeProgressFace(ProgressFace *face)
     face->pixels = pixels;
 }
 
-// Brings the kept picture in step with the file. Called with the lock held.
+// Brings the kept picture in step with the file, wherever it is found now.
+// Called with the lock held.
 static void RefreshProgressFace()
 {
-    WIN32_FILE_ATTRIBUTE_DATA file;
-    const bool present = GetFileAttributesExW(ProgressFacePath, GetFileExInfoStandard, &file) != FALSE;
-    const ULONGLONG fileSize = present ? (static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : 0;
+    wchar_t path[MAX_PATH];
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    const bool present = FindFaceFile(ProgressFaceFile, path, MAX_PATH) &&
+                         GetFileAttributesExW(path, GetFileExInfoStandard, &file) != FALSE;
+    if (!present)
+        path[0] = L'\0';
+    const ULONGLONG fileSize = (static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
     ProgressFace &face = progressFace;
-    if (present == face.present && (!present || (fileSize == face.fileSize &&
-                                                 CompareFileTime(&file.ftLastWriteTime, &face.lastWrite) == 0)))
+    if (lstrcmpW(path, face.path) == 0 &&
+        (!present || (fileSize == face.fileSize && CompareFileTime(&file.ftLastWriteTime, &face.lastWrite) == 0)))
         return;
     if (face.pixels != nullptr)
         HeapFree(GetProcessHeap(), 0, face.pixels);
     face = {};
-    face.present = present;
+    lstrcpyW(face.path, path);
     if (!present)
         return;
     face.fileSize = fileSize;
@@ -83,7 +90,7 @@ static void RefreshProgressFace()
     DecodeProgressFace(&face);
 }
 
-// The picture's height, or 0 without a picture.
+// The picture's height in design pixels, or 0 without a picture.
 static int ProgressFaceHeight()
 {
     AcquireSRWLockExclusive(&progressFaceLock);
@@ -93,7 +100,7 @@ static int ProgressFaceHeight()
     return height;
 }
 
-// Width of the filled part, from x = 1: the position's share of the range,
+// Width of the filled part, from inside the frame: the position's share of the range,
 // from its lower limit, of the inner width. A position outside the range
 // counts as the nearest limit; an empty or inverted range shows no fill. The
 // arithmetic is 64-bit, so the full 32-bit range cannot overflow it.
@@ -111,8 +118,9 @@ static int ProgressFillWidth(int position, const PBRANGE &range, int innerWidth)
     return static_cast<int>((clamped - low) * innerWidth / (high - low));
 }
 
-// Stretches the kept picture over the fill. Called with the lock held.
-static void DrawProgressFill(HDC dc, int fill)
+// Stretches the kept picture over the fill, inside the frame's lines. Called
+// with the lock held.
+static void DrawProgressFill(HDC dc, int fill, int frameHeight, int border)
 {
     const ProgressFace &face = progressFace;
     BITMAPINFO format = {};
@@ -125,8 +133,8 @@ static void DrawProgressFill(HDC dc, int fill)
     // The default mode ANDs the columns a squeeze drops, which darkens a
     // colour picture; whole columns are kept instead.
     const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, 1, 1, fill, face.height - 2, 0, 0, face.width, face.height, face.pixels, &format,
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, border, border, fill, frameHeight - 2 * border, 0, 0, face.width, face.height, face.pixels,
+                  &format, DIB_RGB_COLORS, SRCCOPY);
     SetStretchBltMode(dc, previousMode);
 }
 
@@ -144,36 +152,41 @@ void PaintProgress(SkinnedWindow *rec)
     GetWindowRect(hwnd, &window);
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
+    const int dpi = WindowDpi(hwnd);
+    const int border = ScaleToDpi(ProgressFrameWidth, dpi);
 
     AcquireSRWLockExclusive(&progressFaceLock);
     RefreshProgressFace();
     const bool hasFace = progressFace.pixels != nullptr;
     // As high as the picture; without one, the frame rings the whole bar.
-    const int frameHeight = hasFace ? progressFace.height : height;
-    // A picture of two rows or fewer leaves nothing to show inside the frame.
-    const int fill = hasFace && progressFace.height > 2 ? ProgressFillWidth(position, range, width - 2) : 0;
+    const int frameHeight = hasFace ? ScaleToDpi(progressFace.height, dpi) : height;
+    // A picture no higher than the frame's two lines leaves nothing to show
+    // inside it.
+    const int fill =
+        hasFace && frameHeight > 2 * border ? ProgressFillWidth(position, range, width - 2 * border) : 0;
 
     // The control erases nothing, so an earlier, longer fill or a taller
     // frame would stay on screen: clear what this paint does not cover.
     HBRUSH background = GetSysColorBrush(ProgressBackgroundSysColour);
-    const RECT beyondFill = {1 + fill, 1, width - 1, frameHeight - 1};
+    const RECT beyondFill = {border + fill, border, width - border, frameHeight - border};
     FillRect(dc, &beyondFill, background);
     const RECT belowFrame = {0, frameHeight, width, height};
     FillRect(dc, &belowFrame, background);
 
     const RECT frame = {0, 0, width, frameHeight};
     HBRUSH frameBrush = CreateSolidBrush(ProgressFrameColour);
-    FrameRect(dc, &frame, frameBrush);
+    FrameRectWidth(dc, &frame, frameBrush, border);
     DeleteObject(frameBrush);
 
     if (fill > 0)
-        DrawProgressFill(dc, fill);
+        DrawProgressFill(dc, fill, frameHeight, border);
     ReleaseSRWLockExclusive(&progressFaceLock);
     ReleaseDC(hwnd, dc);
 }
 
 // Only a bar attached by the creation hook sees its WM_CREATE here. It takes
-// the picture's height; without a picture it keeps the size it was made with.
+// the picture's height at its DPI; without a picture it keeps the size it was
+// made with.
 // The control gets its WM_CREATE whatever happens to the record meanwhile.
 static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
@@ -184,7 +197,8 @@ static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
         RECT window;
         GetWindowRect(hwnd, &window);
         MapWindowPoints(HWND_DESKTOP, GetAncestor(hwnd, GA_PARENT), reinterpret_cast<POINT *>(&window), 2);
-        MoveWindow(hwnd, window.left, window.top, window.right - window.left, faceHeight, TRUE);
+        MoveWindow(hwnd, window.left, window.top, window.right - window.left, ScaleToDpi(faceHeight, WindowDpi(hwnd)),
+                   TRUE);
     }
     return CallWindowProcW(controlProc, hwnd, WM_CREATE, wParam, lParam);
 }

@@ -16,7 +16,10 @@ static const TabColours TabLook[2] = {
     {0x0000FF64, 0x00FF0A00},  // the selected tab: lime with blue text
 };
 
+// Design sizes, drawn at the window's DPI.
 static const int TabCornerDiameter = 10;
+static const int TabOutlineWidth = 1;
+static const COLORREF TabOutlineColour = 0x00000000;
 // The shapes reach beyond the rectangles the control reports.
 static const int TabGrowth = 2;
 // The text sits this far below the grown shape's top.
@@ -28,7 +31,7 @@ static const int TabTextLimit = 63;
 static const UINT TabTextFormat = DT_CENTER | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE;
 
 // Returns false when the control gives no text for the tab.
-static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected)
+static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, int dpi)
 {
     wchar_t text[TabTextBufferSize] = {};
     TCITEMW item = {};
@@ -40,21 +43,26 @@ static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected)
 
     RECT shape = {};
     SendMessageW(hwnd, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&shape));
-    shape.top -= TabGrowth;
-    shape.bottom += TabGrowth;
+    const int growth = ScaleToDpi(TabGrowth, dpi);
+    shape.top -= growth;
+    shape.bottom += growth;
     RECT textRect = shape;
-    textRect.top += TabTextDrop;
+    textRect.top += ScaleToDpi(TabTextDrop, dpi);
 
     const TabColours &look = TabLook[selected ? 1 : 0];
     HBRUSH fill = CreateSolidBrush(look.fill);
-    // The saved state restores the brush and mode below.
+    HPEN outline = CreateOutlinePen(TabOutlineColour, ScaleToDpi(TabOutlineWidth, dpi));
+    // The saved state restores the brush, pen and mode below.
     const int saved = SaveDC(dc);
     SelectObject(dc, fill);
-    RoundRect(dc, shape.left, shape.top, shape.right, shape.bottom, TabCornerDiameter, TabCornerDiameter);
+    SelectObject(dc, outline);
+    const int corner = ScaleToDpi(TabCornerDiameter, dpi);
+    RoundRect(dc, shape.left, shape.top, shape.right, shape.bottom, corner, corner);
     SetBkMode(dc, TRANSPARENT);
     DrawCaptionText(dc, hwnd, text, &textRect, look.text, TabTextFormat, CAPTION_IN_RECT);
     RestoreDC(dc, saved);
     DeleteObject(fill);
+    DeleteObject(outline);
     return true;
 }
 
@@ -68,8 +76,9 @@ void PaintTabs(SkinnedWindow *rec)
         return;
     const int count = static_cast<int>(SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0));
+    const int dpi = WindowDpi(hwnd);
     for (int i = count - 1; i >= 0; --i) {
-        if (!PaintTab(hwnd, dc, i, i == selected))
+        if (!PaintTab(hwnd, dc, i, i == selected, dpi))
             break;
     }
     ReleaseDC(hwnd, dc);

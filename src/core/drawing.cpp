@@ -1,6 +1,8 @@
 // Drawing primitives shared by the painters.
 #include "skin.h"
 
+#include <cstdlib>
+
 HDC BeginBackBuffer(BackBuffer *buffer)
 {
     RECT window;
@@ -17,6 +19,14 @@ HDC BeginBackBuffer(BackBuffer *buffer)
         HBITMAP canvas = CreateCompatibleBitmap(buffer->windowDC, width, height);
         buffer->bitmap = static_cast<HBITMAP>(SelectObject(buffer->memDC, canvas));
     }
+    // A mirrored window's DC is mirrored, and a copy between DCs of unlike
+    // layouts flips the picture, text and all. Laid out like the window's,
+    // the buffer takes the same drawing to the same place, text reading the
+    // right way round, and the copies keep the picture as it is. Set once
+    // the bitmap is in, whose width the mirroring turns on.
+    const DWORD layout = GetLayout(buffer->windowDC);
+    if (layout != 0 && layout != GDI_ERROR)
+        SetLayout(buffer->memDC, layout);
     if (buffer->copyThrough == 1)
         BitBlt(buffer->memDC, 0, 0, width, height, buffer->windowDC, 0, 0, SRCCOPY);
     return buffer->memDC;
@@ -79,6 +89,8 @@ COLORREF DarkenedSysColor(int index)
 void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
                      CaptionFit fit)
 {
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_RTLREADING)
+        format |= DT_RTLREADING;
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     const COLORREF previousColour = SetTextColor(dc, colour);
@@ -86,7 +98,7 @@ void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORRE
         // Measured on one line without DT_VCENTER, whose result would count
         // the centring offset in as well as the text's height.
         RECT measured = *rect;
-        DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE | (format & DT_RTLREADING));
         rect->right = measured.right;
         rect->bottom = rect->top + (measured.bottom - measured.top) + 1;
     }
@@ -140,4 +152,45 @@ bool HasNonClientArea(HWND hwnd)
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
     return client.right != window.right - window.left || client.bottom != window.bottom - window.top;
+}
+
+void DrawPolyline(HDC dc, const POINT *points, int count, int thickness)
+{
+    for (int i = 0; i + 1 < count; ++i) {
+        const POINT &from = points[i];
+        const POINT &to = points[i + 1];
+        const bool flat = abs(to.x - from.x) >= abs(to.y - from.y);
+        for (int k = 0; k < thickness; ++k) {
+            const int dx = flat ? 0 : k;
+            const int dy = flat ? k : 0;
+            MoveToEx(dc, from.x + dx, from.y + dy, nullptr);
+            LineTo(dc, to.x + dx, to.y + dy);
+        }
+    }
+}
+
+static const int DesignStrokePoints = 8;
+
+void DrawDesignStroke(HDC dc, const POINT *points, int count, int x, int y, int dpi)
+{
+    POINT scaled[DesignStrokePoints];
+    if (count > DesignStrokePoints)
+        count = DesignStrokePoints;
+    for (int i = 0; i < count; ++i)
+        scaled[i] = {x + ScaleToDpi(points[i].x, dpi), y + ScaleToDpi(points[i].y, dpi)};
+    DrawPolyline(dc, scaled, count, ScaleToDpi(1, dpi));
+}
+
+void FrameRectWidth(HDC dc, const RECT *rect, HBRUSH brush, int thickness)
+{
+    RECT ring = *rect;
+    for (int i = 0; i < thickness; ++i) {
+        FrameRect(dc, &ring, brush);
+        InflateRect(&ring, -1, -1);
+    }
+}
+
+HPEN CreateOutlinePen(COLORREF colour, int width)
+{
+    return CreatePen(width > 1 ? PS_INSIDEFRAME : PS_SOLID, width, colour);
 }

@@ -214,6 +214,15 @@ static void FreeRecord(SkinnedWindow *rec)
     HeapFree(GetProcessHeap(), 0, rec);
 }
 
+// The state bits every kind reads from the window itself.
+static DWORD StateOfWindow(HWND hwnd, LONG style)
+{
+    DWORD state = (style & WS_DISABLED) ? DWORD{SKS_DISABLED} : 0;
+    if (GetFocus() == hwnd)
+        state |= SKS_FOCUSED;
+    return state;
+}
+
 // Allocates the record, links it and puts the skin into the window's chain.
 // Returns null, with nothing linked and the window untouched, when the
 // window is not skinnable, is already skinned, belongs to another thread, or
@@ -254,9 +263,8 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     rec->hwnd = hwnd;
     rec->kind = kind;
     rec->skinClass = skinClass;
-    rec->state = (style & WS_DISABLED) ? DWORD{SKS_DISABLED} : 0;
-    if (GetFocus() == hwnd)
-        rec->state |= SKS_FOCUSED;
+    rec->state = StateOfWindow(hwnd, style);
+    rec->standardLook = HighContrastOn();
     LinkRecord(registry, rec);
 
     // A skin released under a host's subclass is still in the chain; it takes
@@ -418,9 +426,47 @@ static LRESULT CreateAfterSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam
     rec = FinishAttach(rec);
     if (rec == nullptr)
         return CallWindowProcW(prevWndProc, hwnd, WM_CREATE, wParam, lParam);
-    if (rec->skinClass->handler == nullptr)
+    if (rec->standardLook || rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, WM_CREATE, wParam, lParam);
     return rec->skinClass->handler(rec, WM_CREATE, wParam, lParam);
+}
+
+// While high contrast is on, the skin steps aside: the window keeps its
+// subclass, but every message goes to its own procedure, which paints the
+// standard look, and a dialog loses its rounded region. The window changes
+// unwatched meanwhile, so when the skin comes back, the record is read from
+// the window again, as at attach, with a fresh block. A dialog counts as
+// active while it is the active window. The new look shows at the next paint.
+static SkinnedWindow *FollowLook(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    rec->standardLook = HighContrastOn();
+    if (rec->standardLook) {
+        if (rec->windowRegion != nullptr) {
+            rec->windowRegion = nullptr;
+            SetWindowRgn(hwnd, nullptr, FALSE);
+        }
+    } else {
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        rec->state = StateOfWindow(hwnd, style);
+        if (GetActiveWindow() == hwnd)
+            rec->state |= SKS_FOCUSED;
+        if (rec->extraState != nullptr)
+            ZeroMemory(rec->extraState, rec->skinClass->extraStateSize);
+        if (rec->skinClass->setUp != nullptr)
+            rec->skinClass->setUp(rec, style);
+    }
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    return FindSkinnedWindow(hwnd);
+}
+
+static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE && rec->setUpPending)
+        return CreateAfterSetUp(rec, wParam, lParam);
+    if (rec->standardLook || rec->skinClass->handler == nullptr)
+        return ForwardMessage(rec, msg, wParam, lParam);
+    return rec->skinClass->handler(rec, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -429,13 +475,16 @@ LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (rec == nullptr)
         return PassMessageOn(hwnd, msg, wParam, lParam);
 
-    LRESULT result;
-    if (msg == WM_CREATE && rec->setUpPending)
-        result = CreateAfterSetUp(rec, wParam, lParam);
-    else if (rec->skinClass->handler != nullptr)
-        result = rec->skinClass->handler(rec, msg, wParam, lParam);
-    else
-        result = ForwardMessage(rec, msg, wParam, lParam);
+    if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
+        ReadHighContrastAgain();
+    // A window still waiting for its WM_CREATE follows once it has had it.
+    if (!rec->setUpPending && rec->standardLook != HighContrastOn()) {
+        const WNDPROC prevWndProc = rec->prevWndProc;
+        rec = FollowLook(rec);
+        if (rec == nullptr)
+            return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
+    }
+    const LRESULT result = HandleMessage(rec, msg, wParam, lParam);
 
     // No record outlives its window. A handler may already have released
     // it, so look it up again.

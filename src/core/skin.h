@@ -75,6 +75,7 @@ struct SkinnedWindow {
     const SkinClass *skinClass;   // the row the window was classified by
     SkinnedWindow *nextInBucket;  // the owning thread's lookup index, beside the list
     bool setUpPending;            // attached at creation: set-up waits for WM_CREATE
+    bool standardLook;            // the skin steps aside for high contrast: every message goes on
     WNDPROC prevAnsiWndProc;      // an ANSI window's procedure as ANSI callers see it; null otherwise
 };
 
@@ -172,5 +173,48 @@ void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORRE
 // the window has none.
 bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format,
                        CaptionFit fit = CAPTION_IN_RECT);
+
+// The display. Every size of the look is designed at 96 dpi and drawn at the
+// window's DPI.
+const int DesignDpi = 96;
+
+// GetDpiForWindow where the system has it, else the DPI of the window's
+// device context.
+int WindowDpi(HWND hwnd);
+
+// A design size at a DPI: the one rounding rule of every scaled size, so
+// that 96 dpi keeps every size as designed.
+inline int ScaleToDpi(int size, int dpi)
+{
+    return MulDiv(size, dpi, DesignDpi);
+}
+
+// While high contrast is on, the skin steps aside and every window shows its
+// standard look. The setting is read at the first question and again
+// whenever a skinned window hears of a settings or colour change.
+bool HighContrastOn();
+void ReadHighContrastAgain();
+
+// A face bitmap's path: ".\face\" under the current directory first, then
+// the "face" folder beside the module that holds the library. Returns false,
+// with an empty path, when neither holds the file.
+bool FindFaceFile(const wchar_t *fileName, wchar_t *path, size_t capacity);
+
+// Draws a polyline with the DC's pen the way MoveToEx and LineTo do, each
+// last point left out, thickness pixels wide: every segment is drawn again
+// one pixel lower (a flat one) or further right (a steep one) for each pixel
+// beyond the first.
+void DrawPolyline(HDC dc, const POINT *points, int count, int thickness);
+
+// The same for points in design pixels from (x, y), scaled for dpi, the line
+// thickening with them. At most eight points.
+void DrawDesignStroke(HDC dc, const POINT *points, int count, int x, int y, int dpi);
+
+// FrameRect, thickness pixels wide, inward.
+void FrameRectWidth(HDC dc, const RECT *rect, HBRUSH brush, int thickness);
+
+// A solid pen for the outline of a rounded rectangle or an ellipse. A wider
+// one keeps inside the shape's rectangle, where a one-pixel line lies.
+HPEN CreateOutlinePen(COLORREF colour, int width);
 
 #endif

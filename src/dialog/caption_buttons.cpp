@@ -22,10 +22,24 @@ static const int GroupOfState[3] = {
 static const int UnofferedGroup = 4;
 
 static const COLORREF GlyphColour = 0x00FFFFFF;
+// Design sizes, drawn at the window's DPI.
 static const int ButtonInset = 4;    // between the caption band's edges and a button
 static const int ButtonGap = 5;      // between neighbouring buttons
 static const int OutlineOutset = 2;  // the outline stands this far outside the fill
 static const int OutlineCornerDiameter = 4;
+static const int LineWidth = 1;      // of the outline and the glyphs
+
+// The glyphs, as strokes in design pixels from a corner of the face. The X
+// grows with the button from its top-left and bottom-right corners; the bar
+// is two pixels high above the bottom-left corner, its right end from the
+// bottom-right; the plus is of fixed size from the top-left corner, the same
+// whether the dialog is maximised or not.
+static const int CloseInset = 3;
+static const int BarInset = 4;
+static const int BarBottom = 5;     // the bar's top row above the face's bottom
+static const int BarHeight = 2;
+static const POINT PlusAcross[2] = {{2, 5}, {9, 5}};
+static const POINT PlusDown[2] = {{5, 2}, {5, 9}};
 
 // Places from the right: close, maximise, minimise. A button that is not
 // drawn leaves its place empty.
@@ -36,25 +50,40 @@ static int GroupForState(int state)
     return state >= CBST_NORMAL && state <= CBST_HOT ? GroupOfState[state] : GroupOfState[CBST_NORMAL];
 }
 
+// Where the buttons go: the caption band's top, right and bottom edges; the
+// DPI the sizes are drawn at, and the pen of the outlines.
+struct ButtonRow {
+    int top;
+    int right;
+    int bottom;
+    int dpi;
+    HPEN outlinePen;
+};
+
 // The buttons are square, as high as the band less the insets above and below.
-static RECT ButtonFace(ButtonSlot slot, int top, int right, int bottom)
+static RECT ButtonFace(ButtonSlot slot, const ButtonRow &row)
 {
-    const int side = (bottom - top) - 2 * ButtonInset;
-    const int faceRight = right - ButtonInset - slot * (side + ButtonGap);
-    const RECT face = {faceRight - side, top + ButtonInset, faceRight, bottom - ButtonInset};
+    const int inset = ScaleToDpi(ButtonInset, row.dpi);
+    const int side = (row.bottom - row.top) - 2 * inset;
+    const int faceRight = row.right - inset - slot * (side + ScaleToDpi(ButtonGap, row.dpi));
+    const RECT face = {faceRight - side, row.top + inset, faceRight, row.bottom - inset};
     return face;
 }
 
-static void DrawLine(HDC dc, int x0, int y0, int x1, int y1)
+// A glyph line between two points already at the window's DPI.
+static void DrawGlyphLine(HDC dc, int x0, int y0, int x1, int y1, int thickness)
 {
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
+    const POINT points[2] = {{x0, y0}, {x1, y1}};
+    DrawPolyline(dc, points, 2, thickness);
 }
 
-static void OutlineButton(HDC dc, const RECT &face)
+static void OutlineButton(HDC dc, const ButtonRow &row, const RECT &face)
 {
-    RoundRect(dc, face.left - OutlineOutset, face.top - OutlineOutset, face.right + OutlineOutset,
-              face.bottom + OutlineOutset, OutlineCornerDiameter, OutlineCornerDiameter);
+    const int outset = ScaleToDpi(OutlineOutset, row.dpi);
+    const int corner = ScaleToDpi(OutlineCornerDiameter, row.dpi);
+    HGDIOBJ previousPen = SelectObject(dc, row.outlinePen);
+    RoundRect(dc, face.left - outset, face.top - outset, face.right + outset, face.bottom + outset, corner, corner);
+    SelectObject(dc, previousPen);
 }
 
 static bool OffersBoxes(HWND hwnd)
@@ -62,41 +91,41 @@ static bool OffersBoxes(HWND hwnd)
     return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
 }
 
-static void PaintCloseButton(HWND hwnd, HDC dc, int top, int right, int bottom, int group)
+static void PaintCloseButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
 {
     if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
         return;
-    const RECT face = ButtonFace(SLOT_CLOSE, top, right, bottom);
+    const RECT face = ButtonFace(SLOT_CLOSE, row);
     FillGradient4(dc, &face, CaptionButtonColours[group]);
-    // An X that grows with the button.
-    DrawLine(dc, face.left + 3, face.top + 3, face.right - 3, face.bottom - 3);
-    DrawLine(dc, face.right - 3, face.top + 3, face.left + 3, face.bottom - 3);
-    OutlineButton(dc, face);
+    const int inset = ScaleToDpi(CloseInset, row.dpi);
+    const int thickness = ScaleToDpi(LineWidth, row.dpi);
+    DrawGlyphLine(dc, face.left + inset, face.top + inset, face.right - inset, face.bottom - inset, thickness);
+    DrawGlyphLine(dc, face.right - inset, face.top + inset, face.left + inset, face.bottom - inset, thickness);
+    OutlineButton(dc, row, face);
 }
 
-static void PaintMinimizeButton(HWND hwnd, HDC dc, int top, int right, int bottom, int group)
+static void PaintMinimizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
 {
     if (!OffersBoxes(hwnd))
         return;
-    const RECT face = ButtonFace(SLOT_MINIMIZE, top, right, bottom);
+    const RECT face = ButtonFace(SLOT_MINIMIZE, row);
     FillGradient4(dc, &face, CaptionButtonColours[group]);
-    // A bar two pixels high.
-    DrawLine(dc, face.left + 4, face.bottom - 4, face.right - 4, face.bottom - 4);
-    DrawLine(dc, face.left + 4, face.bottom - 5, face.right - 4, face.bottom - 5);
-    OutlineButton(dc, face);
+    const int inset = ScaleToDpi(BarInset, row.dpi);
+    const int barTop = face.bottom - ScaleToDpi(BarBottom, row.dpi);
+    const int barBottom = face.bottom - ScaleToDpi(BarBottom - BarHeight, row.dpi);
+    DrawGlyphLine(dc, face.left + inset, barTop, face.right - inset, barTop, barBottom - barTop);
+    OutlineButton(dc, row, face);
 }
 
-static void PaintMaximizeButton(HWND hwnd, HDC dc, int top, int right, int bottom, int group)
+static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
 {
     if (!OffersBoxes(hwnd))
         return;
-    const RECT face = ButtonFace(SLOT_MAXIMIZE, top, right, bottom);
+    const RECT face = ButtonFace(SLOT_MAXIMIZE, row);
     FillGradient4(dc, &face, CaptionButtonColours[group]);
-    // A plus of fixed size from the top-left corner, the same whether the
-    // dialog is maximised or not.
-    DrawLine(dc, face.left + 2, face.top + 5, face.left + 9, face.top + 5);
-    DrawLine(dc, face.left + 5, face.top + 2, face.left + 5, face.top + 9);
-    OutlineButton(dc, face);
+    DrawDesignStroke(dc, PlusAcross, 2, face.left, face.top, row.dpi);
+    DrawDesignStroke(dc, PlusDown, 2, face.left, face.top, row.dpi);
+    OutlineButton(dc, row, face);
 }
 
 int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
@@ -105,9 +134,11 @@ int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     const auto *buttons = static_cast<const CaptionButtonState *>(rec->extraState);
     RECT window;
     GetWindowRect(hwnd, &window);
-    const int top = GetSystemMetrics(SM_CYDLGFRAME);
-    const int right = (window.right - window.left) - GetSystemMetrics(SM_CXDLGFRAME);
-    const int bottom = top + GetSystemMetrics(SM_CYCAPTION);
+    ButtonRow row;
+    row.top = GetSystemMetrics(SM_CYDLGFRAME);
+    row.right = (window.right - window.left) - GetSystemMetrics(SM_CXDLGFRAME);
+    row.bottom = row.top + GetSystemMetrics(SM_CYCAPTION);
+    row.dpi = WindowDpi(hwnd);
 
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int closeGroup = GroupForState(buttons->closeState);
@@ -116,14 +147,16 @@ int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
 
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     HPEN glyphPen = CreatePen(PS_SOLID, 1, GlyphColour);
+    row.outlinePen = CreateOutlinePen(GlyphColour, ScaleToDpi(LineWidth, row.dpi));
     HGDIOBJ oldPen = SelectObject(dc, glyphPen);
 
-    PaintCloseButton(hwnd, dc, top, right, bottom, closeGroup);
-    PaintMinimizeButton(hwnd, dc, top, right, bottom, minGroup);
-    PaintMaximizeButton(hwnd, dc, top, right, bottom, maxGroup);
+    PaintCloseButton(hwnd, dc, row, closeGroup);
+    PaintMinimizeButton(hwnd, dc, row, minGroup);
+    PaintMaximizeButton(hwnd, dc, row, maxGroup);
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(glyphPen);
+    DeleteObject(row.outlinePen);
     return 1;
 }

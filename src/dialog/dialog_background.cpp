@@ -1,19 +1,23 @@
-// The client background of skinned dialogs, tiled from ".\face\back.bmp".
+// The client background of skinned dialogs, tiled from the face file
+// "back.bmp".
 #include "dialog.h"
 
 // One tile for every dialog of the process, kept as a pattern brush. The file
-// is looked for once, at the first paint, relative to the current directory
-// of that moment, and the brush stays until the process ends. Any number of
+// is looked for once, at the first paint, in the face folders of that moment
+// (FindFaceFile), and the brush stays until the process ends. Any number of
 // threads can paint with one brush at once, where a bitmap can be selected
 // into one DC only; the brush also tiles from the DC's brush origin by itself.
 static INIT_ONCE backgroundLoad = INIT_ONCE_STATIC_INIT;
 static HBRUSH backgroundBrush = nullptr;
 
-static const wchar_t BackgroundFile[] = L".\\face\\back.bmp";
+static const wchar_t BackgroundFile[] = L"back.bmp";
 
 static BOOL CALLBACK LoadBackground(PINIT_ONCE, PVOID, PVOID *)
 {
-    HBITMAP tile = static_cast<HBITMAP>(LoadImageW(nullptr, BackgroundFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    wchar_t path[MAX_PATH];
+    if (!FindFaceFile(BackgroundFile, path, MAX_PATH))
+        return TRUE;
+    HBITMAP tile = static_cast<HBITMAP>(LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (tile == nullptr)
         return TRUE;
     BITMAP info = {};

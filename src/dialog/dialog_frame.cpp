@@ -16,11 +16,12 @@ static const COLORREF InactiveCaptionColours[4] = {
     0x00FF900B, 0x00FF900B,  // one bottom edge
 };
 
+// Design sizes, drawn at the window's DPI. The icon itself takes the
+// small-icon metrics.
 static const int WindowCornerDiameter = 16;
 static const int CaptionIconInset = 6;   // from the band's left edge
 static const int CaptionIconTop = 2;     // from the band's top edge
-static const int CaptionIconSize = 16;
-static const int CaptionIconAdvance = 18;  // the title moves right by this after an icon
+static const int CaptionIconGap = 2;     // after an icon, the title moves right by its width and this
 static const int CaptionTitleInset = 10;
 static const COLORREF CaptionTitleColour = 0x00000000;
 
@@ -79,7 +80,8 @@ void InstallDialogRegion(SkinnedWindow *rec)
     int width;
     int height;
     WindowSize(hwnd, &width, &height);
-    HRGN region = CreateRoundRectRgn(0, 0, width, height, WindowCornerDiameter, WindowCornerDiameter);
+    const int corner = ScaleToDpi(WindowCornerDiameter, WindowDpi(hwnd));
+    HRGN region = CreateRoundRectRgn(0, 0, width, height, corner, corner);
     rec->windowRegion = region;
     if (SetWindowRgn(hwnd, region, FALSE) == 0) {
         // Refused, so still ours; the next paint tries again.
@@ -137,14 +139,17 @@ int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
     FillSolid(dc, &band, DialogFrameColour);
     FillGradient4(dc, &band, (rec->state & SKS_FOCUSED) ? ActiveCaptionColours : InactiveCaptionColours);
 
+    const int dpi = WindowDpi(hwnd);
     if (icon != nullptr) {
-        DrawIconEx(dc, band.left + CaptionIconInset, band.top + CaptionIconTop, icon, CaptionIconSize,
-                   CaptionIconSize, 0, nullptr, DI_NORMAL);
-        band.left += CaptionIconAdvance;
+        // A picture keeps its orientation in a mirrored window.
+        const int iconWidth = GetSystemMetrics(SM_CXSMICON);
+        DrawIconEx(dc, band.left + ScaleToDpi(CaptionIconInset, dpi), band.top + ScaleToDpi(CaptionIconTop, dpi),
+                   icon, iconWidth, GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+        band.left += iconWidth + ScaleToDpi(CaptionIconGap, dpi);
     }
 
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    band.left += CaptionTitleInset;
+    band.left += ScaleToDpi(CaptionTitleInset, dpi);
     DrawWindowCaption(dc, hwnd, &band, CaptionTitleColour, DT_SINGLELINE | DT_VCENTER);
     SetBkMode(dc, oldMode);
 

@@ -57,6 +57,22 @@ static LRESULT DialogPrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
     return ForwardMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
 }
 
+// At a new DPI the corners of the region and every size of the frame
+// change: the host's procedure moves the dialog to the suggested place
+// first, then the next frame paint installs a region at the new size.
+static LRESULT DialogDpiChanged(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    const LRESULT result = ForwardMessage(rec, WM_DPICHANGED, wParam, lParam);
+    rec = FindSkinnedWindow(hwnd);
+    if (rec == nullptr)
+        return result;
+    rec->windowRegion = nullptr;
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME | RDW_ALLCHILDREN);
+    return result;
+}
+
 static void SetActive(SkinnedWindow *rec, bool active)
 {
     if (active)
@@ -119,6 +135,8 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
     case WM_SIZE:
         return DialogSize(rec, wParam, lParam);
+    case WM_DPICHANGED:
+        return DialogDpiChanged(rec, wParam, lParam);
     case WM_ACTIVATE:
         return DialogActivate(rec, wParam, lParam);
     case WM_ACTIVATEAPP:

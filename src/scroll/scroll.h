@@ -24,9 +24,10 @@ enum : DWORD {
 };
 
 // Draws one arrow button, thumb or stretch of channel into any DC, inside
-// rect (the glyphs are centred on it and may reach outside a tiny part).
-// Leaves the DC with the pen it had on entry.
-void PaintScrollPart(HDC dc, RECT rect, DWORD flags);
+// rect (the glyphs are centred on it and may reach outside a tiny part), its
+// rims, corners and glyphs at dpi: the window's, or the design's for a
+// picture of the design size. Leaves the DC with the pen it had on entry.
+void PaintScrollPart(HDC dc, RECT rect, DWORD flags, int dpi = DesignDpi);
 
 // A scroll bar's extraState block; rectangles in window coordinates.
 struct ScrollBarState {

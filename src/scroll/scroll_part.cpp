@@ -165,36 +165,40 @@ static int ColourSet(DWORD flags)
     return SET_NORMAL;
 }
 
-// Draws the strokes with a fresh one-pixel pen, offset by (x, y).
-static void DrawStrokes(HDC dc, COLORREF colour, const Stroke *strokes, int count, int x, int y)
+// Draws the strokes, given in design pixels from (x, y), at dpi with a
+// fresh one-pixel pen.
+static void DrawStrokes(HDC dc, COLORREF colour, const Stroke *strokes, int count, int x, int y, int dpi)
 {
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ previousPen = SelectObject(dc, pen);
-    for (int i = 0; i < count; ++i) {
-        const Stroke &stroke = strokes[i];
-        MoveToEx(dc, x + stroke.points[0].x, y + stroke.points[0].y, nullptr);
-        for (int p = 1; p < stroke.count; ++p)
-            LineTo(dc, x + stroke.points[p].x, y + stroke.points[p].y);
-    }
+    for (int i = 0; i < count; ++i)
+        DrawDesignStroke(dc, strokes[i].points, strokes[i].count, x, y, dpi);
     SelectObject(dc, previousPen);
     DeleteObject(pen);
 }
 
 // A white rim on the part and a shadow just outside its right and bottom
-// edges, with both bottom corners cut. Shrinks the rectangle to what is left.
-static void PaintFrame(HDC dc, RECT *rect, DWORD flags)
+// edges, with both bottom corners cut at 45 degrees. Shrinks the rectangle
+// to what is left.
+static void PaintFrame(HDC dc, RECT *rect, DWORD flags, int dpi)
 {
-    rect->right -= 1;
-    rect->bottom -= 1;
-    FrameRect(dc, rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int line = ScaleToDpi(1, dpi);
+    const int cut = ScaleToDpi(2, dpi);
+    rect->right -= line;
+    rect->bottom -= line;
+    FrameRectWidth(dc, rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), line);
 
     const LONG l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
-    const Stroke shadow = {5, {{r, t + 2}, {r, b - 2}, {r - 2, b}, {l + 1, b}, {l - 1, b - 2}}};
-    DrawStrokes(dc, (flags & SPF_DISABLED) ? DisabledShadowPenColour : ShadowPenColour, &shadow, 1, 0, 0);
-    InflateRect(rect, -1, -1);
+    const POINT shadow[5] = {{r, t + cut}, {r, b - cut}, {r - cut, b}, {l + line, b}, {l + line - cut, b - cut}};
+    HPEN pen = CreatePen(PS_SOLID, 1, (flags & SPF_DISABLED) ? DisabledShadowPenColour : ShadowPenColour);
+    HGDIOBJ previousPen = SelectObject(dc, pen);
+    DrawPolyline(dc, shadow, 5, line);
+    SelectObject(dc, previousPen);
+    DeleteObject(pen);
+    InflateRect(rect, -line, -line);
 }
 
-static void PaintGlyph(HDC dc, DWORD flags, int cx, int cy)
+static void PaintGlyph(HDC dc, DWORD flags, int cx, int cy, int dpi)
 {
     int direction = -1;
     for (int i = 0; i < 4 && direction < 0; ++i) {
@@ -206,15 +210,31 @@ static void PaintGlyph(HDC dc, DWORD flags, int cx, int cy)
 
     const COLORREF colour = (flags & SPF_DISABLED) ? DisabledGlyphPenColour : GlyphPenColour;
     if (flags & SPF_TRIANGLE)
-        DrawStrokes(dc, colour, TriangleLines[direction], 5, cx, cy);
+        DrawStrokes(dc, colour, TriangleLines[direction], 5, cx, cy, dpi);
     else if (flags & SPF_CHEVRON)
-        DrawStrokes(dc, colour, ChevronLines[direction], 3, cx, cy);
+        DrawStrokes(dc, colour, ChevronLines[direction], 3, cx, cy, dpi);
 }
 
-void PaintScrollPart(HDC dc, RECT rect, DWORD flags)
+// The body's corner pixels, a design pixel each.
+static void PaintCornerPixels(HDC dc, const RECT &rect, const COLORREF *corners, int dpi)
+{
+    const int size = ScaleToDpi(1, dpi);
+    const POINT at[4] = {{rect.left, rect.top},
+                         {rect.right - size, rect.top},
+                         {rect.left, rect.bottom - size},
+                         {rect.right - size, rect.bottom - size}};
+    for (int i = 0; i < 4; ++i) {
+        const RECT corner = {at[i].x, at[i].y, at[i].x + size, at[i].y + size};
+        HBRUSH brush = CreateSolidBrush(corners[i]);
+        FillRect(dc, &corner, brush);
+        DeleteObject(brush);
+    }
+}
+
+void PaintScrollPart(HDC dc, RECT rect, DWORD flags, int dpi)
 {
     if (flags & SPF_FRAMED)
-        PaintFrame(dc, &rect, flags);
+        PaintFrame(dc, &rect, flags, dpi);
 
     const int set = ColourSet(flags);
     if (flags & SPF_TRACK) {
@@ -224,22 +244,19 @@ void PaintScrollPart(HDC dc, RECT rect, DWORD flags)
     }
 
     FillGradient4(dc, &rect, OuterGradientColours[set]);
-    const COLORREF *corners = CornerPixelColours[set];
-    SetPixel(dc, rect.left, rect.top, corners[0]);
-    SetPixel(dc, rect.right - 1, rect.top, corners[1]);
-    SetPixel(dc, rect.left, rect.bottom - 1, corners[2]);
-    SetPixel(dc, rect.right - 1, rect.bottom - 1, corners[3]);
+    PaintCornerPixels(dc, rect, CornerPixelColours[set], dpi);
 
-    InflateRect(&rect, -1, -1);
+    const int rim = ScaleToDpi(1, dpi);
+    InflateRect(&rect, -rim, -rim);
     FillGradient4(dc, &rect, InnerGradientColours[set]);
 
     const int cx = rect.left + (rect.right - rect.left) / 2;
     const int cy = rect.top + (rect.bottom - rect.top) / 2;
     if (flags & SPF_GRIPPER) {
         const int orientation = (flags & SPF_HORZ) ? 1 : 0;
-        DrawStrokes(dc, GripperLightPenColour, GripperLightLines[orientation], 4, cx, cy);
-        DrawStrokes(dc, GripperDarkPenColour, GripperDarkLines[orientation], 4, cx, cy);
+        DrawStrokes(dc, GripperLightPenColour, GripperLightLines[orientation], 4, cx, cy, dpi);
+        DrawStrokes(dc, GripperDarkPenColour, GripperDarkLines[orientation], 4, cx, cy, dpi);
         return;
     }
-    PaintGlyph(dc, flags, cx, cy);
+    PaintGlyph(dc, flags, cx, cy, dpi);
 }

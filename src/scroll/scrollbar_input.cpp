@@ -25,7 +25,7 @@ static void PaintBarParts(SkinnedWindow *rec, bool vertical, int part)
 static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
 {
     HDC dc = GetDC(hwnd);
-    PaintScrollPart(dc, rect, flags);
+    PaintScrollPart(dc, rect, flags, WindowDpi(hwnd));
     ReleaseDC(hwnd, dc);
 }
 
@@ -170,14 +170,15 @@ static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
         return;
     bar = BarOf(rec);
     const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
+    const int dpi = WindowDpi(hwnd);
     HDC dc = GetDC(hwnd);
-    PaintScrollPart(dc, bar->thumbRect, look.thumbChannel);
+    PaintScrollPart(dc, bar->thumbRect, look.thumbChannel, dpi);
     bar->dragPos = position;
     if (vertical)
         PlaceVerticalThumb(rec, &info, &barRect);
     else
         PlaceHorizontalThumb(rec, &info, &barRect);
-    PaintScrollPart(dc, bar->thumbRect, look.heldThumb);
+    PaintScrollPart(dc, bar->thumbRect, look.heldThumb, dpi);
     ReleaseDC(hwnd, dc);
 }
 

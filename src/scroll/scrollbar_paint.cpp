@@ -24,8 +24,8 @@ const ScrollBarLook HorizontalBarLook = {
     SPF_GRIPPER | SPF_CHEVRON | SPF_HORZ | SPF_PRESSED,
 };
 
-// The thumb has a fixed length whatever the page size, halved in a channel
-// shorter than that.
+// Design sizes, drawn at the window's DPI. The thumb has a fixed length
+// whatever the page size, halved in a channel shorter than that.
 static const int ThumbLength = 30;
 // How far the placed thumb is drawn in from the channel: along the bar, then
 // across it.
@@ -47,11 +47,12 @@ bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info)
 // Thumb length and its offset from the channel's start, or false when the
 // range is empty or inverted. The range is widened to 64 bits, so that the
 // full int span neither overflows nor divides by zero.
-static bool PlaceAlongChannel(const ScrollBarState *bar, const SCROLLINFO *info, int channelLength,
+static bool PlaceAlongChannel(const ScrollBarState *bar, const SCROLLINFO *info, int channelLength, int dpi,
                               int *length, int *offset)
 {
     const int pos = bar->dragging ? bar->dragPos : info->nPos;
-    *length = channelLength >= ThumbLength ? ThumbLength : channelLength / 2;
+    const int thumbLength = ScaleToDpi(ThumbLength, dpi);
+    *length = channelLength >= thumbLength ? thumbLength : channelLength / 2;
     const long long range = static_cast<long long>(info->nMax) - info->nMin;
     if (range <= 0)
         return false;
@@ -64,26 +65,29 @@ void PlaceVerticalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *
 {
     auto *bar = static_cast<ScrollBarState *>(rec->extraState);
     const RECT &channel = bar->channelRect;
+    const int dpi = WindowDpi(rec->hwnd);
     int length, offset;
-    if (!PlaceAlongChannel(bar, info, channel.bottom - channel.top, &length, &offset))
+    if (!PlaceAlongChannel(bar, info, channel.bottom - channel.top, dpi, &length, &offset))
         return;
     const int top = channel.top + offset;
     SetRect(&bar->thumbRect, barRect->left, top, barRect->right, top + length);
-    InflateRect(&bar->thumbRect, -VerticalThumbInsetAcross, -VerticalThumbInsetAlong);
+    InflateRect(&bar->thumbRect, -ScaleToDpi(VerticalThumbInsetAcross, dpi), -ScaleToDpi(VerticalThumbInsetAlong, dpi));
 }
 
 void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *barRect)
 {
     auto *bar = static_cast<ScrollBarState *>(rec->extraState);
     const RECT &channel = bar->channelRect;
+    const int dpi = WindowDpi(rec->hwnd);
     int length, offset;
-    if (!PlaceAlongChannel(bar, info, channel.right - channel.left, &length, &offset))
+    if (!PlaceAlongChannel(bar, info, channel.right - channel.left, dpi, &length, &offset))
         return;
     const int left = channel.left + offset;
     SetRect(&bar->thumbRect, left, barRect->top, left + length, barRect->bottom);
     if (length == 0)
-        bar->thumbRect.right = left + HorizontalEmptyThumbWidth;
-    InflateRect(&bar->thumbRect, -HorizontalThumbInsetAlong, -HorizontalThumbInsetAcross);
+        bar->thumbRect.right = left + ScaleToDpi(HorizontalEmptyThumbWidth, dpi);
+    InflateRect(&bar->thumbRect, -ScaleToDpi(HorizontalThumbInsetAlong, dpi),
+                -ScaleToDpi(HorizontalThumbInsetAcross, dpi));
 }
 
 // Both orientations: lay out, then draw the asked parts straight into the
@@ -128,22 +132,25 @@ static void PaintBar(SkinnedWindow *rec, int part, bool vertical)
     buffer.hwnd = hwnd;
     BeginBackBuffer(&buffer);
     HDC dc = buffer.windowDC;
+    const int dpi = WindowDpi(hwnd);
 
+    const DWORD firstHeld = bar->firstArrowHeld ? DWORD{SPF_PRESSED} : 0;
+    const DWORD secondHeld = bar->secondArrowHeld ? DWORD{SPF_PRESSED} : 0;
     if (part == look.firstPart || part == SBP_ALL)
-        PaintScrollPart(dc, *first, look.firstArrow | arrowGlyph | (bar->firstArrowHeld ? DWORD{SPF_PRESSED} : 0));
+        PaintScrollPart(dc, *first, look.firstArrow | arrowGlyph | firstHeld, dpi);
     if (part == look.secondPart || part == SBP_ALL)
-        PaintScrollPart(dc, *second, look.secondArrow | arrowGlyph | (bar->secondArrowHeld ? DWORD{SPF_PRESSED} : 0));
+        PaintScrollPart(dc, *second, look.secondArrow | arrowGlyph | secondHeld, dpi);
     if (part == SBP_ALL)
-        PaintScrollPart(dc, bar->channelRect, look.wholeChannel);
+        PaintScrollPart(dc, bar->channelRect, look.wholeChannel, dpi);
     else
-        PaintScrollPart(dc, bar->thumbRect, look.thumbChannel);
+        PaintScrollPart(dc, bar->thumbRect, look.thumbChannel, dpi);
 
     if (vertical)
         PlaceVerticalThumb(rec, &info, &barRect);
     else
         PlaceHorizontalThumb(rec, &info, &barRect);
     if (!isShort)
-        PaintScrollPart(dc, bar->thumbRect, bar->thumbHeld ? look.heldThumb : look.thumb);
+        PaintScrollPart(dc, bar->thumbRect, bar->thumbHeld ? look.heldThumb : look.thumb, dpi);
 
     EndBackBuffer(&buffer);
 }

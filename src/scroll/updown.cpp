@@ -73,12 +73,16 @@ void PaintUpDown(SkinnedWindow *rec)
             firstHalf.bottom = split;
             secondHalf.top = split;
         }
-        // Only the half under the pointer shows the press.
+        // Only the half under the pointer shows the press. The frame, the
+        // separator and the gap are the buddy Edit's one-pixel rings drawn on
+        // (which stand on its system border), so that the two read as one
+        // field at every DPI; the arrows are drawn at the window's.
+        const int dpi = WindowDpi(hwnd);
         const DWORD look = state & SharedLookBits;
         const DWORD firstOnly = (state & SKS_FIRSTHALF) ? 0 : DWORD{SPF_PRESSED | SPF_HOT};
         const DWORD secondOnly = (state & SKS_FIRSTHALF) ? DWORD{SPF_PRESSED | SPF_HOT} : 0;
-        PaintScrollPart(dc, secondHalf, ((look & ~secondOnly) | SPF_TRIANGLE | (horizontal ? SPF_RIGHT : SPF_DOWN)));
-        PaintScrollPart(dc, firstHalf, ((look & ~firstOnly) | SPF_TRIANGLE | (horizontal ? SPF_LEFT : SPF_UP)));
+        PaintScrollPart(dc, secondHalf, (look & ~secondOnly) | SPF_TRIANGLE | (horizontal ? SPF_RIGHT : SPF_DOWN), dpi);
+        PaintScrollPart(dc, firstHalf, (look & ~firstOnly) | SPF_TRIANGLE | (horizontal ? SPF_LEFT : SPF_UP), dpi);
         buffer.copyThrough = 1;
     }
     EndBackBuffer(&buffer);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "button_fixture.h"
 #include "support/gdi_ledger.h"
@@ -116,44 +115,6 @@ TEST_F(MessageTest, PushButtonNotifiesWhileStillPressedAndSurvivesItsDestruction
     EXPECT_EQ(stateSeen & (SKS_PRESSED | SKS_FOCUSED), DWORD{SKS_PRESSED | SKS_FOCUSED});
     EXPECT_FALSE(IsWindow(button));
     EXPECT_EQ(Rec(button), nullptr);
-}
-
-TEST_F(MessageTest, HostMayEndTheButtonOrItsDialogInsideBnClicked)
-{
-    struct EndCase {
-        const char *name;
-        std::function<void(HWND button, HWND dialog)> end;
-    };
-    const EndCase cases[] = {
-        {"button destroyed", [](HWND button, HWND) { DestroyWindow(button); }},
-        {"dialog destroyed", [](HWND, HWND dialog) { DestroyWindow(dialog); }},
-        {"skin released", [](HWND button, HWND) { DetachWindow(button); }},
-        {"dialog and button released", [](HWND button, HWND dialog) {
-             DetachWindow(dialog);
-             DetachWindow(button);
-         }},
-    };
-    for (const EndCase &c : cases) {
-        if (!IsWindow(dialog))
-            dialog = CreateTestDialog(TestDialogStyle, 400, 300, "buttons", DialogProc);
-        ASSERT_NE(AttachWindow(dialog), nullptr) << c.name;
-        HWND button = Skinned("Button", BS_PUSHBUTTON, 100, 30, "end", 5);
-        HWND host = dialog;
-        onClick = [&](HWND hwnd) { c.end(hwnd, host); };
-        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        onClick = nullptr;
-        EXPECT_EQ(clicks.size(), 1u) << c.name;
-        clicks.clear();
-        // A released button still works as the standard control.
-        if (IsWindow(button) && FindSkinnedWindow(button) == nullptr) {
-            SendMessageA(button, BM_CLICK, 0, 0);
-            EXPECT_EQ(clicks.size(), 1u) << c.name << ": the released button no longer clicks";
-            clicks.clear();
-        }
-        DestroyWindow(dialog);
-        EXPECT_TRUE(SkinnedRecords().empty()) << c.name;
-    }
 }
 
 TEST_F(MessageTest, TheStandardControlSeesNeitherPaintingNorPushButtonClicks)

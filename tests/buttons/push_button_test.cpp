@@ -36,28 +36,6 @@ HICON MakeSolidIcon(int size, COLORREF colour)
     return icon;
 }
 
-TEST(ButtonTextFormatTest, MapsAlignmentStylesToDrawTextFlags)
-{
-    const struct {
-        LONG style;
-        UINT format;
-    } cases[] = {
-        {0, 0x8025},
-        {BS_LEFT, 0x8024},
-        {BS_RIGHT, 0x8026},
-        {BS_CENTER, 0x8024},  // the left bit is tested first
-        {BS_TOP, 0x8021},
-        {BS_BOTTOM, 0x8029},
-        {BS_VCENTER, 0x8021},  // the top bit is tested first
-        {BS_LEFT | BS_BOTTOM, 0x8028},
-        {BS_MULTILINE, 0x8025},  // vertical centring forces one line
-        {BS_MULTILINE | BS_TOP, 0x8001},
-        {BS_MULTILINE | BS_BOTTOM, 0x8009},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ButtonTextFormat(c.style), c.format) << "style 0x" << std::hex << c.style;
-}
-
 using PushButtonTest = ButtonTest;
 
 TEST_F(PushButtonTest, LayersShowTheState)
@@ -202,6 +180,73 @@ TEST_F(ButtonContentTest, IconStandsOppositeTheCaption)
     }
 }
 
+TEST_F(ButtonContentTest, CaptionWithoutIconFollowsTheAlignmentStyles)
+{
+    enum Place { START, MIDDLE, END };  // left or top, centre, right or bottom
+    struct AlignCase {
+        const char *name;
+        LONG style;
+        Place across, down;
+        bool twoLines;  // a caption with a line break shows it
+    };
+    const AlignCase cases[] = {
+        {"no alignment", 0, MIDDLE, MIDDLE, false},
+        {"BS_LEFT", BS_LEFT, START, MIDDLE, false},
+        {"BS_RIGHT", BS_RIGHT, END, MIDDLE, false},
+        {"BS_CENTER: the left bit is tested first", BS_CENTER, START, MIDDLE, false},
+        {"BS_TOP", BS_TOP, MIDDLE, START, false},
+        {"BS_BOTTOM", BS_BOTTOM, MIDDLE, END, false},
+        {"BS_VCENTER: the top bit is tested first", BS_VCENTER, MIDDLE, START, false},
+        {"BS_LEFT | BS_BOTTOM", BS_LEFT | BS_BOTTOM, START, END, false},
+        {"BS_MULTILINE: vertical centring keeps one line", BS_MULTILINE, MIDDLE, MIDDLE, false},
+        {"BS_MULTILINE | BS_TOP", BS_MULTILINE | BS_TOP, MIDDLE, START, true},
+        // DrawText puts only a single line at the bottom.
+        {"BS_MULTILINE | BS_BOTTOM", BS_MULTILINE | BS_BOTTOM, MIDDLE, START, true},
+    };
+    // Where the middle of the caption's pixels falls, by thirds of the button.
+    auto place = [](LONG from, LONG to, int size) {
+        const int middle = static_cast<int>(from + to) / 2;
+        return middle < size / 3 ? START : middle >= size - size / 3 ? END : MIDDLE;
+    };
+    const char shortCaption[] = "Go";
+    const char brokenCaption[] = "Two\nlines";
+    HWND button = Skinned("Button", BS_TOP, w, h, brokenCaption);
+    const RECT oneLine = Draw(button, 0).text;
+    ASSERT_LT(oneLine.top, oneLine.bottom) << "no caption";
+    DestroyWindow(button);
+    for (const AlignCase &c : cases) {
+        button = Skinned("Button", c.style, w, h, shortCaption);
+        RECT text = Draw(button, 0).text;
+        DestroyWindow(button);
+        ASSERT_LT(text.left, text.right) << c.name << ": no caption";
+        EXPECT_EQ(place(text.left, text.right, w), c.across) << c.name << ": across";
+        EXPECT_EQ(place(text.top, text.bottom, h), c.down) << c.name << ": down";
+
+        button = Skinned("Button", c.style, w, h, brokenCaption);
+        text = Draw(button, 0).text;
+        DestroyWindow(button);
+        EXPECT_EQ(text.bottom - text.top > (oneLine.bottom - oneLine.top) * 3 / 2, c.twoLines) << c.name << ": lines";
+    }
+}
+
+TEST_F(ButtonContentTest, CaptionTooLongIsCutToFitAndStaysCentred)
+{
+    HWND button = Skinned("Button", 0, w, h, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    Canvas canvas(w, h);
+    const RECT whole = {0, 0, w, h};
+    FillRect(canvas.dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintButtonContent(Rec(button), canvas.dc, whole);
+    // Every pixel the caption touched, the ellipsis's pale dots included.
+    const RECT text = PixelBounds(w, h, [&canvas](int x, int y) { return canvas.At(x, y); },
+                                  [](COLORREF c) { return c != RGB(255, 255, 255); });
+    DestroyWindow(button);
+    ASSERT_LT(text.left, text.right) << "no caption";
+    // Clipped rather than cut, it would run from edge to edge.
+    EXPECT_GT(text.left, 0);
+    EXPECT_LT(text.right, LONG{w});
+    EXPECT_NEAR(text.left, w - text.right, 3) << "not centred";
+}
+
 TEST_F(ButtonContentTest, PressingMovesTheCaptionNotTheIcon)
 {
     HWND button = Skinned("Button", BS_PUSHBUTTON, w, h, "Go");
@@ -257,8 +302,11 @@ TEST_F(PushButtonTest, EveryButtonPainterReleasesWhatItTakes)
         GdiLedger ledger;
         for (DWORD state : states) {
             Rec(hwnd)->state = state;
+            const int before = ledger.ObtainedCount();
             InvalidateRect(hwnd, nullptr, FALSE);
             SendMessageA(hwnd, WM_PAINT, 0, 0);
+            ASSERT_GT(ledger.ObtainedCount(), before)
+                << control.className << " " << control.style << ": the paint never reached the painter";
         }
         EXPECT_TRUE(ledger.Balanced()) << control.className << " " << control.style << "\n" << ledger.Report();
         DestroyWindow(hwnd);

@@ -120,8 +120,9 @@ TEST_F(RegistryTest, ClassifiesNonWindowsAndForeignClassesAsNotSkinned)
     plain.lpfnWndProc = DefWindowProcA;
     plain.hInstance = GetModuleHandleA(nullptr);
     plain.lpszClassName = "VelkForeignWindow";
-    RegisterClassA(&plain);
+    ASSERT_NE(RegisterClassA(&plain), 0) << "error " << GetLastError();
     HWND foreign = Child("VelkForeignWindow", 0);
+    ASSERT_NE(foreign, nullptr);
     EXPECT_EQ(ClassifyWindow(foreign), CK_NONE);
     EXPECT_EQ(AttachWindow(foreign), nullptr);
 }
@@ -134,8 +135,11 @@ TEST_F(RegistryTest, ComparesClassNamesWithoutRegardToCase)
     shouting.lpfnWndProc = DefWindowProcA;
     shouting.hInstance = GetModuleHandleA(nullptr);
     shouting.lpszClassName = "SYSTABCONTROL32";
-    RegisterClassA(&shouting);
+    // A failed registration would leave the system's own class to report
+    // its canonical spelling below.
+    ASSERT_NE(RegisterClassA(&shouting), 0) << "error " << GetLastError();
     HWND hwnd = Child("SYSTABCONTROL32", 0);
+    ASSERT_NE(hwnd, nullptr);
     char reported[64] = {};
     GetClassNameA(hwnd, reported, sizeof reported);
     if (lstrcmpA(reported, "SysTabControl32") == 0)

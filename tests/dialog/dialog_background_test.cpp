@@ -269,8 +269,16 @@ TEST_F(DialogTest, TilingBalancesEveryGdiObjectAndDC)
     HWND dialog = OpenWithClient(70, 45, &windows);
     GdiLedger ledger;
     for (int i = 0; i < 3; ++i) {
+        // The library creates nothing for a paint: the tile's brush is kept,
+        // the DC is BeginPaint's. That the paint reached it shows on screen.
+        HDC client = GetDC(dialog);
+        SetPixel(client, 5, 5, RGB(1, 2, 3));
+        ReleaseDC(dialog, client);
         InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
+        client = GetDC(dialog);
+        ASSERT_EQ(GetPixel(client, 5, 5), TilePixel(5, 5)) << "WM_ERASEBKGND never reached the painter";
+        ReleaseDC(dialog, client);
     }
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
     ExpectTiled(dialog, "after the counted paints");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialog/dialog.h"
+#include "support/freed_blocks.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
 
@@ -91,16 +92,5 @@ CaptionButtonState *ButtonsOf(HWND dialog);
 // A screen point at which the dialog's own hit test answers code, searched
 // along the caption's middle row; {-1, -1} if there is none.
 POINT FindHitPoint(HWND dialog, LRESULT code);
-
-// While it lives, every block the library frees is kept, filled with a
-// pattern, instead of going back to the heap; a write through a stale record
-// then shows as a changed byte, a read of a stale pointer as a crash.
-struct FreedBlockWatch {
-    ScopedImportPatch patch;
-    FreedBlockWatch();
-    ~FreedBlockWatch();
-    int FreedCount() const;
-    bool Untouched() const;
-};
 
 #endif

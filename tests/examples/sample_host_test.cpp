@@ -4,8 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
+
+// Colours of the skin: the dialog's frame, and a push button's backdrop top
+// row, its outline and the shadow down its left side.
+const COLORREF DialogFrame = RGB(11, 53, 255);
+const COLORREF ButtonBackdrop = 0x00C2D6DC;
+const COLORREF ButtonOutline = 0x00743C00;
+const COLORREF ButtonShadow = 0x00CBDEE2;
 
 // The dialog is found by its title as soon as it exists, before its controls
 // do; it is shown once they are all there.
@@ -19,6 +27,36 @@ HWND WaitForShownDialog(const char *title, DWORD milliseconds)
         Sleep(20);
     }
     return nullptr;
+}
+
+struct NamedPixel {
+    const char *name;
+    HWND window;
+    POINT at;  // in window coordinates
+    COLORREF expected;
+    COLORREF seen;
+};
+
+// The sample's windows belong to another process, so their pixels are read
+// from the screen, which shows a paint a little after it happens: the pixels
+// are read again until all match or the time is up.
+void AwaitPixels(std::vector<NamedPixel> *pixels, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool all = true;
+        HDC screen = GetDC(nullptr);
+        for (NamedPixel &pixel : *pixels) {
+            RECT rect;
+            GetWindowRect(pixel.window, &rect);
+            pixel.seen = GetPixel(screen, rect.left + pixel.at.x, rect.top + pixel.at.y);
+            all = all && pixel.seen == pixel.expected;
+        }
+        ReleaseDC(nullptr, screen);
+        if (all || GetTickCount() - start >= milliseconds)
+            return;
+        Sleep(20);
+    }
 }
 
 TEST(SampleHostTest, SkinsItsDialogAndEndsCleanlyWhenOkIsClicked)
@@ -41,6 +79,28 @@ TEST(SampleHostTest, SkinsItsDialogAndEndsCleanlyWhenOkIsClicked)
     char text[16] = {};
     GetWindowTextA(ok, text, sizeof text);
     EXPECT_STREQ(text, "OK");
+
+    // Skinned: the dialog has its rounded region and blue frame, the button
+    // its backdrop, outline and shadow.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(dialog, region), ERROR) << "the dialog has no window region";
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the dialog's corner is not rounded off";
+    DeleteObject(region);
+    RECT window;
+    RECT button;
+    GetWindowRect(dialog, &window);
+    GetWindowRect(ok, &button);
+    const int buttonMiddle = (button.right - button.left) / 2;
+    std::vector<NamedPixel> pixels = {
+        {"dialog frame", dialog, {1, (window.bottom - window.top) / 2}, DialogFrame, 0},
+        {"button backdrop", ok, {buttonMiddle, 0}, ButtonBackdrop, 0},
+        {"button outline", ok, {buttonMiddle, 1}, ButtonOutline, 0},
+        {"button shadow", ok, {0, (button.bottom - button.top) / 2}, ButtonShadow, 0},
+    };
+    AwaitPixels(&pixels, 5000);
+    for (const NamedPixel &pixel : pixels)
+        EXPECT_EQ(pixel.seen, pixel.expected)
+            << pixel.name << std::hex << ": seen 0x" << pixel.seen << ", expected 0x" << pixel.expected;
 
     // The skinned button carries out the click itself and notifies the dialog.
     SendMessageA(ok, BM_CLICK, 0, 0);

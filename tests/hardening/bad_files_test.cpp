@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -193,6 +194,40 @@ TEST_F(BadFilesTest, ProgressBarWithEveryBadPicture)
 }
 
 const char BackgroundCaseVariable[] = "VELK_BAD_BACKGROUND";
+const char ChildReportVariable[] = "VELK_CHILD_REPORT";
+
+// In a child process, writes how many tests ran to the end (not skipped) to
+// the file the parent named: a child whose filter matched nothing, or whose
+// case skipped itself, exits 0 all the same.
+class ChildReport : public testing::EmptyTestEventListener {
+public:
+    void OnTestProgramEnd(const testing::UnitTest &run) override
+    {
+        char path[MAX_PATH];
+        if (GetEnvironmentVariableA(ChildReportVariable, path, sizeof path) == 0)
+            return;
+        FILE *report = std::fopen(path, "w");
+        if (report == nullptr)
+            return;
+        std::fprintf(report, "%d\n", run.test_to_run_count() - run.skipped_test_count());
+        std::fclose(report);
+    }
+};
+
+const bool childReportListening = (testing::UnitTest::GetInstance()->listeners().Append(new ChildReport), true);
+
+// What the child wrote; -1 when it wrote nothing.
+int ChildCasesRan(const std::string &path)
+{
+    FILE *report = std::fopen(path.c_str(), "r");
+    if (report == nullptr)
+        return -1;
+    int ran = -1;
+    if (std::fscanf(report, "%d", &ran) != 1)
+        ran = -1;
+    std::fclose(report);
+    return ran;
+}
 
 // Run by BadBackground.EveryCaseInAProcessOfItsOwn with the case's name in
 // the environment.
@@ -240,8 +275,14 @@ TEST(BadBackground, EveryCaseInAProcessOfItsOwn)
 {
     char program[MAX_PATH];
     ASSERT_NE(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
+    char temp[MAX_PATH];
+    char reportPath[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    ASSERT_NE(GetTempFileNameA(temp, "vlk", 0, reportPath), 0u);
+    SetEnvironmentVariableA(ChildReportVariable, reportPath);
     for (const BadFile &bad : BadFiles) {
         SetEnvironmentVariableA(BackgroundCaseVariable, bad.name);
+        DeleteFileA(reportPath);
         std::string command =
             std::string("\"") + program + "\" --gtest_filter=BadFilesTest.BackgroundCaseOfThisProcess";
         STARTUPINFOA startup = {};
@@ -260,9 +301,13 @@ TEST(BadBackground, EveryCaseInAProcessOfItsOwn)
         GetExitCodeProcess(child.hProcess, &exitCode);
         EXPECT_EQ(exitCode, 0u) << bad.name << ": the child failed, crashed or hung (exit code 0x" << std::hex
                                 << exitCode << std::dec << ")";
+        EXPECT_EQ(ChildCasesRan(reportPath), 1)
+            << bad.name << ": the child did not run its case (-1: it wrote no report)";
         CloseHandle(child.hThread);
         CloseHandle(child.hProcess);
     }
+    DeleteFileA(reportPath);
+    SetEnvironmentVariableA(ChildReportVariable, nullptr);
     SetEnvironmentVariableA(BackgroundCaseVariable, nullptr);
 }
 

@@ -84,8 +84,12 @@ TEST_F(ScrollGdiWindows, ScrollBarPaintsAndInputBalance)
             PaintVerticalScrollBar(rec, part);
             PaintHorizontalScrollBar(rec, part);
         }
+        ASSERT_GT(ledger.ObtainedCount(), 0) << "the painters took no DC";
+        int before = ledger.ObtainedCount();
         InvalidateRect(bar, nullptr, TRUE);
         UpdateWindow(bar);
+        ASSERT_GT(ledger.ObtainedCount(), before) << "WM_PAINT never reached the painter";
+        before = ledger.ObtainedCount();
         Mouse(bar, WM_LBUTTONDOWN, c.thumb.x, c.thumb.y);
         Mouse(bar, WM_MOUSEMOVE, c.thumb.x + 20, c.thumb.y + 20);
         Mouse(bar, WM_LBUTTONUP, c.thumb.x + 20, c.thumb.y + 20);
@@ -95,6 +99,7 @@ TEST_F(ScrollGdiWindows, ScrollBarPaintsAndInputBalance)
         Mouse(bar, WM_LBUTTONUP, c.arrow.x, c.arrow.y);
         Mouse(bar, WM_LBUTTONDBLCLK, c.channel.x, c.channel.y);
         SetScrollPos(bar, SB_CTL, 20, TRUE);
+        ASSERT_GT(ledger.ObtainedCount(), before) << "the input never repainted";
         EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
         DestroyWindow(bar);
     }
@@ -127,8 +132,11 @@ TEST_F(ScrollGdiWindows, UpDownPaintsBalance)
         Mouse(updown, WM_LBUTTONDOWN, 5, 3);
         Mouse(updown, WM_LBUTTONUP, 5, 3);
         SendMessageA(updown, WM_MOUSEMOVE, 0, MAKELPARAM(12, 25));
+        ASSERT_GT(ledger.ObtainedCount(), 0) << "the input never repainted";
+        const int before = ledger.ObtainedCount();
         InvalidateRect(updown, nullptr, TRUE);
         UpdateWindow(updown);
+        ASSERT_GT(ledger.ObtainedCount(), before) << "the repaint never reached the painter";
         EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
         DestroyWindow(updown);
     }

@@ -21,43 +21,45 @@ const COLORREF GreyGlyphPen = 0x00C6CBCE;
 const COLORREF GripperLight = 0x00FFF7EF;
 const COLORREF GripperDark = 0x00FFB28C;
 
-// One row per colour set: disabled, pressed, hot, normal.
-struct ColourSetRow {
-    const char *name;
-    DWORD flags;
-    COLORREF corners[4];   // top-left, top-right, bottom-left, bottom-right pixel
-    COLORREF outer[4];     // body gradient corners
-    COLORREF inner[4];     // face gradient corners
-    COLORREF vtrack[4];    // vertical channel gradient corners
-    COLORREF htrack[4];    // horizontal channel gradient corners
-};
+// The body's top-left corner pixel differs in every colour set, so it names
+// the set the painter chose.
+const COLORREF DisabledCorner = 0x00F7F7F7;
+const COLORREF PressedCorner = 0x00DEC3BD;
+const COLORREF HotCorner = 0x00EFDBCE;
+const COLORREF NormalCorner = 0x00FFEFE7;
 
-const ColourSetRow ColourSets[] = {
-    {"disabled", SPF_DISABLED,
-     {0x00F7F7F7, 0x00EFF3F7, 0x00EFF3F7, 0x00EFF3F7},
-     {0x00EFF3F7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7},
-     {0x00F7F7F7, 0x00E7EFEF, 0x00E7EBEF, 0x00DEE7E7},
-     {0x00EFF3F7, 0x00DEE7E7, 0x00EFF3F7, 0x00DEE3E7},
-     {0x00DEE7E7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7}},
-    {"pressed", SPF_PRESSED,
-     {0x00DEC3BD, 0x00DEB6AD, 0x00FFE3DE, 0x00F7E3DE},
-     {0x00DEAEA5, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5},
-     {0x00F78E6B, 0x00F79684, 0x00EF9E8C, 0x00EFDFD6},
-     {0x00DEAEA5, 0x00F7CBBD, 0x00DEAEA5, 0x00F7C7B5},
-     {0x00F7CBBD, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5}},
-    {"hot", SPF_HOT,
-     {0x00EFDBCE, 0x00EFCFC6, 0x00E7CFC6, 0x00E7CBBD},
-     {0x00EFC7B5, 0x00E7AE94, 0x00DEA284, 0x00DEA68C},
-     {0x00FFFFFF, 0x00FFE3CE, 0x00FFDFC6, 0x00FFDBBD},
-     {0x00EFC7B5, 0x00E7AE94, 0x00EFC7B5, 0x00DEA68C},
-     {0x00EFC7B5, 0x00EFC7B5, 0x00E7AE94, 0x00DEA68C}},
-    {"normal", 0,
-     {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3DE},
-     {0x00FFE3D6, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5},
-     {0x00FFEBE7, 0x00FFCFBD, 0x00FFCBB5, 0x00F7CBAD},
-     {0x00FFE3D6, 0x00F7CBBD, 0x00FFE3D6, 0x00F7C7B5},
-     {0x00F7CBBD, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5}},
-};
+// The normal set at a handful of points: the other corner pixels, the body's
+// and the face's gradient ends, and each channel's first colour.
+const COLORREF NormalCornerTopRight = 0x00FFE7DE;
+const COLORREF NormalCornerBottomLeft = 0x00FFE3DE;
+const COLORREF NormalCornerBottomRight = 0x00F7E3DE;
+const COLORREF NormalBodyTopLeft = 0x00FFE3D6;
+const COLORREF NormalBodyBottomRight = 0x00F7C7B5;
+const COLORREF NormalFaceTopLeft = 0x00FFEBE7;
+const COLORREF NormalFaceBottomRight = 0x00F7CBAD;
+const COLORREF NormalChannelLeft = 0x00FFE3D6;   // a vertical channel, shaded across
+const COLORREF NormalChannelRight = 0x00F7CBBD;
+const COLORREF NormalChannelTop = 0x00F7CBBD;    // a horizontal channel, shaded down
+
+// The face's top-left vertex of the other sets, and their channels' first
+// colours.
+const COLORREF DisabledFaceTopLeft = 0x00F7F7F7;
+const COLORREF PressedFaceTopLeft = 0x00F78E6B;
+const COLORREF HotFaceTopLeft = 0x00FFFFFF;
+const COLORREF DisabledCornerBottomRight = 0x00EFF3F7;
+const COLORREF DisabledChannelLeft = 0x00EFF3F7;
+const COLORREF DisabledChannelTop = 0x00DEE7E7;
+
+const char *SetNamed(COLORREF corner)
+{
+    switch (corner) {
+    case DisabledCorner: return "disabled";
+    case PressedCorner: return "pressed";
+    case HotCorner: return "hot";
+    case NormalCorner: return "normal";
+    default: return "no colour set";
+    }
+}
 
 // A gradient pixel next to (not on) a vertex is within a few steps of it.
 bool Near(COLORREF actual, COLORREF expected, int tolerance = 8)
@@ -82,80 +84,119 @@ struct PaintedCanvas : Canvas {
     }
 };
 
-TEST(ScrollPartColours, EachSetHasItsCornersAndGradientEnds)
+TEST(ScrollPartColours, StateBitsChooseTheColourSet)
+{
+    struct SetCase {
+        DWORD flags;
+        COLORREF corner;
+        COLORREF face;
+    };
+    // Disabled wins over pressed and hot, pressed over hot; other bits of
+    // the word leave the choice alone.
+    const SetCase cases[] = {
+        {0, NormalCorner, NormalFaceTopLeft},
+        {SPF_HOT, HotCorner, HotFaceTopLeft},
+        {SPF_PRESSED, PressedCorner, PressedFaceTopLeft},
+        {SPF_PRESSED | SPF_HOT, PressedCorner, PressedFaceTopLeft},
+        {SPF_DISABLED, DisabledCorner, DisabledFaceTopLeft},
+        {SPF_DISABLED | SPF_PRESSED, DisabledCorner, DisabledFaceTopLeft},
+        {SPF_DISABLED | SPF_HOT, DisabledCorner, DisabledFaceTopLeft},
+        {SPF_DISABLED | SPF_PRESSED | SPF_HOT, DisabledCorner, DisabledFaceTopLeft},
+        {SPF_HORZ | 0x00000008 | 0x00010000, NormalCorner, NormalFaceTopLeft},  // bits the word does not use
+    };
+    for (const SetCase &c : cases) {
+        PaintedCanvas canvas(20, 20);
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, c.flags);
+        EXPECT_STREQ(SetNamed(canvas.At(0, 0)), SetNamed(c.corner)) << "flags 0x" << std::hex << c.flags;
+        EXPECT_EQ(canvas.At(1, 1), c.face) << "face, flags 0x" << std::hex << c.flags;
+    }
+}
+
+TEST(ScrollPartColours, NormalPartAtNamedPoints)
 {
     // Large enough that a pixel next to a gradient vertex stays close to it.
     const int size = 64;
-    for (const ColourSetRow &row : ColourSets) {
-        SCOPED_TRACE(row.name);
-        PaintedCanvas canvas(size + 4, size + 4);
-        PaintScrollPart(canvas.dc, RECT{0, 0, size, size}, row.flags);
+    PaintedCanvas canvas(size + 4, size + 4);
+    PaintScrollPart(canvas.dc, RECT{0, 0, size, size}, 0);
 
-        EXPECT_EQ(canvas.At(0, 0), row.corners[0]);
-        EXPECT_EQ(canvas.At(size - 1, 0), row.corners[1]);
-        EXPECT_EQ(canvas.At(0, size - 1), row.corners[2]);
-        EXPECT_EQ(canvas.At(size - 1, size - 1), row.corners[3]);
-        // The body shows beside its corner pixels, the face one pixel in.
-        EXPECT_TRUE(Near(canvas.At(1, 0), row.outer[0])) << Hex(canvas.At(1, 0));
-        EXPECT_TRUE(Near(canvas.At(size - 2, 0), row.outer[1])) << Hex(canvas.At(size - 2, 0));
-        EXPECT_TRUE(Near(canvas.At(0, size - 2), row.outer[2])) << Hex(canvas.At(0, size - 2));
-        EXPECT_TRUE(Near(canvas.At(size - 2, size - 1), row.outer[3])) << Hex(canvas.At(size - 2, size - 1));
-        EXPECT_EQ(canvas.At(1, 1), row.inner[0]) << "face top-left vertex";
-        EXPECT_TRUE(Near(canvas.At(size - 2, size - 2), row.inner[3])) << Hex(canvas.At(size - 2, size - 2));
-        // Nothing outside the part.
-        EXPECT_EQ(canvas.At(size, size), Backdrop);
-        EXPECT_EQ(canvas.At(size, 0), Backdrop);
-        EXPECT_EQ(canvas.At(0, size), Backdrop);
-    }
+    EXPECT_EQ(canvas.At(0, 0), NormalCorner);
+    EXPECT_EQ(canvas.At(size - 1, 0), NormalCornerTopRight);
+    EXPECT_EQ(canvas.At(0, size - 1), NormalCornerBottomLeft);
+    EXPECT_EQ(canvas.At(size - 1, size - 1), NormalCornerBottomRight);
+    // The body shows beside its corner pixels, the face one pixel in.
+    EXPECT_TRUE(Near(canvas.At(1, 0), NormalBodyTopLeft)) << Hex(canvas.At(1, 0));
+    EXPECT_TRUE(Near(canvas.At(size - 2, size - 1), NormalBodyBottomRight)) << Hex(canvas.At(size - 2, size - 1));
+    EXPECT_EQ(canvas.At(1, 1), NormalFaceTopLeft) << "face top-left vertex";
+    EXPECT_TRUE(Near(canvas.At(size - 2, size - 2), NormalFaceBottomRight)) << Hex(canvas.At(size - 2, size - 2));
+    // Nothing outside the part.
+    EXPECT_EQ(canvas.At(size, size), Backdrop);
+    EXPECT_EQ(canvas.At(size, 0), Backdrop);
+    EXPECT_EQ(canvas.At(0, size), Backdrop);
 }
 
 TEST(ScrollPartColours, ChannelIsOneGradientWithoutCorners)
 {
-    for (const ColourSetRow &row : ColourSets) {
-        SCOPED_TRACE(row.name);
+    struct ChannelCase {
+        const char *name;
+        DWORD flags;
+        COLORREF left, top;  // the vertical channel's left column, the horizontal one's top row
+    };
+    const ChannelCase cases[] = {
+        {"normal", 0, NormalChannelLeft, NormalChannelTop},
+        {"disabled", SPF_DISABLED, DisabledChannelLeft, DisabledChannelTop},
+    };
+    for (const ChannelCase &c : cases) {
+        SCOPED_TRACE(c.name);
         PaintedCanvas vertical(20, 40);
-        PaintScrollPart(vertical.dc, RECT{0, 0, 16, 30}, row.flags | SPF_TRACK);
-        // Shaded across: left column starts and ends in the same colour.
-        EXPECT_EQ(vertical.At(0, 0), row.vtrack[0]);
-        EXPECT_TRUE(Near(vertical.At(0, 29), row.vtrack[2])) << Hex(vertical.At(0, 29));
-        EXPECT_TRUE(Near(vertical.At(15, 15), row.vtrack[1], 10)) << Hex(vertical.At(15, 15));
+        PaintScrollPart(vertical.dc, RECT{0, 0, 16, 30}, c.flags | SPF_TRACK);
+        // Shaded across: the left column starts and ends in the same colour.
+        EXPECT_EQ(vertical.At(0, 0), c.left);
+        EXPECT_TRUE(Near(vertical.At(0, 29), c.left)) << Hex(vertical.At(0, 29));
         EXPECT_EQ(vertical.At(16, 0), Backdrop);
         EXPECT_EQ(vertical.At(0, 30), Backdrop);
 
         PaintedCanvas horizontal(40, 20);
-        PaintScrollPart(horizontal.dc, RECT{0, 0, 30, 16}, row.flags | SPF_TRACK | SPF_HORZ);
+        PaintScrollPart(horizontal.dc, RECT{0, 0, 30, 16}, c.flags | SPF_TRACK | SPF_HORZ);
         // Shaded top to bottom: the whole first row is the top colour.
-        EXPECT_EQ(horizontal.At(0, 0), row.htrack[0]);
-        EXPECT_EQ(horizontal.At(15, 0), row.htrack[0]);
-        EXPECT_EQ(horizontal.At(29, 0), row.htrack[1]);
+        EXPECT_EQ(horizontal.At(0, 0), c.top);
+        EXPECT_EQ(horizontal.At(15, 0), c.top);
+        EXPECT_EQ(horizontal.At(29, 0), c.top);
         EXPECT_EQ(horizontal.At(30, 0), Backdrop);
     }
+    PaintedCanvas vertical(20, 40);
+    PaintScrollPart(vertical.dc, RECT{0, 0, 16, 30}, SPF_TRACK);
+    EXPECT_TRUE(Near(vertical.At(15, 15), NormalChannelRight, 10)) << Hex(vertical.At(15, 15));
 }
 
-TEST(ScrollPartColours, DisabledWinsOverPressedAndHot)
+TEST(ScrollPartColours, DisabledGlyphIsGreyWhateverElseIsSet)
 {
-    const DWORD combos[] = {SPF_DISABLED | SPF_PRESSED, SPF_DISABLED | SPF_HOT,
+    const DWORD combos[] = {SPF_DISABLED, SPF_DISABLED | SPF_PRESSED, SPF_DISABLED | SPF_HOT,
                             SPF_DISABLED | SPF_PRESSED | SPF_HOT};
     for (DWORD flags : combos) {
         PaintedCanvas canvas(20, 20);
         PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, flags | SPF_TRIANGLE | SPF_UP);
-        EXPECT_EQ(canvas.At(0, 0), ColourSets[0].corners[0]) << std::hex << flags;
         EXPECT_EQ(canvas.At(8, 8), GreyGlyphPen) << std::hex << flags;
     }
-    PaintedCanvas canvas(20, 20);
-    PaintScrollPart(canvas.dc, RECT{0, 0, 16, 16}, SPF_PRESSED | SPF_HOT);
-    EXPECT_EQ(canvas.At(0, 0), ColourSets[1].corners[0]) << "pressed wins over hot";
 }
 
 // The framed 16 by 40 part: white rim on (0, 0, 15, 39), shadow just outside
 // its right and bottom edges with cut corners, body on (1, 1, 14, 38).
 TEST(ScrollPartFrame, FramedPartLayout)
 {
-    for (const ColourSetRow &row : {ColourSets[3], ColourSets[0]}) {
-        SCOPED_TRACE(row.name);
-        const COLORREF shadow = row.flags & SPF_DISABLED ? DisabledShadowPen : ShadowPen;
+    struct FramedCase {
+        const char *name;
+        DWORD flags;
+        COLORREF shadow, corner, farCorner, face;
+    };
+    const FramedCase cases[] = {
+        {"normal", 0, ShadowPen, NormalCorner, NormalCornerBottomRight, NormalFaceTopLeft},
+        {"disabled", SPF_DISABLED, DisabledShadowPen, DisabledCorner, DisabledCornerBottomRight, DisabledFaceTopLeft},
+    };
+    for (const FramedCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const COLORREF shadow = c.shadow;
         PaintedCanvas canvas(20, 44);
-        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, row.flags | SPF_FRAMED);
+        PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, c.flags | SPF_FRAMED);
 
         // The shadow's cut corners overdraw the rim's two bottom corners.
         for (int x = 0; x <= 14; ++x)
@@ -179,11 +220,9 @@ TEST(ScrollPartFrame, FramedPartLayout)
         EXPECT_EQ(canvas.At(0, 39), Backdrop);
         EXPECT_EQ(canvas.At(15, 39), Backdrop);
 
-        EXPECT_EQ(canvas.At(1, 1), row.corners[0]);
-        EXPECT_EQ(canvas.At(13, 1), row.corners[1]);
-        EXPECT_EQ(canvas.At(1, 37), row.corners[2]);
-        EXPECT_EQ(canvas.At(13, 37), row.corners[3]);
-        EXPECT_EQ(canvas.At(2, 2), row.inner[0]) << "face from (2, 2)";
+        EXPECT_EQ(canvas.At(1, 1), c.corner) << "body from (1, 1)";
+        EXPECT_EQ(canvas.At(13, 37), c.farCorner) << "body to (13, 37)";
+        EXPECT_EQ(canvas.At(2, 2), c.face) << "face from (2, 2)";
     }
 }
 
@@ -193,7 +232,7 @@ TEST(ScrollPartFrame, FramedChannelDrawsRimThenTrack)
     PaintScrollPart(canvas.dc, RECT{0, 0, 16, 40}, SPF_FRAMED | SPF_TRACK | SPF_TRIANGLE | SPF_UP);
     EXPECT_EQ(canvas.At(0, 0), White);
     EXPECT_EQ(canvas.At(15, 10), ShadowPen);
-    EXPECT_EQ(canvas.At(1, 1), ColourSets[3].vtrack[0]) << "channel on the shrunken rectangle";
+    EXPECT_EQ(canvas.At(1, 1), NormalChannelLeft) << "channel on the shrunken rectangle";
     for (int y = 1; y < 38; ++y) {
         for (int x = 1; x < 14; ++x)
             ASSERT_NE(canvas.At(x, y), GlyphPen) << "a channel carries no glyph, at " << x << "," << y;

@@ -449,59 +449,6 @@ TEST_F(ScrollBarTest, WideRangesTravelInTheLowWordAndEmptyTravelGivesNMin)
     EXPECT_EQ(Notifications(WM_HSCROLL), (Notes{{SB_THUMBTRACK, 0}, {SB_THUMBPOSITION, 0}}));
 }
 
-INT_PTR CALLBACK DestroyingDialogProc(HWND, UINT msg, WPARAM, LPARAM lParam)
-{
-    if (msg == WM_VSCROLL)
-        DestroyWindow(reinterpret_cast<HWND>(lParam));
-    return FALSE;
-}
-
-INT_PTR CALLBACK ReleasingDialogProc(HWND, UINT msg, WPARAM, LPARAM lParam)
-{
-    if (msg == WM_VSCROLL)
-        DetachWindow(reinterpret_cast<HWND>(lParam));
-    return FALSE;
-}
-
-TEST_F(ScrollBarTest, ParentMayDestroyOrReleaseTheBarInsideTheNotification)
-{
-    struct Step {
-        const char *name;
-        UINT msg;
-        int y;
-    };
-    // A line press; a drag's track report; a drag's release report.
-    const std::vector<std::vector<Step>> actions = {
-        {{"press", WM_LBUTTONDOWN, 5}},
-        {{"press thumb", WM_LBUTTONDOWN, 90}, {"track", WM_MOUSEMOVE, 120}},
-        {{"double click", WM_LBUTTONDBLCLK, 150}},
-    };
-    const LONG_PTR plainProc = GetWindowLongPtrA(dialog, DWLP_DLGPROC);
-    for (DLGPROC proc : {DestroyingDialogProc, ReleasingDialogProc}) {
-        for (const std::vector<Step> &steps : actions) {
-            SCOPED_TRACE(steps.back().name);
-            SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-            MakeBar(SBS_VERT, 17, 200, 0, 100, 50);
-            for (const Step &step : steps)
-                Send(step.msg, 8, step.y);
-            EXPECT_EQ(FindSkinnedWindow(bar), nullptr);
-            if (IsWindow(bar)) {
-                Send(WM_LBUTTONUP, 8, 120);
-                DestroyWindow(bar);
-            }
-            SetWindowLongPtrA(dialog, DWLP_DLGPROC, plainProc);
-        }
-    }
-    // The release after a drag: the bar goes on SB_THUMBPOSITION only.
-    MakeBar(SBS_VERT, 17, 200, 0, 100, 50);
-    Send(WM_LBUTTONDOWN, 8, 90);
-    Send(WM_MOUSEMOVE, 8, 120);
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(DestroyingDialogProc));
-    Send(WM_LBUTTONUP, 8, 130);
-    EXPECT_FALSE(IsWindow(bar));
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, plainProc);
-}
-
 TEST_F(ScrollBarTest, IpAddressControlPaintsNothingAndIgnoresClicks)
 {
     HWND address = CreateChild(dialog, "SysIPAddress32", 0, 10, 10, 150, 24);

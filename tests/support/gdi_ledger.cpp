@@ -20,6 +20,7 @@ struct LedgerState {
     std::set<HICON> liveIcons;
     std::vector<std::string> problems;
     int created = 0;
+    int obtained = 0;
 };
 
 LedgerState *ledger;
@@ -42,8 +43,10 @@ HGDIOBJ Created(HGDIOBJ object, const char *sort)
 
 HDC Obtained(HDC dc, const char *how)
 {
-    if (dc != nullptr)
+    if (dc != nullptr) {
         ledger->heldDCs[dc] = HeldDC{how, 0};
+        ++ledger->obtained;
+    }
     return dc;
 }
 
@@ -406,6 +409,11 @@ const std::vector<std::string> &GdiLedger::Problems() const
 int GdiLedger::CreatedCount() const
 {
     return ledger->created;
+}
+
+int GdiLedger::ObtainedCount() const
+{
+    return ledger->obtained;
 }
 
 void GdiLedger::Reset()

@@ -39,6 +39,8 @@ struct GdiLedger {
 
     // How many objects of each sort it has created so far.
     int CreatedCount() const;
+    // How many device contexts it has obtained or created so far.
+    int ObtainedCount() const;
 
     // Forgets everything counted so far; the accounting goes on.
     void Reset();

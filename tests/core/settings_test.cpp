@@ -1,0 +1,259 @@
+// What the user's settings and the install ask of the skin: mirrored
+// windows, high contrast, a new DPI, and the face folder beside the library.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "controls/face_folder.h"
+#include "controls/window_pixels.h"
+#include "core/skin.h"
+#include "support/dib_canvas.h"
+#include "support/harness.h"
+#include "support/import_patch.h"
+
+namespace {
+
+// Inked pixels per column of the canvas, without the empty columns at either
+// end.
+std::vector<int> InkProfile(const Canvas &canvas, int height, bool (*inked)(COLORREF))
+{
+    std::vector<int> profile(canvas.width, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < canvas.width; ++x)
+            profile[x] += inked(canvas.At(x, y));
+    }
+    while (!profile.empty() && profile.back() == 0)
+        profile.pop_back();
+    profile.erase(profile.begin(), std::find_if(profile.begin(), profile.end(), [](int n) { return n != 0; }));
+    return profile;
+}
+
+bool Dark(COLORREF c)
+{
+    return std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 0x60;
+}
+
+bool LabelGreen(COLORREF c)
+{
+    return std::abs(GetRValue(c) - 0x96) + std::abs(GetGValue(c) - 0xFA) + std::abs(GetBValue(c) - 0x3C) < 90;
+}
+
+class SettingsTest : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        PumpMessages();
+        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+    }
+};
+
+// Each skinned text against the same text in the same font and colours drawn
+// by the test into a DC mirrored as the window's is; a flipped copy shows as
+// the reversed profile.
+TEST_F(SettingsTest, TextInAMirroredDialogReadsTheRightWayRound)
+{
+    std::vector<WORD> words = DialogTemplate(TestDialogStyle, "Caption text", 200, 100);
+    reinterpret_cast<DLGTEMPLATE *>(words.data())->dwExtendedStyle = WS_EX_LAYOUTRTL;
+    HWND dialog = CreateDialogIndirectParamA(nullptr, reinterpret_cast<DLGTEMPLATE *>(words.data()), nullptr,
+                                             [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    SetWindowPos(dialog, nullptr, 40, 40, 360, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND push = CreateChild(dialog, "Button", BS_PUSHBUTTON, 10, 10, 150, 26, 1, "Push it");
+    HWND check = CreateChild(dialog, "Button", BS_CHECKBOX, 10, 50, 150, 20, 2, "Check box");
+    HWND label = CreateChild(dialog, "Static", SS_LEFT, 10, 80, 150, 16, 3, "Label text");
+    ASSERT_TRUE(GetWindowLongW(check, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) << "the children are not mirrored";
+    for (HWND hwnd : {dialog, push, check, label})
+        AttachWindow(hwnd);
+    PumpMessages(100);
+
+    const int captionTop = GetSystemMetrics(SM_CYDLGFRAME);
+    const struct {
+        const char *name;
+        HWND window;
+        int top, bottom;  // the rows holding the text, in window coordinates
+        COLORREF colour, background;
+        bool (*inked)(COLORREF);
+    } cases[] = {
+        {"push button", push, 0, 26, RGB(0, 0, 0), RGB(255, 255, 255), Dark},
+        {"check box", check, 0, 20, GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255), Dark},
+        {"label", label, 0, 16, RGB(0x96, 0xFA, 0x3C), GetSysColor(COLOR_BTNFACE), LabelGreen},
+        {"caption", dialog, captionTop, captionTop + GetSystemMetrics(SM_CYCAPTION), 0, RGB(255, 255, 255), Dark},
+    };
+    for (const auto &c : cases) {
+        // The window as the screen shows it: a copy from its mirrored DC
+        // would flip it.
+        RECT window;
+        GetWindowRect(c.window, &window);
+        Canvas shown(window.right - window.left, c.bottom - c.top);
+        HDC dc = GetWindowDC(c.window);
+        SetLayout(dc, 0);
+        BitBlt(shown.dc, 0, 0, shown.width, c.bottom - c.top, dc, 0, c.top, SRCCOPY);
+        ReleaseDC(c.window, dc);
+
+        wchar_t text[64];
+        GetWindowTextW(c.window, text, 64);
+        Canvas drawn(400, 40);
+        HBRUSH background = CreateSolidBrush(c.background);
+        RECT rect = {0, 0, 400, 40};
+        FillRect(drawn.dc, &rect, background);
+        DeleteObject(background);
+        SetLayout(drawn.dc, LAYOUT_RTL);
+        HGDIOBJ font = SelectObject(drawn.dc, reinterpret_cast<HFONT>(SendMessageW(c.window, WM_GETFONT, 0, 0)));
+        SetTextColor(drawn.dc, c.colour);
+        SetBkMode(drawn.dc, TRANSPARENT);
+        DrawTextW(drawn.dc, text, -1, &rect, DT_SINGLELINE);
+        SelectObject(drawn.dc, font);
+        GdiFlush();
+
+        const std::vector<int> seen = InkProfile(shown, c.bottom - c.top, c.inked);
+        const std::vector<int> expected = InkProfile(drawn, 40, c.inked);
+        const std::vector<int> flipped(expected.rbegin(), expected.rend());
+        ASSERT_NE(expected, flipped) << c.name << ": a text that reads the same both ways";
+        EXPECT_EQ(seen, expected) << c.name << (seen == flipped ? " reads backwards" : "");
+    }
+    DestroyWindow(dialog);
+}
+
+// The library's SystemParametersInfoW, with high contrast switched on.
+decltype(&SystemParametersInfoW) realParametersInfo;
+
+BOOL WINAPI HighContrastParametersInfo(UINT action, UINT param, void *value, UINT flags)
+{
+    const BOOL result = realParametersInfo(action, param, value, flags);
+    if (action == SPI_GETHIGHCONTRAST)
+        static_cast<HIGHCONTRASTW *>(value)->dwFlags |= HCF_HIGHCONTRASTON;
+    return result;
+}
+
+// A setting change the way the system makes one: the top-level window hears
+// of it and everything is painted again.
+void ChangeSetting(HWND dialog)
+{
+    SendMessageW(dialog, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+    PumpMessages(50);
+}
+
+TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindowIsNow)
+{
+    HWND dialog = CreateTestDialog(TestDialogStyle, 360, 220, "Contrast");
+    // Each skinned control beside the same control left alone.
+    const std::pair<const char *, DWORD> kinds[] = {
+        {"Button", BS_PUSHBUTTON}, {"Button", BS_AUTOCHECKBOX}, {"ScrollBar", SBS_HORZ}, {"Static", SS_LEFT}};
+    std::vector<std::pair<HWND, HWND>> pairs;
+    int y = 10;
+    for (const auto &kind : kinds) {
+        HWND skinned = CreateChild(dialog, kind.first, kind.second, 10, y, 140, 24, 0, "Twin");
+        HWND plain = CreateChild(dialog, kind.first, kind.second, 180, y, 140, 24, 0, "Twin");
+        SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 0, 10, 0, 4, 0};
+        SetScrollInfo(skinned, SB_CTL, &info, FALSE);
+        SetScrollInfo(plain, SB_CTL, &info, FALSE);
+        AttachWindow(skinned);
+        pairs.push_back({skinned, plain});
+        y += 34;
+    }
+    AttachWindow(dialog);
+    PumpMessages(50);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int skinLookRegion = GetWindowRgn(dialog, region);
+
+    {
+        ScopedImportPatch patch(LibraryModule(), "user32.dll", "SystemParametersInfoW",
+                                reinterpret_cast<void *>(HighContrastParametersInfo));
+        ASSERT_NE(patch.original, nullptr) << "the library does not import SystemParametersInfoW";
+        realParametersInfo = reinterpret_cast<decltype(&SystemParametersInfoW)>(patch.original);
+        ChangeSetting(dialog);
+        EXPECT_EQ(GetWindowRgn(dialog, region), ERROR) << "the dialog kept its region";
+        for (size_t i = 0; i < pairs.size(); ++i)
+            EXPECT_TRUE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
+                << kinds[i].first << " 0x" << std::hex << kinds[i].second << ": not the standard look";
+        // Changed while the skin stood aside.
+        SendMessageW(pairs[1].first, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(pairs[1].second, BM_SETCHECK, BST_CHECKED, 0);
+    }
+    ChangeSetting(dialog);
+    EXPECT_NE(skinLookRegion, ERROR);
+    EXPECT_NE(GetWindowRgn(dialog, region), ERROR) << "the region did not come back";
+    for (size_t i = 0; i < pairs.size(); ++i)
+        EXPECT_FALSE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
+            << kinds[i].first << " 0x" << std::hex << kinds[i].second << ": the skin did not come back";
+    EXPECT_TRUE(FindSkinnedWindow(pairs[1].first)->state & SKS_CHECKED) << "the check made meanwhile was lost";
+    DeleteObject(region);
+    DestroyWindow(dialog);
+}
+
+TEST_F(SettingsTest, ANewDpiMakesTheRegionAgainAndRepaints)
+{
+    HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "Moved");
+    AttachWindow(dialog);
+    PumpMessages();
+    SetWindowRgn(dialog, CreateRectRgn(0, 0, 300, 200), FALSE);
+    FillWindow(dialog, RGB(1, 2, 3));
+    RECT suggested;
+    GetWindowRect(dialog, &suggested);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(dialog, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "no rounded corner";
+    EXPECT_NE(ReadWindowPixel(dialog, 150, GetSystemMetrics(SM_CYDLGFRAME) + 2), RGB(1, 2, 3)) << "not repainted";
+    DeleteObject(region);
+    DestroyWindow(dialog);
+}
+
+// The library's own folder, here a copy of velk.dll in a folder whose name
+// the ANSI code page cannot hold, and the current directory before it.
+TEST_F(SettingsTest, FaceFilesAreFoundBesideTheLibraryAfterTheCurrentDirectory)
+{
+    FaceFolder face;
+    ASSERT_TRUE(face.Enter());
+    wchar_t here[MAX_PATH], temp[MAX_PATH];
+    GetModuleFileNameW(nullptr, here, MAX_PATH);
+    *wcsrchr(here, L'\\') = L'\0';
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring install = std::wstring(temp) + L"velk \u05E2\u05D1\u05E8\u05D9\u05EA \u0394" +
+                                 std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(install.c_str(), nullptr);
+    CreateDirectoryW((install + L"\\face").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((std::wstring(here) + L"\\velk.dll").c_str(), (install + L"\\velk.dll").c_str(), FALSE));
+    ASSERT_TRUE(face.WritePicture(8, 9, RGB(0, 0, 255), RGB(0, 255, 0)));
+    const std::wstring installed = install + L"\\face\\progress.bmp";
+    const std::string written = face.PicturePath();
+    ASSERT_TRUE(MoveFileW(std::wstring(written.begin(), written.end()).c_str(), installed.c_str()));
+
+    HMODULE library = LoadLibraryW((install + L"\\velk.dll").c_str());
+    ASSERT_NE(library, nullptr);
+    auto enskin = reinterpret_cast<INT_PTR(WINAPI *)(HWND, int)>(
+        reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
+    HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "Faces");
+    HWND bar = CreateChild(dialog, PROGRESS_CLASSA, 0, 10, 10, 200, 20);
+    SendMessageW(bar, PBM_SETPOS, 50, 0);
+    ASSERT_NE(enskin(bar, 1), 0);
+    const COLORREF frame = RGB(0xFA, 0x0A, 0x19);
+    auto frameHeight = [&] {
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        int rows = 0;
+        while (rows < 20 && ReadWindowPixel(bar, 0, rows) == frame)
+            ++rows;
+        return rows;
+    };
+    EXPECT_EQ(frameHeight(), 9) << "the picture beside the library was not found";
+    ASSERT_TRUE(face.WritePicture(8, 5, RGB(0, 0, 255), RGB(0, 255, 0)));
+    EXPECT_EQ(frameHeight(), 5) << "the current directory's picture does not come first";
+
+    enskin(bar, 0);
+    DestroyWindow(dialog);
+    FreeLibrary(library);
+    face.Leave();
+    DeleteFileW(installed.c_str());
+    DeleteFileW((install + L"\\velk.dll").c_str());
+    RemoveDirectoryW((install + L"\\face").c_str());
+    RemoveDirectoryW(install.c_str());
+}
+
+}  // namespace

@@ -50,3 +50,87 @@ velk_wine_stop() {
     wait 2>/dev/null || true
 }
 
+# ---- The x86 run ----
+# Wine's 32-bit loader runs the 32-bit test program, through qemu's user-mode
+# emulation on machines whose kernel cannot run 32-bit code (scripts/setup.sh
+# registers it). Every 32-bit process start then costs minutes, so only the
+# test program runs as 32-bit code: its prefix is a 64-bit one with the
+# 32-bit half set up, whose own services (the desktop, services.exe) are
+# 64-bit programs that start natively. Making it runs 32-bit set-up programs
+# and takes several minutes, so it is made once per Wine version and kept
+# outside the clone, where later runs and fresh clones find it. One run at a
+# time uses it.
+VELK_WINE32=/usr/lib/wine/wine
+
+# Why the x86 run cannot happen here; nothing when it can.
+velk_x86_unavailable() {
+    local binfmt=/proc/sys/fs/binfmt_misc
+    if [[ ! -x $VELK_WINE32 ]]; then
+        echo "wine32 is not installed"
+    elif "$VELK_WINE32" --version >/dev/null 2>&1; then
+        return 0
+    elif [[ ! -e $binfmt/register ]]; then
+        echo "the kernel cannot run 32-bit programs and binfmt_misc could not be mounted for an emulator"
+    elif [[ ! -e $binfmt/qemu-i386 ]]; then
+        echo "the kernel cannot run 32-bit programs and qemu-i386 could not be registered with binfmt_misc"
+    else
+        echo "the 32-bit loader does not start: $("$VELK_WINE32" --version 2>&1 | head -n 1)"
+    fi
+}
+
+velk_x86_cache() {
+    local version
+    version=$("$VELK_WINE32" --version | sed 's/[^A-Za-z0-9.]\+/-/g; s/-$//')
+    echo "${XDG_CACHE_HOME:-$HOME/.cache}/velk/$version"
+}
+
+# Creates the prefix of the x86 run unless it is there, with the settings of
+# the x64 one; the caller holds the lock.
+velk_make_x86_prefix() {
+    local prefix=$1
+    [[ -f "$prefix/.velk-ready" ]] && return 0
+    echo "Creating the Wine prefix of the x86 run, $prefix (several minutes, once per Wine version)"
+    local started=$SECONDS
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    (
+        export WINEPREFIX=$prefix
+        "$VELK_WINE" wineboot -i >/dev/null 2>&1 || true
+        "$VELK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$VELK_WINESERVER" -w
+    )
+    touch "$prefix/.velk-ready"
+    echo "Prefix of the x86 run created in $((SECONDS - started)) s"
+}
+
+# Runs the x86 ctest (arguments as for ctest) on the shared display. The
+# 32-bit prefix and its server are set up only when the selection holds a
+# program to run under Wine.
+velk_x86_tests() {
+    local reason
+    reason=$(velk_x86_unavailable)
+    if [[ -n $reason ]]; then
+        echo "x86 tests skipped: $reason"
+        ctest --preset x86 -E '^host_test$' "$@"
+        return
+    fi
+    if ! ctest --preset x86 -N "$@" | grep -q ' host_test$'; then
+        ctest --preset x86 "$@"
+        return
+    fi
+    local cache started=$SECONDS status=0
+    cache=$(velk_x86_cache)
+    mkdir -p "$cache"
+    exec 9>"$cache/x86.lock"
+    flock -n 9 || { echo "Waiting for another test run's x86 step"; flock 9; }
+    velk_make_x86_prefix "$cache/x86-prefix"
+    (
+        export WINEPREFIX=$cache/x86-prefix
+        "$VELK_WINESERVER" -p
+        ctest --preset x86 "$@"
+    ) || status=$?
+    WINEPREFIX=$cache/x86-prefix "$VELK_WINESERVER" -k 2>/dev/null || true
+    exec 9>&-
+    echo "x86 step: $((SECONDS - started)) s"
+    return $status
+}

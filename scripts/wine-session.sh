@@ -93,12 +93,21 @@ velk_make_x86_prefix() {
     local started=$SECONDS
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    (
+    # Without Managed=N, Wine leaves the windows to a window manager, and
+    # with none there it undoes a maximise once the X server's answer comes
+    # back: the prefix is not kept without it.
+    local managed
+    managed=$(
         export WINEPREFIX=$prefix
         "$VELK_WINE" wineboot -i >/dev/null 2>&1 || true
         "$VELK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$VELK_WINE" reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>/dev/null | tr -d '\r'
         "$VELK_WINESERVER" -w
     )
+    if ! grep -q 'REG_SZ *N$' <<<"$managed"; then
+        echo "The prefix of the x86 run did not take Managed=N" >&2
+        return 1
+    fi
     touch "$prefix/.velk-ready"
     echo "Prefix of the x86 run created in $((SECONDS - started)) s"
 }
@@ -123,13 +132,16 @@ velk_x86_tests() {
     mkdir -p "$cache"
     exec 9>"$cache/x86.lock"
     flock -n 9 || { echo "Waiting for another test run's x86 step"; flock 9; }
-    velk_make_x86_prefix "$cache/x86-prefix"
-    (
-        export WINEPREFIX=$cache/x86-prefix
-        "$VELK_WINESERVER" -p
-        ctest --preset x86 "$@"
-    ) || status=$?
-    WINEPREFIX=$cache/x86-prefix "$VELK_WINESERVER" -k 2>/dev/null || true
+    if velk_make_x86_prefix "$cache/x86-prefix"; then
+        (
+            export WINEPREFIX=$cache/x86-prefix
+            "$VELK_WINESERVER" -p
+            ctest --preset x86 "$@"
+        ) || status=$?
+        WINEPREFIX=$cache/x86-prefix "$VELK_WINESERVER" -k 2>/dev/null || true
+    else
+        status=1
+    fi
     exec 9>&-
     echo "x86 step: $((SECONDS - started)) s"
     return $status

@@ -123,7 +123,9 @@ velk_x86_tests() {
         ctest --preset x86 -E '^host_test$' "$@"
         return
     fi
-    if ! ctest --preset x86 -N "$@" | grep -q ' host_test$'; then
+    local listed
+    listed=$(ctest --preset x86 -N "$@")
+    if ! grep -q ' host_test$' <<<"$listed"; then
         ctest --preset x86 "$@"
         return
     fi

@@ -2,7 +2,8 @@
 # The whole test suite: installs what is missing, builds the x86 and x64 DLLs,
 # runs every x64 test program under Wine in Xvfb, then the x86 step: both
 # export tables checked and the host test run on the 32-bit DLL under the
-# 32-bit loader (through emulation, about five minutes with a kept prefix).
+# 32-bit loader (seconds where the kernel runs 32-bit code, about five
+# minutes through qemu's emulation).
 # --long first runs the message storms with 100,000 messages per kind instead
 # of 4,000 (about eight minutes more). Other arguments are passed to both
 # ctest runs (for example -R core_ to pick tests; the x86 step is then over

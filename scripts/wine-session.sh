@@ -14,10 +14,11 @@ velk_make_prefix() {
     echo "Creating the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    # With wine32 installed, wineboot would also set up the prefix's 32-bit
-    # half by running 32-bit programs, which here go through emulation and
-    # take over five minutes. The x64 tests need none of it: an emulator that
-    # refuses to start fails those programs at once, as when wine32 is absent.
+    # With wine32 installed, wineboot also sets up the prefix's 32-bit half by
+    # running 32-bit programs; where those go through qemu's emulation that
+    # takes over five minutes. The x64 tests need none of it: an emulator
+    # that refuses to start fails those programs at once, as when wine32 is
+    # absent. (A kernel that runs 32-bit code itself does the half in seconds.)
     QEMU_CPU=none "$VELK_WINE" wineboot -i >/dev/null 2>&1 || true
     # Without a window manager, unmanaged windows keep their non-client area
     # inside Wine's surface, so it can be painted and read back.
@@ -51,13 +52,13 @@ velk_wine_stop() {
 }
 
 # ---- The x86 run ----
-# Wine's 32-bit loader runs the 32-bit test program, through qemu's user-mode
-# emulation on machines whose kernel cannot run 32-bit code (scripts/setup.sh
-# registers it). Every 32-bit process start then costs minutes, so only the
-# test program runs as 32-bit code: its prefix is a 64-bit one with the
-# 32-bit half set up, whose own services (the desktop, services.exe) are
-# 64-bit programs that start natively. Making it runs 32-bit set-up programs
-# and takes several minutes, so it is made once per Wine version and kept
+# Wine's 32-bit loader runs the 32-bit test program: natively where the
+# kernel has IA-32 emulation, else through qemu's user-mode emulation
+# (scripts/setup.sh sees to which). Under qemu every 32-bit process start
+# costs minutes, so only the test program runs as 32-bit code: its prefix is
+# a 64-bit one with the 32-bit half set up, whose own services (the desktop,
+# services.exe) are 64-bit programs. Making it runs 32-bit set-up programs,
+# several minutes under qemu, so it is made once per Wine version and kept
 # outside the clone, where later runs and fresh clones find it. One run at a
 # time uses it.
 VELK_WINE32=/usr/lib/wine/wine
@@ -89,7 +90,7 @@ velk_x86_cache() {
 velk_make_x86_prefix() {
     local prefix=$1
     [[ -f "$prefix/.velk-ready" ]] && return 0
-    echo "Creating the Wine prefix of the x86 run, $prefix (several minutes, once per Wine version)"
+    echo "Creating the Wine prefix of the x86 run, $prefix (once per Wine version)"
     local started=$SECONDS
     rm -rf "$prefix"
     mkdir -p "$prefix"

@@ -14,6 +14,7 @@ struct HeldDC {
 };
 
 struct LedgerState {
+    HMODULE library;
     std::map<HGDIOBJ, const char *> liveObjects;
     std::set<HGDIOBJ> givenToSystem;
     std::map<HDC, HeldDC> heldDCs;
@@ -365,11 +366,12 @@ const PatchEntry Patches[] = {
 
 } // namespace
 
-GdiLedger::GdiLedger()
+GdiLedger::GdiLedger(HMODULE library)
 {
     ledger = new LedgerState;
+    ledger->library = library;
     for (const PatchEntry &entry : Patches) {
-        void *replaced = PatchImport(LibraryModule(), entry.dll, entry.function, entry.replacement);
+        void *replaced = PatchImport(library, entry.dll, entry.function, entry.replacement);
         // Functions the library does not import are never called through it.
         *entry.originalSlot = replaced;
     }
@@ -379,7 +381,7 @@ GdiLedger::~GdiLedger()
 {
     for (const PatchEntry &entry : Patches) {
         if (*entry.originalSlot != nullptr)
-            PatchImport(LibraryModule(), entry.dll, entry.function, *entry.originalSlot);
+            PatchImport(ledger->library, entry.dll, entry.function, *entry.originalSlot);
         *entry.originalSlot = nullptr;
     }
     delete ledger;
@@ -418,7 +420,9 @@ int GdiLedger::ObtainedCount() const
 
 void GdiLedger::Reset()
 {
+    const HMODULE library = ledger->library;
     *ledger = LedgerState{};
+    ledger->library = library;
 }
 
 std::string GdiLedger::Report() const

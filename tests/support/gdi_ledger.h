@@ -1,6 +1,8 @@
 // Accounts for every GDI object, device context, selection and saved DC
-// state of the library's own calls, by patching velk_testing.dll's import
-// table for the creating, obtaining, selecting and releasing functions.
+// state of the library's own calls, by patching the import table of the
+// library's module (velk_testing.dll unless another is given, such as the
+// shipped velk.dll) for the creating, obtaining, selecting and releasing
+// functions.
 //
 //     GdiLedger ledger;
 //     ... drive the painters ...
@@ -16,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "import_patch.h"
+
 struct GdiLedger {
-    GdiLedger();
+    explicit GdiLedger(HMODULE library = LibraryModule());
     ~GdiLedger();
     GdiLedger(const GdiLedger &) = delete;
     GdiLedger &operator=(const GdiLedger &) = delete;

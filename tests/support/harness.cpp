@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "core/skin.h"
-
 void PumpMessages(DWORD milliseconds)
 {
     const DWORD start = GetTickCount();
@@ -52,7 +50,7 @@ std::vector<WORD> DialogTemplate(DWORD style, const char *title, short cx, short
 }
 
 void AppendDialogItem(std::vector<WORD> *words, const char *className, const char *text, DWORD style, short x,
-                      short y, short cx, short cy, WORD id)
+                      short y, short cx, short cy, WORD id, DWORD exStyle)
 {
     // Items start on a DWORD boundary.
     if (words->size() % 2 != 0)
@@ -61,6 +59,7 @@ void AppendDialogItem(std::vector<WORD> *words, const char *className, const cha
     words->resize(at + sizeof(DLGITEMTEMPLATE) / sizeof(WORD));
     auto *item = reinterpret_cast<DLGITEMTEMPLATE *>(&(*words)[at]);
     item->style = style | WS_CHILD | WS_VISIBLE;
+    item->dwExtendedStyle = exStyle;
     item->x = x;
     item->y = y;
     item->cx = cx;
@@ -183,29 +182,5 @@ int CountGdiObjects()
     int count = 0;
     for (ULONG_PTR handle = 1; handle <= 0xFFFF; ++handle)
         count += GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) != 0;
-    return count;
-}
-
-std::vector<SkinnedWindow *> SkinnedRecords()
-{
-    // A fresh record goes to the head, so one attached probe leads to the
-    // rest. While thread-wide skinning is on, the probe is attached as it is
-    // created.
-    HWND probe = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 4, 4, nullptr, nullptr, nullptr, nullptr);
-    std::vector<SkinnedWindow *> records;
-    AttachWindow(probe);
-    SkinnedWindow *head = FindSkinnedWindow(probe);
-    for (SkinnedWindow *rec = head != nullptr ? head->next : nullptr; rec != nullptr; rec = rec->next)
-        records.push_back(rec);
-    DetachWindow(probe);
-    DestroyWindow(probe);
-    return records;
-}
-
-int RecordsFor(HWND hwnd)
-{
-    int count = 0;
-    for (SkinnedWindow *rec : SkinnedRecords())
-        count += rec->hwnd == hwnd;
     return count;
 }

@@ -19,7 +19,7 @@ std::vector<WORD> DialogTemplate(DWORD style, const char *title, short cx, short
 // Appends a control to a template made by DialogTemplate and counts it in
 // the header.
 void AppendDialogItem(std::vector<WORD> *words, const char *className, const char *text, DWORD style, short x,
-                      short y, short cx, short cy, WORD id);
+                      short y, short cx, short cy, WORD id, DWORD exStyle = 0);
 
 // A standard dialog ("#32770") with no controls, from an in-memory template
 // with the usual dialog font. dialogProc may be null.
@@ -69,7 +69,8 @@ int CountGdiObjects();
 
 struct SkinnedWindow;
 
-// Every record in the library's list, head first.
+// In records.cpp, for programs linked with velk_testing.dll: every record in
+// the library's list, head first.
 std::vector<SkinnedWindow *> SkinnedRecords();
 
 // How many records the list holds for the window.

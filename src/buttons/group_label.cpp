@@ -50,20 +50,27 @@ void PaintGroupBox(SkinnedWindow *rec)
 void PaintLabel(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    POINT clientOrigin = {0, 0};
-    ClientToScreen(hwnd, &clientOrigin);
     RECT client;
     GetClientRect(hwnd, &client);
 
     BackBuffer buffer = {};
     buffer.hwnd = hwnd;
     // A border, if the label has one, is the standard control's own.
-    buffer.copyThrough = HasNonClientArea(hwnd) ? 1 : 0;
+    const bool bordered = HasNonClientArea(hwnd);
+    buffer.copyThrough = bordered ? 1 : 0;
     HDC dc = BeginBackBuffer(&buffer);
     const int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, clientOrigin.x - window.left, clientOrigin.y - window.top, nullptr);
+    if (bordered) {
+        // The client area's place in the window, from the window's leading
+        // edge: the right one in a mirrored window, as its DC counts.
+        RECT window;
+        GetWindowRect(hwnd, &window);
+        RECT clientOnScreen = client;
+        MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT *>(&clientOnScreen), 2);
+        const bool mirrored = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+        const int leading = mirrored ? window.right - clientOnScreen.right : clientOnScreen.left - window.left;
+        SetViewportOrgEx(dc, leading, clientOnScreen.top - window.top, nullptr);
+    }
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
     DrawParentBackground(hwnd, dc);
     // Alignment styles are not consulted: every label reads from the left.

@@ -137,12 +137,25 @@ void DrawParentBackground(HWND hwnd, HDC dc)
     HWND parent = GetParent(hwnd);
     if (parent == nullptr || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
         return;
-    POINT offset = {0, 0};
-    MapWindowPoints(hwnd, parent, &offset, 1);
-    POINT previousOrigin;
-    OffsetWindowOrgEx(dc, offset.x, offset.y, &previousOrigin);
+    // Where the window's client area lies in its parent's, as the screen
+    // shows them. A mirrored DC is drawn into unmirrored meanwhile, so that
+    // the offset means the same in every layout.
+    RECT child;
+    GetClientRect(hwnd, &child);
+    MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT *>(&child), 2);
+    RECT parentClient;
+    GetClientRect(parent, &parentClient);
+    MapWindowPoints(parent, HWND_DESKTOP, reinterpret_cast<POINT *>(&parentClient), 2);
+    // The parent may leave the DC changed; the saved state brings back the
+    // origin, brush and colours.
+    const int saved = SaveDC(dc);
+    const DWORD layout = GetLayout(dc);
+    if (layout & LAYOUT_RTL)
+        SetLayout(dc, 0);
+    OffsetWindowOrgEx(dc, child.left - parentClient.left, child.top - parentClient.top, nullptr);
     SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SetWindowOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+    RestoreDC(dc, saved);
+    SetLayout(dc, layout);
 }
 
 bool HasNonClientArea(HWND hwnd)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "host.h"
 #include "support/harness.h"
@@ -412,6 +413,37 @@ TEST_F(HostTest, HostMayDestroyTheSenderInsideItsNotification)
         PumpMessages();
         EXPECT_NE(velk.enskin(nullptr, 0), 0) << c.name;
     }
+}
+
+INT_PTR CALLBACK PlainDialogProcW(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// Text outside any ANSI code page goes through every skinned window whole,
+// whichever DLL the host loads.
+TEST_F(HostTest, UnicodeTextComesBackAsItWent)
+{
+    const wchar_t text[] = L"\x03A9\x043C\x0435\x0433\x0430 \x0416 \x65E5\x672C";
+    ASSERT_NE(velk.enskin(nullptr, 1), 0);
+    std::vector<WORD> words = DialogTemplate(TestDialogStyle, "", 200, 120);
+    dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE *>(words.data()),
+                                        nullptr, PlainDialogProcW, 0);
+    ASSERT_NE(dialog, nullptr);
+    for (const wchar_t *className : {L"Button", L"Static", L"Edit"}) {
+        HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 24, dialog, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+        EXPECT_TRUE(IsWindowUnicode(control));
+        SetWindowTextW(control, text);
+        wchar_t read[64] = {};
+        GetWindowTextW(control, read, 64);
+        EXPECT_STREQ(read, text);
+        DestroyWindow(control);
+    }
+    SetWindowTextW(dialog, text);
+    wchar_t title[64] = {};
+    GetWindowTextW(dialog, title, 64);
+    EXPECT_STREQ(title, text) << "dialog caption";
 }
 
 } // namespace

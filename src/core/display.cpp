@@ -37,7 +37,7 @@ int WindowDpi(HWND hwnd)
 // a skinned window hears of: asking the system at every message would cost
 // each message a system call.
 static INIT_ONCE contrastRead = INIT_ONCE_STATIC_INIT;
-static volatile LONG highContrast = 0;
+volatile LONG highContrastAsRead = 0;
 
 void ReadHighContrastAgain()
 {
@@ -45,7 +45,7 @@ void ReadHighContrastAgain()
     contrast.cbSize = sizeof contrast;
     const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                     (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    InterlockedExchange(&highContrast, on ? 1 : 0);
+    InterlockedExchange(&highContrastAsRead, on ? 1 : 0);
 }
 
 static BOOL CALLBACK ReadHighContrastFirst(PINIT_ONCE, PVOID, PVOID *)
@@ -57,5 +57,5 @@ static BOOL CALLBACK ReadHighContrastFirst(PINIT_ONCE, PVOID, PVOID *)
 bool HighContrastOn()
 {
     InitOnceExecuteOnce(&contrastRead, ReadHighContrastFirst, nullptr, nullptr);
-    return highContrast != 0;
+    return highContrastAsRead != 0;
 }

@@ -478,7 +478,7 @@ LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
         ReadHighContrastAgain();
     // A window still waiting for its WM_CREATE follows once it has had it.
-    if (!rec->setUpPending && rec->standardLook != HighContrastOn()) {
+    if (!rec->setUpPending && rec->standardLook != (highContrastAsRead != 0)) {
         const WNDPROC prevWndProc = rec->prevWndProc;
         rec = FollowLook(rec);
         if (rec == nullptr)

@@ -194,6 +194,10 @@ inline int ScaleToDpi(int size, int dpi)
 // whenever a skinned window hears of a settings or colour change.
 bool HighContrastOn();
 void ReadHighContrastAgain();
+// The setting as last read, without the first read's once-only guard: for
+// the path every message takes, where a window is attached and the setting
+// so already read.
+extern volatile LONG highContrastAsRead;
 
 // A face bitmap's path: ".\face\" under the current directory first, then
 // the "face" folder beside the module that holds the library. Returns false,

@@ -29,9 +29,8 @@ static int DropButtonWidth()
     return GetSystemMetrics(SM_CYVTHUMB);
 }
 
-// Over paintDC when the caller is inside WM_PAINT, else over a window DC of
-// its own.
-static void PaintComboFrameOver(SkinnedWindow *rec, HDC paintDC)
+// The two rings and the drop button, in window coordinates, into dc.
+static void DrawComboFrame(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     RECT rect;
@@ -39,43 +38,41 @@ static void PaintComboFrameOver(SkinnedWindow *rec, HDC paintDC)
     OffsetRect(&rect, -rect.left, -rect.top);
     if (rect.bottom > 2 * DropButtonWidth())
         return;
+    const bool disabled = (rec->state & SKS_DISABLED) != 0;
+    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : ComboOuterColour);
+    FrameRect(dc, &rect, outer);
+    DeleteObject(outer);
 
+    HBRUSH inner = GetSysColorBrush(disabled ? ComboDisabledInnerSysColour : ComboInnerSysColour);
+    InflateRect(&rect, -1, -1);
+    FrameRect(dc, &rect, inner);
+    InflateRect(&rect, -1, -1);
+    rect.left = rect.right - DropButtonWidth();
+    FrameRect(dc, &rect, inner);
+
+    RECT button = rect;
+    button.left += 1;
+    PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags, WindowDpi(hwnd));
+}
+
+// Outside WM_PAINT: over what the control last painted, read back from the
+// window.
+void PaintComboFrame(SkinnedWindow *rec)
+{
     BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
+    buffer.hwnd = rec->hwnd;
     buffer.copyThrough = 1;
-    buffer.paintDC = paintDC;
     HDC dc = BeginBackBuffer(&buffer);
-    if (dc != nullptr) {
-        const bool disabled = (rec->state & SKS_DISABLED) != 0;
-        HBRUSH outer =
-            CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : ComboOuterColour);
-        FrameRect(dc, &rect, outer);
-        DeleteObject(outer);
-
-        HBRUSH inner = GetSysColorBrush(disabled ? ComboDisabledInnerSysColour : ComboInnerSysColour);
-        InflateRect(&rect, -1, -1);
-        FrameRect(dc, &rect, inner);
-        InflateRect(&rect, -1, -1);
-        rect.left = rect.right - DropButtonWidth();
-        FrameRect(dc, &rect, inner);
-
-        RECT button = rect;
-        button.left += 1;
-        PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags, WindowDpi(hwnd));
-    }
+    if (dc != nullptr)
+        DrawComboFrame(rec, dc);
     EndBackBuffer(&buffer);
 }
 
-void PaintComboFrame(SkinnedWindow *rec)
-{
-    PaintComboFrameOver(rec, nullptr);
-}
-
-// The control paints into the skin's own paint DC, and the frame goes over
-// it in the same paint: one DC and one copy to the screen, as the control
-// alone would take. A paint into a DC the caller brings, or of a control
-// with a frame outside its client area, is the control's, and the frame
-// follows with a DC of its own.
+// The control erases and paints into the skin's buffer, the frame goes over
+// it, and the whole is copied to BeginPaint's DC once: nothing is read back
+// from the window. A paint into a DC the caller brings, or of a control with
+// a frame outside its client area, is the control's, and the frame follows
+// over the window.
 static LRESULT ComboPaint(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
@@ -83,11 +80,19 @@ static LRESULT ComboPaint(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
         return HandleThenPaint(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam, HANDLED_BY_CONTROL,
                                PaintComboFrame);
     PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    BackBuffer buffer = {};
+    buffer.hwnd = hwnd;
+    buffer.paintDC = BeginPaint(hwnd, &paint);
+    HDC dc = BeginBackBuffer(&buffer);
+    ForwardMessage(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintComboFrameOver(rec, dc);
+    const LRESULT result = rec != nullptr ? ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam) : 0;
+    rec = FindSkinnedWindow(hwnd);
+    if (rec != nullptr) {
+        DrawComboFrame(rec, dc);
+        buffer.copyThrough = 1;
+    }
+    EndBackBuffer(&buffer);
     EndPaint(hwnd, &paint);
     return result;
 }

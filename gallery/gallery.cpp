@@ -232,13 +232,8 @@ static int TakeScreenshot(const char *path)
     const RECT bounds = ScreenshotBounds();
     const int width = bounds.right;
     const int height = bounds.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
+    DescribeScreenshotPixels(&info, width, height);
     void *bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -45,4 +45,7 @@ int Px(int size);
 // file cannot be written.
 bool WritePng(const char *path, const unsigned char *rgb, int width, int height, int stride);
 
+// Describes 24-bit BGR rows, top row first, as the screenshots are taken.
+void DescribeScreenshotPixels(BITMAPINFO *info, int width, int height);
+
 #endif

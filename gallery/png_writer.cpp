@@ -99,6 +99,17 @@ static Bytes ZlibStored(const Bytes &raw)
     return out;
 }
 
+void DescribeScreenshotPixels(BITMAPINFO *info, int width, int height)
+{
+    *info = {};
+    info->bmiHeader.biSize = sizeof info->bmiHeader;
+    info->bmiHeader.biWidth = width;
+    info->bmiHeader.biHeight = -height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = 24;
+    info->bmiHeader.biCompression = BI_RGB;
+}
+
 bool WritePng(const char *path, const unsigned char *rgb, int width, int height, int stride)
 {
     static const unsigned char Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -55,13 +55,8 @@ Picture CopyDialog(HWND dialog)
     Picture picture;
     picture.width = rect.right - rect.left;
     picture.height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
+    DescribeScreenshotPixels(&info, picture.width, picture.height);
     void *bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

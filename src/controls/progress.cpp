@@ -42,13 +42,8 @@ static void DecodeProgressFace(ProgressFace *face)
     }
     const SIZE_T bytes = static_cast<SIZE_T>(info.bmWidth) * info.bmHeight * sizeof(DWORD);
     auto *pixels = static_cast<DWORD *>(HeapAlloc(GetProcessHeap(), 0, bytes));
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format;
+    DescribeTopDownPixels(&format, info.bmWidth, info.bmHeight);
     HDC screen = GetDC(nullptr);
     const bool decoded =
         pixels != nullptr && GetDIBits(screen, bitmap, 0, info.bmHeight, pixels, &format, DIB_RGB_COLORS) != 0;
@@ -123,13 +118,8 @@ static int ProgressFillWidth(int position, const PBRANGE &range, int innerWidth)
 static void DrawProgressFill(HDC dc, int fill, int frameHeight, int border)
 {
     const ProgressFace &face = progressFace;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = face.width;
-    format.bmiHeader.biHeight = -face.height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format;
+    DescribeTopDownPixels(&format, face.width, face.height);
     // The default mode ANDs the columns a squeeze drops, which darkens a
     // colour picture; whole columns are kept instead.
     const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);

@@ -3,6 +3,17 @@
 
 #include <cstdlib>
 
+void DescribeTopDownPixels(BITMAPINFO *format, int width, int height)
+{
+    *format = {};
+    format->bmiHeader.biSize = sizeof format->bmiHeader;
+    format->bmiHeader.biWidth = width;
+    format->bmiHeader.biHeight = -height;
+    format->bmiHeader.biPlanes = 1;
+    format->bmiHeader.biBitCount = 32;
+    format->bmiHeader.biCompression = BI_RGB;
+}
+
 HDC BeginBackBuffer(BackBuffer *buffer)
 {
     RECT window;
@@ -18,13 +29,8 @@ HDC BeginBackBuffer(BackBuffer *buffer)
     // A 32-bit DIB section rather than a device bitmap: it is made in the
     // process, without a trip to the display server, and costs about half.
     if (width > 0 && height > 0) {
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof(format.bmiHeader);
-        format.bmiHeader.biWidth = width;
-        format.bmiHeader.biHeight = -height;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO format;
+        DescribeTopDownPixels(&format, width, height);
         void *bits = nullptr;
         HBITMAP canvas = CreateDIBSection(buffer->windowDC, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (canvas != nullptr)

@@ -143,6 +143,10 @@ struct BackBuffer {
 HDC BeginBackBuffer(BackBuffer *buffer);
 int EndBackBuffer(BackBuffer *buffer);
 
+// Describes 32-bit pixels in rows from the top, the layout of the back
+// buffers and of decoded face pictures.
+void DescribeTopDownPixels(BITMAPINFO *format, int width, int height);
+
 // Fills rect from four corner colours: top-left, top-right, bottom-left,
 // bottom-right. Equal top pair and equal bottom pair give one vertical
 // gradient; anything else is drawn as two triangles.

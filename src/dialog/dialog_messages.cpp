@@ -63,8 +63,7 @@ static LRESULT DialogPrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
 static LRESULT DialogDpiChanged(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_DPICHANGED, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
+    const LRESULT result = ForwardAndFind(&rec, WM_DPICHANGED, wParam, lParam);
     if (rec == nullptr)
         return result;
     rec->windowRegion = nullptr;
@@ -85,9 +84,7 @@ static void SetActive(SkinnedWindow *rec, bool active)
 // as active, although its low word is WA_INACTIVE.
 static LRESULT DialogActivate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardMessage(rec, WM_ACTIVATE, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
+    const LRESULT result = ForwardAndFind(&rec, WM_ACTIVATE, wParam, lParam);
     if (rec == nullptr)
         return result;
     SetActive(rec, wParam != 0);

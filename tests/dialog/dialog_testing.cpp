@@ -26,22 +26,6 @@ DialogGeometry GeometryOf(HWND dialog)
     return g;
 }
 
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-::testing::AssertionResult PixelIs(HWND hwnd, int x, int y, COLORREF expected, int tolerance)
-{
-    const COLORREF actual = ReadWindowPixel(hwnd, x, y);
-    if (actual != CLR_INVALID && ColoursNear(actual, expected, tolerance))
-        return ::testing::AssertionSuccess();
-    char text[96];
-    wsprintfA(text, "pixel (%d, %d) is 0x%06lX, expected 0x%06lX", x, y, actual, expected);
-    return ::testing::AssertionFailure() << text;
-}
-
 int HostDialog::Count(UINT msg) const
 {
     int count = 0;

@@ -48,10 +48,6 @@ struct DialogGeometry {
 
 DialogGeometry GeometryOf(HWND dialog);
 
-// Per channel, at most tolerance apart.
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance);
-::testing::AssertionResult PixelIs(HWND hwnd, int x, int y, COLORREF expected, int tolerance = 0);
-
 // What the host's dialog procedure saw, and what it does on the way.
 struct HostDialog {
     std::vector<LoggedMessage> seen;

@@ -118,8 +118,8 @@ const DWORD KindsDialogStyle =
 // longer the one it had without the skin.
 LONG_PTR WindowProcedure(HWND window);
 
-// The pixel at a window point, compared.
-::testing::AssertionResult PixelIs(HWND window, int x, int y, COLORREF expected, int tolerance = 0);
+// Whether the probe's colour shows at its point, or anywhere in the window
+// for a probe that may stand anywhere.
 ::testing::AssertionResult ProbeHolds(HWND window, const Probe &probe);
 
 // A client point of a window in its window coordinates.

@@ -373,23 +373,6 @@ POINT ClientToWindowPoint(HWND window, POINT client)
     return {client.x - rect.left, client.y - rect.top};
 }
 
-static bool Near(COLORREF a, COLORREF b, int tolerance)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-::testing::AssertionResult PixelIs(HWND window, int x, int y, COLORREF expected, int tolerance)
-{
-    const COLORREF actual = ReadWindowPixel(window, x, y);
-    if (actual != CLR_INVALID && Near(actual, expected, tolerance))
-        return ::testing::AssertionSuccess();
-    char text[96];
-    std::snprintf(text, sizeof text, "pixel (%d, %d) is 0x%06lX, expected 0x%06lX", x, y,
-                  static_cast<unsigned long>(actual), static_cast<unsigned long>(expected));
-    return ::testing::AssertionFailure() << text;
-}
-
 ::testing::AssertionResult ProbeHolds(HWND window, const Probe &probe)
 {
     if (!probe.anywhere)
@@ -400,7 +383,7 @@ static bool Near(COLORREF a, COLORREF b, int tolerance)
     bool found = false;
     for (int y = 0; y < h && !found; ++y) {
         for (int x = 0; x < w && !found; ++x)
-            found = Near(GetPixel(dc, x, y), probe.colour, probe.tolerance);
+            found = ColoursNear(GetPixel(dc, x, y), probe.colour, probe.tolerance);
     }
     ReleaseDC(window, dc);
     if (found)

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 void PumpMessages(DWORD milliseconds)
@@ -106,6 +107,23 @@ COLORREF ReadWindowPixel(HWND hwnd, int x, int y)
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(hwnd, dc);
     return colour;
+}
+
+bool ColoursNear(COLORREF a, COLORREF b, int tolerance)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+::testing::AssertionResult PixelIs(HWND hwnd, int x, int y, COLORREF expected, int tolerance)
+{
+    const COLORREF actual = ReadWindowPixel(hwnd, x, y);
+    if (actual != CLR_INVALID && ColoursNear(actual, expected, tolerance))
+        return ::testing::AssertionSuccess();
+    char text[96];
+    std::snprintf(text, sizeof text, "pixel (%d, %d) is 0x%06lX, expected 0x%06lX", x, y,
+                  static_cast<unsigned long>(actual), static_cast<unsigned long>(expected));
+    return ::testing::AssertionFailure() << text;
 }
 
 void FillWindow(HWND hwnd, COLORREF colour)

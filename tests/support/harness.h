@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -38,6 +40,12 @@ void Click(HWND hwnd, int x, int y);
 
 // A pixel of the window as it stands on screen, in window coordinates.
 COLORREF ReadWindowPixel(HWND hwnd, int x, int y);
+
+// Whether each channel of two colours differs by no more than tolerance.
+bool ColoursNear(COLORREF a, COLORREF b, int tolerance);
+
+// The window's pixel at (x, y), in window coordinates, against a colour.
+::testing::AssertionResult PixelIs(HWND hwnd, int x, int y, COLORREF expected, int tolerance = 0);
 
 // Fills the whole window rectangle, non-client area included, with one colour.
 void FillWindow(HWND hwnd, COLORREF colour);

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the x64 gallery and library, runs the gallery under Wine on a
 # virtual display and saves its screenshot.
-# Usage: gallery.sh [--dpi DPI] [FILE.png]   (default: build/gallery.png, 96 dpi)
+# Usage: gallery.sh [--dpi DPI] [--system-dialogs] [FILE.png]
+#   (default: build/gallery.png, 96 dpi)
+# --system-dialogs saves the system's own dialogs (open, colour, font, message
+# box) unskinned beside skinned instead of the gallery.
 # At another DPI the gallery runs in a copy of the Wine prefix set to that DPI,
 # on a screen grown by as much.
 set -euo pipefail
@@ -16,6 +19,11 @@ fi
 if ! [[ "$dpi" =~ ^[0-9]+$ ]] || (( dpi < 96 || dpi > 480 )); then
     echo "gallery.sh: the DPI must be a whole number from 96 to 480" >&2
     exit 2
+fi
+picture=--screenshot
+if [[ "${1:-}" == "--system-dialogs" ]]; then
+    picture=--system-dialogs
+    shift
 fi
 output=${1:-build/gallery.png}
 mkdir -p "$(dirname "$output")"
@@ -38,11 +46,11 @@ trap velk_wine_stop EXIT
 
 # The gallery loads velk.dll from its own folder and finds its face bitmaps
 # in the working folder the build made for it.
-(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe --screenshot "$abs_path")
+(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe "$picture" "$abs_path")
 
 if command -v convert >/dev/null 2>&1; then
     recompressed=$(mktemp --suffix=.png)
     convert "$abs_path" -strip "$recompressed"
     mv "$recompressed" "$abs_path"
 fi
-echo "Gallery screenshot written to $abs_path"
+echo "Screenshot written to $abs_path"

@@ -185,14 +185,6 @@ RECT RegionBox(HWND dialog, bool *present)
     return box;
 }
 
-bool InsideRegion(HWND dialog, int x, int y)
-{
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const bool inside = GetWindowRgn(dialog, region) != ERROR && PtInRegion(region, x, y);
-    DeleteObject(region);
-    return inside;
-}
-
 TEST_F(DialogTest, RegionFollowsEverySizeMaximiseAndRestore)
 {
     HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "region");

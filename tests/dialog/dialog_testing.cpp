@@ -116,14 +116,3 @@ CaptionButtonState *ButtonsOf(HWND dialog)
     return rec != nullptr ? static_cast<CaptionButtonState *>(rec->extraState) : nullptr;
 }
 
-POINT FindHitPoint(HWND dialog, LRESULT code)
-{
-    RECT window;
-    GetWindowRect(dialog, &window);
-    const int y = window.top + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int x = window.right - 1; x >= window.left; --x) {
-        if (SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code)
-            return {x, y};
-    }
-    return {-1, -1};
-}

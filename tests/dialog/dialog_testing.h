@@ -85,8 +85,5 @@ protected:
 // The record's caption-button block.
 CaptionButtonState *ButtonsOf(HWND dialog);
 
-// A screen point at which the dialog's own hit test answers code, searched
-// along the caption's middle row; {-1, -1} if there is none.
-POINT FindHitPoint(HWND dialog, LRESULT code);
 
 #endif

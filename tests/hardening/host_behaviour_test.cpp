@@ -81,14 +81,6 @@ COLORREF ClientPixel(HWND hwnd, int x, int y)
     return colour;
 }
 
-bool InsideRegion(HWND hwnd, int x, int y)
-{
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const bool inside = GetWindowRgn(hwnd, region) != ERROR && PtInRegion(region, x, y);
-    DeleteObject(region);
-    return inside;
-}
-
 double Milliseconds()
 {
     LARGE_INTEGER now;

@@ -128,9 +128,6 @@ POINT ClientToWindowPoint(HWND window, POINT client);
 int WindowWidth(HWND window);
 int WindowHeight(HWND window);
 
-// A screen point where the dialog's own hit test answers code, along the
-// caption's middle row; {-1, -1} if there is none.
-POINT FindHitPoint(HWND dialog, LRESULT code);
 
 // A press and release of a caption button, as the system sends them.
 void CaptionClick(HWND dialog, LRESULT hitTest);

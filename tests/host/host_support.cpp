@@ -391,18 +391,6 @@ POINT ClientToWindowPoint(HWND window, POINT client)
     return ::testing::AssertionFailure() << "no pixel of the " << probe.what << " anywhere";
 }
 
-POINT FindHitPoint(HWND dialog, LRESULT code)
-{
-    RECT window;
-    GetWindowRect(dialog, &window);
-    const int y = window.top + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int x = window.right - 1; x >= window.left; --x) {
-        if (SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code)
-            return {x, y};
-    }
-    return {-1, -1};
-}
-
 void CaptionClick(HWND dialog, LRESULT hitTest)
 {
     const POINT at = FindHitPoint(dialog, hitTest);

@@ -126,6 +126,26 @@ bool ColoursNear(COLORREF a, COLORREF b, int tolerance)
     return ::testing::AssertionFailure() << text;
 }
 
+POINT FindHitPoint(HWND dialog, LRESULT code)
+{
+    RECT window;
+    GetWindowRect(dialog, &window);
+    const int y = window.top + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = window.right - 1; x >= window.left; --x) {
+        if (SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code)
+            return {x, y};
+    }
+    return {-1, -1};
+}
+
+bool InsideRegion(HWND hwnd, int x, int y)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool inside = GetWindowRgn(hwnd, region) != ERROR && PtInRegion(region, x, y);
+    DeleteObject(region);
+    return inside;
+}
+
 void FillWindow(HWND hwnd, COLORREF colour)
 {
     RECT window;

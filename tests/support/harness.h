@@ -47,6 +47,14 @@ bool ColoursNear(COLORREF a, COLORREF b, int tolerance);
 // The window's pixel at (x, y), in window coordinates, against a colour.
 ::testing::AssertionResult PixelIs(HWND hwnd, int x, int y, COLORREF expected, int tolerance = 0);
 
+// A screen point where the dialog's own hit test answers code, along the
+// caption's middle row from the right; {-1, -1} if there is none.
+POINT FindHitPoint(HWND dialog, LRESULT code);
+
+// Whether (x, y), in window coordinates, lies inside the window's region;
+// false for a window without one.
+bool InsideRegion(HWND hwnd, int x, int y);
+
 // Fills the whole window rectangle, non-client area included, with one colour.
 void FillWindow(HWND hwnd, COLORREF colour);
 

@@ -44,24 +44,12 @@ BOOL CALLBACK CountSkinnedChild(HWND child, LPARAM param)
     return TRUE;
 }
 
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM param)
-{
-    char className[16];
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND *>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Runs inside the dialog's own message loop.
 void CALLBACK VisitTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     Visit &visit = *currentVisit;
     ++visit.ticks;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = ShownDialogOfThisThread();
     // Never shown: ending the modal loop that waits for it reports the
     // failure instead of hanging the run. Every modal loop of the system's
     // dialogs ends on WM_QUIT and posts it again.

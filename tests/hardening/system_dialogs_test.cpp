@@ -140,24 +140,13 @@ void MeasureChildren(HWND dialog, Look *look)
     EnumChildWindows(dialog, MeasureChild, reinterpret_cast<LPARAM>(look));
 }
 
-BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
-{
-    char className[16];
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND *>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Runs inside the dialog's own modal loop; a dialog that never shows ends
 // the loop, so that the test fails instead of hanging.
 void CALLBACK LookTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     ++visit.ticks;
     if (visit.dialog == nullptr) {
-        EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&visit.dialog));
+        visit.dialog = ShownDialogOfThisThread();
         visit.seenAt = visit.ticks;
         if (visit.dialog == nullptr && visit.ticks > TicksToAppear)
             PostQuitMessage(0);

@@ -146,6 +146,24 @@ bool InsideRegion(HWND hwnd, int x, int y)
     return inside;
 }
 
+static BOOL CALLBACK KeepShownDialog(HWND window, LPARAM found)
+{
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND *>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ShownDialogOfThisThread()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), KeepShownDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 void FillWindow(HWND hwnd, COLORREF colour)
 {
     RECT window;

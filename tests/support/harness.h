@@ -55,6 +55,10 @@ POINT FindHitPoint(HWND dialog, LRESULT code);
 // false for a window without one.
 bool InsideRegion(HWND hwnd, int x, int y);
 
+// The first visible dialog (class "#32770") of the calling thread, or null:
+// a modal dialog the test opened, seen from inside its own loop.
+HWND ShownDialogOfThisThread();
+
 // Fills the whole window rectangle, non-client area included, with one colour.
 void FillWindow(HWND hwnd, COLORREF colour);
 

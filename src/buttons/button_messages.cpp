@@ -2,29 +2,28 @@
 // buttons, group boxes and labels.
 #include "buttons.h"
 
-typedef void (*ButtonPainter)(SkinnedWindow *rec);
-
 // Indexed by kind, CK_PUSHBUTTON to CK_LABEL.
-static const ButtonPainter ButtonPainters[] = {
+static const KindPainter ButtonPainters[] = {
     PaintPushButton,
     PaintCheckBox,
     PaintRadioButton,
     PaintGroupBox,
     PaintLabel,
 };
+static_assert(CK_PUSHBUTTON == 0 && CK_CHECKBOX == 1 && CK_RADIOBUTTON == 2 && CK_GROUPBOX == 3 && CK_LABEL == 4,
+              "the button kinds index ButtonPainters");
+static_assert(sizeof ButtonPainters / sizeof ButtonPainters[0] == CK_LABEL + 1, "a painter for every button kind");
 
-// Painting asks the window for its text, font and icon, and a host subclass
-// may answer those: callers look the record up again before touching it.
-static void Repaint(SkinnedWindow *rec)
+void PaintButtonKind(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
-    ButtonPainters[rec->kind](rec);
+    ButtonPainters[rec->kind](rec, dc, window);
 }
 
 // Sets or clears bits and repaints.
 static void ChangeState(SkinnedWindow *rec, DWORD set, DWORD clear)
 {
     rec->state = (rec->state & ~clear) | set;
-    Repaint(rec);
+    RepaintNow(rec);
 }
 
 // Group boxes are see-through and never erase, so a new caption would land
@@ -47,27 +46,19 @@ static void RefreshSeeThrough(HWND hwnd)
 // The standard control's own WM_SETTEXT would paint the old look.
 static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = DefWindowProcW(hwnd, WM_SETTEXT, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return result;
-    if (rec->kind == CK_GROUPBOX)
-        RefreshSeeThrough(hwnd);
-    else
-        Repaint(rec);
+    const LRESULT result = DefWindowProcW(rec->hwnd, WM_SETTEXT, wParam, lParam);
+    if (rec->kind != CK_GROUPBOX)
+        RepaintNow(rec);
+    else if (!rec->released)
+        RefreshSeeThrough(rec->hwnd);
     return result;
 }
 
-// The standard control never paints. A label's border, which only a bordered
-// label has, is left to the default procedure's BeginPaint.
-static LRESULT ButtonPaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+// A label's border, which only a bordered label has, is the control's own:
+// its print comes from the control, with the label painted over it.
+static LRESULT ButtonPrint(SkinnedWindow *rec, HDC dc, LPARAM flags)
 {
-    if (rec->kind != CK_LABEL || !HasNonClientArea(rec->hwnd))
-        return PaintInsteadOfControl(rec, Repaint);
-    const HWND hwnd = rec->hwnd;
-    Repaint(rec);
-    return DefWindowProcW(hwnd, WM_PAINT, wParam, lParam);
+    return PrintWindowParts(rec, dc, flags, rec->kind == CK_LABEL ? PRINTED_OVER_CONTROL : PRINTED_BY_SKIN);
 }
 
 static LRESULT ButtonEraseBackground(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
@@ -94,9 +85,7 @@ LRESULT SetButtonIcon(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 
 static LRESULT ButtonSetCheck(SkinnedWindow *rec, WPARAM check, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, BM_SETCHECK, check, lParam);
-    if (rec == nullptr)
-        return result;
+    const LRESULT result = ForwardMessage(rec, BM_SETCHECK, check, lParam);
     DWORD set = 0;
     if (check == BST_CHECKED)
         set = SKS_CHECKED;
@@ -108,9 +97,7 @@ static LRESULT ButtonSetCheck(SkinnedWindow *rec, WPARAM check, LPARAM lParam)
 
 static LRESULT ButtonSetState(SkinnedWindow *rec, WPARAM pressed, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, BM_SETSTATE, pressed, lParam);
-    if (rec == nullptr)
-        return result;
+    const LRESULT result = ForwardMessage(rec, BM_SETSTATE, pressed, lParam);
     ChangeState(rec, pressed != 0 ? DWORD{SKS_PRESSED} : 0, SKS_PRESSED);
     return result;
 }
@@ -120,11 +107,7 @@ static LRESULT ButtonSetStyle(SkinnedWindow *rec, WPARAM style, LPARAM lParam)
     // The whole type is compared, as at attach: a push-like BS_AUTOCHECKBOX
     // (3) also has the low bit set, yet is no default button.
     // The repaint runs before the previous procedure applies the new style.
-    const HWND hwnd = rec->hwnd;
     ChangeState(rec, (style & ButtonTypeBits) == BS_DEFPUSHBUTTON ? DWORD{SKS_DEFAULT} : 0, SKS_DEFAULT);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return 0;
     return ForwardMessage(rec, BM_SETSTYLE, style, lParam);
 }
 
@@ -132,11 +115,8 @@ static LRESULT ButtonSetStyle(SkinnedWindow *rec, WPARAM style, LPARAM lParam)
 // the press, so it takes no capture.
 static LRESULT PushButtonPress(SkinnedWindow *rec)
 {
-    const HWND hwnd = rec->hwnd;
-    SetFocus(hwnd);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        ChangeState(rec, SKS_PRESSED, 0);
+    SetFocus(rec->hwnd);
+    ChangeState(rec, SKS_PRESSED, 0);
     return 0;
 }
 
@@ -147,13 +127,10 @@ static LRESULT PushButtonRelease(SkinnedWindow *rec)
     // The click is the release reaching the button: the notification goes
     // out while the button still shows pressed.
     HWND parent = GetParent(hwnd);
-    if (parent != nullptr) {
+    if (parent != nullptr)
         SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
                      reinterpret_cast<LPARAM>(hwnd));
-        rec = FindSkinnedWindow(hwnd);
-    }
-    if (rec != nullptr)
-        ChangeState(rec, 0, SKS_PRESSED);
+    ChangeState(rec, 0, SKS_PRESSED);
     return 0;
 }
 
@@ -166,6 +143,7 @@ static LRESULT ButtonMouseLeave(SkinnedWindow *rec)
 // A skinned button of this thread that lost the focus drops its focused look,
 // even when a subclass above it swallowed its WM_KILLFOCUS. It is repainted
 // directly: a second WM_KILLFOCUS would reach the host's procedures too.
+// The lookup is of the other window's record.
 static void DropLostFocusLook(HWND lostFocus)
 {
     SkinnedWindow *lost = FindSkinnedWindow(lostFocus);
@@ -175,33 +153,23 @@ static void DropLostFocusLook(HWND lostFocus)
 
 static LRESULT ButtonSetFocus(SkinnedWindow *rec, HWND lostFocus, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardAndFind(&rec, WM_SETFOCUS, reinterpret_cast<WPARAM>(lostFocus), lParam);
-    if (rec == nullptr)
-        return result;
-    if (lostFocus != nullptr && lostFocus != hwnd) {
+    const LRESULT result = ForwardMessage(rec, WM_SETFOCUS, reinterpret_cast<WPARAM>(lostFocus), lParam);
+    if (lostFocus != nullptr && lostFocus != rec->hwnd)
         DropLostFocusLook(lostFocus);
-        rec = FindSkinnedWindow(hwnd);
-        if (rec == nullptr)
-            return result;
-    }
     ChangeState(rec, SKS_FOCUSED, 0);
     return result;
 }
 
 static LRESULT ButtonKillFocus(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, WM_KILLFOCUS, wParam, lParam);
-    if (rec != nullptr)
-        ChangeState(rec, 0, SKS_FOCUSED);
+    const LRESULT result = ForwardMessage(rec, WM_KILLFOCUS, wParam, lParam);
+    ChangeState(rec, 0, SKS_FOCUSED);
     return result;
 }
 
 static LRESULT ButtonEnable(SkinnedWindow *rec, WPARAM enabled, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, WM_ENABLE, enabled, lParam);
-    if (rec == nullptr)
-        return result;
+    const LRESULT result = ForwardMessage(rec, WM_ENABLE, enabled, lParam);
     if (enabled != 0)
         ChangeState(rec, 0, SKS_DISABLED);
     else
@@ -211,10 +179,10 @@ static LRESULT ButtonEnable(SkinnedWindow *rec, WPARAM enabled, LPARAM lParam)
 
 static LRESULT ButtonMouseMove(SkinnedWindow *rec, WPARAM keys, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, WM_MOUSEMOVE, keys, lParam);
+    const LRESULT result = ForwardMessage(rec, WM_MOUSEMOVE, keys, lParam);
     // Moving in with the left button held shows no hover: the press belongs
     // to another window.
-    if (rec == nullptr || (rec->state & SKS_HOT) != 0 || (keys & MK_LBUTTON) != 0)
+    if (rec->released || (rec->state & SKS_HOT) != 0 || (keys & MK_LBUTTON) != 0)
         return result;
     const HWND hwnd = rec->hwnd;
     ChangeState(rec, SKS_HOT, 0);
@@ -238,8 +206,14 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
     case WM_SETTEXT:
         return ButtonSetText(rec, wParam, lParam);
+    // The standard control never paints; the default procedure's BeginPaint
+    // draws a bordered label's border.
     case WM_PAINT:
-        return ButtonPaint(rec, wParam, lParam);
+        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
+    case WM_PRINT:
+        return ButtonPrint(rec, reinterpret_cast<HDC>(wParam), lParam);
     case WM_ERASEBKGND:
         return ButtonEraseBackground(rec, wParam, lParam);
     case WM_SETICON:
@@ -289,10 +263,11 @@ static void LoadPushButtonIcon(HWND hwnd)
 // gets its copy: the host set it before the skin came, or while the skin
 // stepped aside for high contrast. Any other push button looks for its
 // icon resource.
-static void SetUpPushButtonIcon(HWND hwnd)
+static void SetUpPushButtonIcon(SkinnedWindow *rec)
 {
+    const HWND hwnd = rec->hwnd;
     HICON shown = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (FindSkinnedWindow(hwnd) == nullptr)
+    if (rec->released)
         return;
     if (shown != nullptr)
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shown));
@@ -304,18 +279,16 @@ static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
 {
     if ((style & ButtonTypeBits) == BS_DEFPUSHBUTTON)
         rec->state |= SKS_DEFAULT;
-    const HWND hwnd = rec->hwnd;
-    const LRESULT check = SendMessageW(hwnd, BM_GETCHECK, 0, 0);
+    const LRESULT check = SendMessageW(rec->hwnd, BM_GETCHECK, 0, 0);
     // The message ran through the subclass and may have ended in host code.
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return;
     if (check == BST_CHECKED)
         rec->state |= SKS_CHECKED;
     else if (check == BST_INDETERMINATE)
         rec->state |= SKS_INDETERMINATE;
     if (rec->kind == CK_PUSHBUTTON)
-        SetUpPushButtonIcon(hwnd);
+        SetUpPushButtonIcon(rec);
 }
 
 // Check boxes and radio buttons that look like push buttons are drawn as
@@ -352,5 +325,7 @@ static int StaticKindOfStyle(LONG style)
     return (style & StaticNonLabelBits) == 0 ? CK_LABEL : CK_NONE;
 }
 
-const SkinClass ButtonClass = {L"Button", ButtonKindOfStyle, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0};
-const SkinClass StaticClass = {L"Static", StaticKindOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0};
+const SkinClass ButtonClass = {L"Button", ButtonKindOfStyle, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0,
+                               PaintButtonKind};
+const SkinClass StaticClass = {L"Static", StaticKindOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0,
+                               PaintButtonKind};

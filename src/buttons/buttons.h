@@ -19,12 +19,14 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 // passes the colour icon on to the control.
 LRESULT SetButtonIcon(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
 
-// The painters, one per button kind; each draws the whole control.
-void PaintPushButton(SkinnedWindow *rec);
-void PaintCheckBox(SkinnedWindow *rec);
-void PaintRadioButton(SkinnedWindow *rec);
-void PaintGroupBox(SkinnedWindow *rec);
-void PaintLabel(SkinnedWindow *rec);
+// The painters, one per button kind; each draws the whole control, a label
+// its client area. PaintButtonKind picks the window's.
+void PaintButtonKind(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintPushButton(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintCheckBox(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintRadioButton(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintLabel(SkinnedWindow *rec, HDC dc, const RECT &window);
 
 // A push button's icon and caption, drawn into dc over area.
 void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area);

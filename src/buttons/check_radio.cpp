@@ -130,13 +130,9 @@ static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool
 }
 
 // Opens a back buffer over the whole window and whitens it.
-static HDC BeginIndicatorBuffer(BackBuffer *buffer, HWND hwnd, int *w, int *h)
+static HDC BeginIndicatorBuffer(BackBuffer *buffer, HDC target, const RECT &window, int *w, int *h)
 {
-    buffer->hwnd = hwnd;
-    buffer->copyThrough = 0;
-    HDC dc = BeginBackBuffer(buffer);
-    RECT window;
-    GetWindowRect(hwnd, &window);
+    HDC dc = BeginBackBuffer(buffer, target, window, false);
     *w = window.right - window.left;
     *h = window.bottom - window.top;
     FillSolid(dc, {0, 0, *w, *h}, SkinWhite);
@@ -171,13 +167,13 @@ static void LayOutIndicator(LONG style, int w, int h, int size, int textOffset, 
     }
 }
 
-void PaintCheckBox(SkinnedWindow *rec)
+void PaintCheckBox(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
-    BackBuffer buffer = {};
+    BackBuffer buffer;
     int w, h;
-    HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, target, window, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int dpi = WindowDpi(hwnd);
 
@@ -200,17 +196,16 @@ void PaintCheckBox(SkinnedWindow *rec)
         DrawCheckMark(dc, box.left, box.top, (state & SKS_DISABLED) ? CheckMarkDisabled : CheckMark, dpi);
 
     DrawIndicatorCaption(hwnd, dc, state, text, true, DT_SINGLELINE | DT_VCENTER, dpi);
-    buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }
 
-void PaintRadioButton(SkinnedWindow *rec)
+void PaintRadioButton(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
-    BackBuffer buffer = {};
+    BackBuffer buffer;
     int w, h;
-    HDC dc = BeginIndicatorBuffer(&buffer, hwnd, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, target, window, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int dpi = WindowDpi(hwnd);
     const int cellSize = ScaleToDpi(RadioCellSize, dpi);
@@ -241,6 +236,5 @@ void PaintRadioButton(SkinnedWindow *rec)
     SelectObject(dc, previousBrush);
 
     DrawIndicatorCaption(hwnd, dc, state, text, false, ButtonTextFormat(style), dpi);
-    buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }

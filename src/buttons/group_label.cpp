@@ -1,5 +1,6 @@
-// Group box and label painting. Both draw without a back buffer and fill no
-// background, so the parent shows through.
+// Group box and label painting. The group box draws straight into the DC
+// and fills no background, so the parent shows through; the label draws the
+// parent's background beneath its text itself.
 #include "buttons.h"
 
 static const COLORREF GroupCaption = 0x00000000;
@@ -14,68 +15,51 @@ static const COLORREF GroupFrameColour = 0x00000000;
 static const int GroupFrameCorner = 6;
 static const int GroupCaptionLeft = 5;
 
-void PaintGroupBox(SkinnedWindow *rec)
+void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
-    RECT window;
-    GetWindowRect(hwnd, &window);
+    const int x = window.left;
+    const int y = window.top;
     const int w = window.right - window.left;
     const int h = window.bottom - window.top;
 
     const int dpi = WindowDpi(hwnd);
 
-    // A fresh window DC draws opaque text on white, which blanks the frame's
-    // top line behind the caption.
-    HDC dc = GetWindowDC(hwnd);
     HPEN frame = CreateOutlinePen(GroupFrameColour, ScaleToDpi(GroupFrameLine, dpi));
     HGDIOBJ previousPen = SelectObject(dc, frame);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const int corner = ScaleToDpi(GroupFrameCorner, dpi);
-    RoundRect(dc, 0, ScaleToDpi(GroupFrameTop, dpi), w, h, corner, corner);
+    RoundRect(dc, x, y + ScaleToDpi(GroupFrameTop, dpi), x + w, y + h, corner, corner);
     SelectObject(dc, previousBrush);
     SelectObject(dc, previousPen);
     DeleteObject(frame);
 
+    // The caption stands on white, which blanks the frame's top line behind
+    // it.
+    const int previousMode = SetBkMode(dc, OPAQUE);
+    const COLORREF previousBackground = SetBkColor(dc, SkinWhite);
     const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
-    RECT text = {ScaleToDpi(GroupCaptionLeft, dpi), 0, w, h};
+    RECT text = {x + ScaleToDpi(GroupCaptionLeft, dpi), y, x + w, y + h};
     DrawWindowCaption(dc, hwnd, &text, grey ? GroupCaptionGrey : GroupCaption, DT_LEFT | DT_TOP);
-    ReleaseDC(hwnd, dc);
+    SetBkColor(dc, previousBackground);
+    SetBkMode(dc, previousMode);
 }
 
 // The label draws what lies beneath it itself, asking its parent for the
 // background, so that it reads on the dialog's background even where the
 // dialog clips its children, and can be repainted at any time. Composed off
-// screen, so that the text never flickers.
-void PaintLabel(SkinnedWindow *rec)
+// screen, so that the text never flickers. A border, if the label has one,
+// is the standard control's own: only the client area is drawn.
+void PaintLabel(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     RECT client;
     GetClientRect(hwnd, &client);
-
-    BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    // A border, if the label has one, is the standard control's own.
-    const bool bordered = HasNonClientArea(hwnd);
-    buffer.copyThrough = bordered ? 1 : 0;
-    HDC dc = BeginBackBuffer(&buffer);
-    const int saved = SaveDC(dc);
-    if (bordered) {
-        // The client area's place in the window, from the window's leading
-        // edge: the right one in a mirrored window, as its DC counts.
-        RECT window;
-        GetWindowRect(hwnd, &window);
-        RECT clientOnScreen = client;
-        MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT *>(&clientOnScreen), 2);
-        const bool mirrored = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-        const int leading = mirrored ? window.right - clientOnScreen.right : clientOnScreen.left - window.left;
-        SetViewportOrgEx(dc, leading, clientOnScreen.top - window.top, nullptr);
-    }
-    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, ClientAreaIn(hwnd, window), false);
     DrawParentBackground(hwnd, dc);
     // Alignment styles are not consulted: every label reads from the left.
     DrawWindowCaption(dc, hwnd, &client, LabelText, DT_WORDBREAK);
-    RestoreDC(dc, saved);
-    buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }

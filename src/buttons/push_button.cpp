@@ -191,15 +191,12 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
     DrawWindowCaption(dc, hwnd, &text, colour, ButtonTextFormat(style));
 }
 
-void PaintPushButton(SkinnedWindow *rec)
+void PaintPushButton(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const DWORD state = rec->state;
-    BackBuffer buffer = {};
-    buffer.hwnd = rec->hwnd;
-    HDC dc = BeginBackBuffer(&buffer);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, window, false);
 
-    RECT window;
-    GetWindowRect(rec->hwnd, &window);
     const int w = window.right - window.left;
     const int h = window.bottom - window.top;
     const RECT whole = {0, 0, w, h};
@@ -252,6 +249,5 @@ void PaintPushButton(SkinnedWindow *rec)
     RestoreDC(dc, saved);
     DeleteObject(cornerPen);
     DeleteObject(outlinePen);
-    buffer.copyThrough = 1;
     EndBackBuffer(&buffer);
 }

@@ -29,14 +29,13 @@ static int DropButtonWidth()
     return GetSystemMetrics(SM_CYVTHUMB);
 }
 
-// The two rings and the drop button, in window coordinates, into dc.
-static void DrawComboFrame(SkinnedWindow *rec, HDC dc)
+// The two rings and the drop button into dc, where the window lies at
+// window.
+static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    OffsetRect(&rect, -rect.left, -rect.top);
-    if (rect.bottom > 2 * DropButtonWidth())
+    RECT rect = window;
+    if (rect.bottom - rect.top > 2 * DropButtonWidth())
         return;
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
     HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : ComboOuterColour);
@@ -55,16 +54,12 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc)
     PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags, WindowDpi(hwnd));
 }
 
-// Outside WM_PAINT: over what the control last painted, read back from the
-// window.
-void PaintComboFrame(SkinnedWindow *rec)
+// Over what the control painted into dc, read back from it.
+void PaintComboFrame(SkinnedWindow *rec, HDC target, const RECT &window)
 {
-    BackBuffer buffer = {};
-    buffer.hwnd = rec->hwnd;
-    buffer.copyThrough = 1;
-    HDC dc = BeginBackBuffer(&buffer);
-    if (dc != nullptr)
-        DrawComboFrame(rec, dc);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, window, true);
+    DrawComboFrame(rec, dc, {0, 0, window.right - window.left, window.bottom - window.top});
     EndBackBuffer(&buffer);
 }
 
@@ -72,39 +67,36 @@ void PaintComboFrame(SkinnedWindow *rec)
 // it, and the whole is copied to BeginPaint's DC once: nothing is read back
 // from the window. A paint into a DC the caller brings, or of a control with
 // a frame outside its client area, is the control's, and the frame follows
-// over the window.
+// over it.
 static LRESULT ComboPaint(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
     if (callerDC != nullptr || HasNonClientArea(hwnd))
-        return HandleThenPaint(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam, HANDLED_BY_CONTROL,
-                               PaintComboFrame);
+        return PaintOverControl(rec, callerDC, lParam);
     PAINTSTRUCT paint;
-    BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    buffer.paintDC = BeginPaint(hwnd, &paint);
-    HDC dc = BeginBackBuffer(&buffer);
+    HDC paintDC = BeginPaint(hwnd, &paint);
+    BackBuffer buffer;
+    const RECT window = WindowRectInWindow(hwnd);
+    HDC dc = BeginBackBuffer(&buffer, paintDC, window, false);
     ForwardMessage(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    rec = FindSkinnedWindow(hwnd);
-    const LRESULT result = rec != nullptr ? ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam) : 0;
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr) {
-        DrawComboFrame(rec, dc);
-        buffer.copyThrough = 1;
-    }
+    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (!rec->released)
+        DrawComboFrame(rec, dc, window);
     EndBackBuffer(&buffer);
     EndPaint(hwnd, &paint);
     return result;
 }
 
-// A window released meanwhile is only rid of the timer.
+// A timer procedure is called by the message loop with the handle alone, so
+// the record is found here. A window released meanwhile is only rid of the
+// timer.
 static void CALLBACK EndDropButtonPress(HWND hwnd, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(hwnd, timer);
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
     if (rec != nullptr && (rec->state & SKS_PRESSED) != 0) {
         rec->state &= ~DWORD{SKS_PRESSED};
-        PaintComboFrame(rec);
+        RepaintNow(rec);
     }
 }
 
@@ -124,7 +116,7 @@ int PressDropButton(SkinnedWindow *rec)
         return 0;
 
     rec->state |= SKS_PRESSED;
-    PaintComboFrame(rec);
+    RepaintNow(rec);
     SetTimer(rec->hwnd, DropButtonTimer, DropButtonPressMilliseconds, EndDropButtonPress);
     return 1;
 }
@@ -139,7 +131,7 @@ static LRESULT ComboButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     KillTimer(rec->hwnd, DropButtonTimer);
     rec->state &= ~DWORD{SKS_PRESSED};
-    return HandleThenPaint(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
+    return HandleThenRepaint(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL);
 }
 
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -155,13 +147,17 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
             return ForwardMessage(rec, msg, wParam, lParam);
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintComboFrame);
+        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL);
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     case WM_LBUTTONDOWN:
         return ComboButtonDown(rec, wParam, lParam);
     case WM_LBUTTONUP:
         return ComboButtonUp(rec, wParam, lParam);
     case WM_ENABLE:
-        return FollowEnabledState(rec, wParam != 0, wParam, lParam, PaintComboFrame);
+        return FollowEnabledState(rec, wParam != 0, wParam, lParam);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
@@ -177,8 +173,9 @@ static int ComboKindOfStyle(LONG style)
     return (style & FramelessStyleBits) == FramelessStyle ? CK_NONE : CK_COMBOBOX;
 }
 
-const SkinClass ComboBoxClass = {L"ComboBox", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0};
+const SkinClass ComboBoxClass = {L"ComboBox", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0,
+                                 PaintComboFrame};
 const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
-                                       nullptr, 0};
+                                       nullptr, 0, PaintComboFrame};
 const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
-                                      nullptr, 0};
+                                      nullptr, 0, PaintComboFrame};

@@ -22,10 +22,10 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
 LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The painters, called by the handlers after each change and by the tests.
-void PaintEditFrame(SkinnedWindow *rec);
-void PaintComboFrame(SkinnedWindow *rec);
-void PaintProgress(SkinnedWindow *rec);
-void PaintTabs(SkinnedWindow *rec);
+void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window);
+void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window);
 
 // Shows the drop button pressed for a moment when the cursor is over it;
 // returns 1 when it did, 0 otherwise.
@@ -33,7 +33,6 @@ int PressDropButton(SkinnedWindow *rec);
 
 // WM_ENABLE for the framed kinds: keeps SKS_DISABLED in step with the window,
 // lets the control take the change, then repaints the frame.
-LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam,
-                           void (*paintFrame)(SkinnedWindow *));
+LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam);
 
 #endif

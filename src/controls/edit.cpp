@@ -10,7 +10,7 @@ static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner rings of a disabled or read-only Edit: a system brush.
 static const int EditInactiveInnerSysColour = COLOR_WINDOW;
 
-void PaintEditFrame(SkinnedWindow *rec)
+void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
@@ -19,12 +19,7 @@ void PaintEditFrame(SkinnedWindow *rec)
     if ((style & WS_BORDER) == 0 && !hasEdge)
         return;
 
-    HDC dc = GetWindowDC(hwnd);
-    if (dc == nullptr)
-        return;
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    OffsetRect(&rect, -rect.left, -rect.top);
+    RECT rect = window;
 
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
     HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(EditDisabledOuterSysColour) : EditOuterColour);
@@ -45,7 +40,6 @@ void PaintEditFrame(SkinnedWindow *rec)
         if (white != nullptr)
             DeleteObject(white);
     }
-    ReleaseDC(hwnd, dc);
 }
 
 // The frame changes before the Edit sees the message.
@@ -55,7 +49,7 @@ static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam,
         rec->state |= SKS_READONLY;
     else
         rec->state &= ~DWORD{SKS_READONLY};
-    PaintEditFrame(rec);
+    RepaintNow(rec);
     return ForwardMessage(rec, EM_SETREADONLY, wParam, lParam);
 }
 
@@ -63,11 +57,14 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case WM_NCPAINT:
-        return HandleThenPaint(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT, PaintEditFrame);
+        return HandleThenRepaint(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT);
+    // The text is the control's own; the frame goes over its border.
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     case EM_SETREADONLY:
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
-        return FollowEnabledState(rec, wParam != 0, wParam, lParam, PaintEditFrame);
+        return FollowEnabledState(rec, wParam != 0, wParam, lParam);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
@@ -86,9 +83,9 @@ static void SetUpEditKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_READONLY;
 }
 
-const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0};
-const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0};
+const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame};
+const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
 // Hot-key controls are followed as list boxes are.
-const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0};
+const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
 // List views are followed with no handler of their own.
-const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0};
+const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0, nullptr};

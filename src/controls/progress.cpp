@@ -128,18 +128,13 @@ static void DrawProgressFill(HDC dc, int fill, int frameHeight, int border)
     SetStretchBltMode(dc, previousMode);
 }
 
-void PaintProgress(SkinnedWindow *rec)
+void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
-    // Only the handle is used: the messages below may run host code.
     const HWND hwnd = rec->hwnd;
     const int position = static_cast<int>(SendMessageW(hwnd, PBM_GETPOS, 0, 0));
     PBRANGE range = {};
     SendMessageW(hwnd, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-    HDC dc = GetWindowDC(hwnd);
-    if (dc == nullptr)
-        return;
-    RECT window;
-    GetWindowRect(hwnd, &window);
+    const POINT origin = MoveOriginToWindow(dc, window);
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
     const int dpi = WindowDpi(hwnd);
@@ -171,17 +166,15 @@ void PaintProgress(SkinnedWindow *rec)
     if (fill > 0)
         DrawProgressFill(dc, fill, frameHeight, border);
     ReleaseSRWLockExclusive(&progressFaceLock);
-    ReleaseDC(hwnd, dc);
+    PutBackOrigin(dc, origin);
 }
 
 // Only a bar attached by the creation hook sees its WM_CREATE here. It takes
 // the picture's height at its DPI; without a picture it keeps the size it was
 // made with.
-// The control gets its WM_CREATE whatever happens to the record meanwhile.
 static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
-    const WNDPROC controlProc = rec->prevWndProc;
     const int faceHeight = ProgressFaceHeight();
     if (faceHeight > 0) {
         RECT window;
@@ -190,7 +183,7 @@ static LRESULT ProgressCreate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
         MoveWindow(hwnd, window.left, window.top, window.right - window.left, ScaleToDpi(faceHeight, WindowDpi(hwnd)),
                    TRUE);
     }
-    return CallWindowProcW(controlProc, hwnd, WM_CREATE, wParam, lParam);
+    return ForwardMessage(rec, WM_CREATE, wParam, lParam);
 }
 
 LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -202,14 +195,19 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     // default procedure draws a border, if the bar has one, and the bar is
     // drawn over it.
     case WM_PAINT:
-        return PaintInsteadOfControl(rec, PaintProgress);
+        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
             return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintProgress);
+        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
 
-const SkinClass ProgressClass = {L"msctls_progress32", nullptr, CK_PROGRESS, HandleProgressMessage, nullptr, 0};
+const SkinClass ProgressClass = {L"msctls_progress32", nullptr, CK_PROGRESS, HandleProgressMessage, nullptr, 0,
+                                 PaintProgress};

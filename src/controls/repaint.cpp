@@ -3,12 +3,11 @@
 
 // Edits and combo boxes redraw only their client area when enabled or
 // disabled, so the frame is repainted once the control has taken the change.
-LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam,
-                           void (*paintFrame)(SkinnedWindow *))
+LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam)
 {
     if (enabled)
         rec->state &= ~DWORD{SKS_DISABLED};
     else
         rec->state |= SKS_DISABLED;
-    return HandleThenPaint(rec, WM_ENABLE, wParam, lParam, HANDLED_BY_CONTROL, paintFrame);
+    return HandleThenRepaint(rec, WM_ENABLE, wParam, lParam, HANDLED_BY_CONTROL);
 }

@@ -67,13 +67,11 @@ static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, int dpi)
 }
 
 // Last to first, so where grown shapes overlap the lower index lies on top.
-void PaintTabs(SkinnedWindow *rec)
+// The control reports its tabs in client coordinates.
+void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
-    // Only the handle is used: the messages below may run host code.
     const HWND hwnd = rec->hwnd;
-    HDC dc = GetDC(hwnd);
-    if (dc == nullptr)
-        return;
+    const POINT origin = MoveOriginToWindow(dc, ClientAreaIn(hwnd, window));
     const int count = static_cast<int>(SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0));
     const int dpi = WindowDpi(hwnd);
@@ -81,18 +79,22 @@ void PaintTabs(SkinnedWindow *rec)
         if (!PaintTab(hwnd, dc, i, i == selected, dpi))
             break;
     }
-    ReleaseDC(hwnd, dc);
+    PutBackOrigin(dc, origin);
 }
 
 LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    // The control paints itself completely first, the tabs go over it.
     case WM_PAINT:
-        // The control paints itself completely first.
-        return HandleThenPaint(rec, WM_PAINT, wParam, lParam, HANDLED_BY_CONTROL, PaintTabs);
+        return PaintOverControl(rec, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
 
-const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0};
+const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0, PaintTabs};

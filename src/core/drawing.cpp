@@ -14,55 +14,50 @@ void DescribeTopDownPixels(BITMAPINFO *format, int width, int height)
     format->bmiHeader.biCompression = BI_RGB;
 }
 
-HDC BeginBackBuffer(BackBuffer *buffer)
+HDC BeginBackBuffer(BackBuffer *buffer, HDC target, const RECT &area, bool copyIn)
 {
-    RECT window;
-    GetWindowRect(buffer->hwnd, &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-
-    buffer->windowDC = buffer->paintDC != nullptr ? buffer->paintDC : GetWindowDC(buffer->hwnd);
-    buffer->memDC = CreateCompatibleDC(buffer->windowDC);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    buffer->target = target;
+    buffer->area = area;
+    buffer->bitmap = nullptr;
+    buffer->memDC = CreateCompatibleDC(target);
     SetBkMode(buffer->memDC, TRANSPARENT);
-    // An empty window gets no bitmap: for a zero size the system hands out
-    // its shared 1 by 1 bitmap, which is not ours to select away or delete.
+    // An empty area gets no bitmap: for a zero size the system hands out its
+    // shared 1 by 1 bitmap, which is not ours to select away or delete.
     // A 32-bit DIB section rather than a device bitmap: it is made in the
     // process, without a trip to the display server, and costs about half.
     if (width > 0 && height > 0) {
         BITMAPINFO format;
         DescribeTopDownPixels(&format, width, height);
         void *bits = nullptr;
-        HBITMAP canvas = CreateDIBSection(buffer->windowDC, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP canvas = CreateDIBSection(target, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (canvas != nullptr)
             buffer->bitmap = static_cast<HBITMAP>(SelectObject(buffer->memDC, canvas));
     }
-    // A mirrored window's DC is mirrored, and a copy between DCs of unlike
-    // layouts flips the picture, text and all. Laid out like the window's,
-    // the buffer takes the same drawing to the same place, text reading the
-    // right way round, and the copies keep the picture as it is. Set once
-    // the bitmap is in, whose width the mirroring turns on.
-    const DWORD layout = GetLayout(buffer->windowDC);
+    // A mirrored DC is mirrored, and a copy between DCs of unlike layouts
+    // flips the picture, text and all. Laid out like the target, the buffer
+    // takes the same drawing to the same place, text reading the right way
+    // round, and the copies keep the picture as it is. Set once the bitmap
+    // is in, whose width the mirroring turns on.
+    const DWORD layout = GetLayout(target);
     if (layout != 0 && layout != GDI_ERROR)
         SetLayout(buffer->memDC, layout);
-    if (buffer->copyThrough == 1)
-        BitBlt(buffer->memDC, 0, 0, width, height, buffer->windowDC, 0, 0, SRCCOPY);
+    if (copyIn)
+        BitBlt(buffer->memDC, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
     return buffer->memDC;
 }
 
-int EndBackBuffer(BackBuffer *buffer)
+void EndBackBuffer(BackBuffer *buffer)
 {
-    if (buffer->copyThrough == 1) {
-        RECT window;
-        GetWindowRect(buffer->hwnd, &window);
-        BitBlt(buffer->windowDC, 0, 0, window.right - window.left, window.bottom - window.top,
-               buffer->memDC, 0, 0, SRCCOPY);
-    }
-    if (buffer->bitmap != nullptr)
+    const RECT &area = buffer->area;
+    if (buffer->bitmap != nullptr) {
+        BitBlt(buffer->target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer->memDC, 0,
+               0, SRCCOPY);
         DeleteObject(SelectObject(buffer->memDC, buffer->bitmap));
+    }
     DeleteDC(buffer->memDC);
-    if (buffer->paintDC != nullptr)
-        return 1;
-    return ReleaseDC(buffer->hwnd, buffer->windowDC);
+    buffer->memDC = nullptr;
 }
 
 static void SetVertex(TRIVERTEX *vertex, LONG x, LONG y, COLORREF colour)

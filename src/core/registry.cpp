@@ -119,8 +119,8 @@ static SkinnedWindow **FindPassThrough(ThreadRegistry *registry, HWND hwnd)
     return link;
 }
 
-// Takes the window's pass-through out of the thread's list; the caller frees
-// it. Null when the window has none.
+// Takes the window's pass-through out of the thread's list; the caller
+// disposes of it. Null when the window has none.
 static SkinnedWindow *TakePassThrough(ThreadRegistry *registry, HWND hwnd)
 {
     SkinnedWindow **link = FindPassThrough(registry, hwnd);
@@ -214,6 +214,34 @@ static void FreeRecord(SkinnedWindow *rec)
     HeapFree(GetProcessHeap(), 0, rec);
 }
 
+// A record some message or call still holds is freed when the last hold
+// ends; it is already out of the list and the index.
+static void DisposeRecord(SkinnedWindow *rec)
+{
+    rec->released = true;
+    if (rec->holds > 0)
+        rec->freeWhenLetGo = true;
+    else
+        FreeRecord(rec);
+}
+
+void HoldRecord(SkinnedWindow *rec)
+{
+    ++rec->holds;
+}
+
+// A pass-through keeps its record without the kind's state, which nothing
+// reads once the last message that knew the skin has ended.
+void LetGoRecord(SkinnedWindow *rec)
+{
+    if (--rec->holds > 0 || !rec->released)
+        return;
+    if (rec->freeWhenLetGo)
+        FreeRecord(rec);
+    else
+        ReleaseKindState(rec);
+}
+
 // The state bits every kind reads from the window itself.
 static DWORD StateOfWindow(HWND hwnd, LONG style)
 {
@@ -273,7 +301,7 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     if (passThrough != nullptr) {
         rec->prevWndProc = passThrough->prevWndProc;
         rec->prevAnsiWndProc = passThrough->prevAnsiWndProc;
-        HeapFree(heap, 0, passThrough);
+        DisposeRecord(passThrough);
         return rec;
     }
 
@@ -300,19 +328,21 @@ static void RedrawWholeWindow(HWND hwnd)
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
 }
 
-// The kind's set-up and the first repaint in the skin's look. Returns the
-// record, or null if host code released the window meanwhile.
+// The kind's set-up and the first repaint in the skin's look, with the
+// record held. Returns the record, or null if host code released the window
+// meanwhile.
 static SkinnedWindow *FinishAttach(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
+    HoldRecord(rec);
     rec->setUpPending = false;
-    if (rec->skinClass->setUp != nullptr) {
+    if (rec->skinClass->setUp != nullptr)
         rec->skinClass->setUp(rec, GetWindowLongW(hwnd, GWL_STYLE));
-        if (FindSkinnedWindow(hwnd) != rec)
-            return nullptr;
-    }
-    RedrawWholeWindow(hwnd);
-    return FindSkinnedWindow(hwnd);
+    if (!rec->released)
+        RedrawWholeWindow(hwnd);
+    const bool kept = !rec->released;
+    LetGoRecord(rec);
+    return kept ? rec : nullptr;
 }
 
 SkinnedWindow *AttachWindow(HWND hwnd)
@@ -330,7 +360,8 @@ SkinnedWindow *AttachCreatingWindow(HWND hwnd)
 }
 
 // Releases the window's record. A window that is ending keeps no pass-through:
-// nothing will call the skin for it again.
+// nothing will call the skin for it again. A record still held stays
+// readable, marked released, until its last hold ends.
 static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
 {
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
@@ -338,6 +369,7 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
         return nullptr;
     ThreadRegistry *registry = CurrentThreadRegistry();
     SkinnedWindow *standIn = UnlinkRecord(registry, rec);
+    rec->released = true;
 
     // A subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
@@ -346,11 +378,12 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
     if (onTop)
         PutBackPreviousProcedure(hwnd, rec);
     if (!onTop && !windowEnding) {
-        ReleaseKindState(rec);
+        if (rec->holds == 0)
+            ReleaseKindState(rec);
         rec->next = registry->passThroughs;
         registry->passThroughs = rec;
     } else {
-        FreeRecord(rec);
+        DisposeRecord(rec);
         ReleaseThreadRegistryIfEmpty(registry);
     }
 
@@ -377,7 +410,7 @@ static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         TakePassThrough(registry, hwnd);
         if (onTop)
             PutBackPreviousProcedure(hwnd, passThrough);
-        HeapFree(GetProcessHeap(), 0, passThrough);
+        DisposeRecord(passThrough);
         ReleaseThreadRegistryIfEmpty(registry);
     }
     return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
@@ -388,45 +421,12 @@ LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPara
     return CallWindowProcW(rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
 }
 
-LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const HWND hwnd = (*rec)->hwnd;
-    const LRESULT result = ForwardMessage(*rec, msg, wParam, lParam);
-    *rec = FindSkinnedWindow(hwnd);
-    return result;
-}
-
-LRESULT PaintInsteadOfControl(SkinnedWindow *rec, void (*paint)(SkinnedWindow *rec))
-{
-    const HWND hwnd = rec->hwnd;
-    paint(rec);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
-    return 0;
-}
-
-LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
-                        void (*paint)(SkinnedWindow *rec))
-{
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = handler == HANDLED_BY_DEFAULT ? DefWindowProcW(hwnd, msg, wParam, lParam)
-                                                         : ForwardMessage(rec, msg, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        paint(rec);
-    return result;
-}
-
 // A window attached at creation gets its set-up as its WM_CREATE arrives,
 // before the window's own procedure sees it. The message reaches the
 // window whatever the set-up's host code did to the record.
 static LRESULT CreateAfterSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const WNDPROC prevWndProc = rec->prevWndProc;
-    rec = FinishAttach(rec);
-    if (rec == nullptr)
-        return CallWindowProcW(prevWndProc, hwnd, WM_CREATE, wParam, lParam);
-    if (rec->standardLook || rec->skinClass->handler == nullptr)
+    if (FinishAttach(rec) == nullptr || rec->standardLook || rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, WM_CREATE, wParam, lParam);
     return rec->skinClass->handler(rec, WM_CREATE, wParam, lParam);
 }
@@ -437,7 +437,7 @@ static LRESULT CreateAfterSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam
 // unwatched meanwhile, so when the skin comes back, the record is read from
 // the window again, as at attach, with a fresh block. A dialog counts as
 // active while it is the active window. The new look shows at the next paint.
-static SkinnedWindow *FollowLook(SkinnedWindow *rec)
+static void FollowLook(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
     rec->standardLook = HighContrastOn();
@@ -456,39 +456,42 @@ static SkinnedWindow *FollowLook(SkinnedWindow *rec)
         if (rec->skinClass->setUp != nullptr)
             rec->skinClass->setUp(rec, style);
     }
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    return FindSkinnedWindow(hwnd);
+    if (!rec->released)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
+// A record released by host code before its handler runs passes the message
+// on untouched.
 static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE && rec->setUpPending)
         return CreateAfterSetUp(rec, wParam, lParam);
-    if (rec->standardLook || rec->skinClass->handler == nullptr)
+    if (rec->released || rec->standardLook || rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, msg, wParam, lParam);
     return rec->skinClass->handler(rec, msg, wParam, lParam);
 }
 
+// The record is held for the whole message, so handlers use it across every
+// call that may run host code; one released meanwhile is only marked, and
+// the outermost message to let it go frees it.
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
         return PassMessageOn(hwnd, msg, wParam, lParam);
 
+    HoldRecord(rec);
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
         ReadHighContrastAgain();
     // A window still waiting for its WM_CREATE follows once it has had it.
-    if (!rec->setUpPending && rec->standardLook != (highContrastAsRead != 0)) {
-        const WNDPROC prevWndProc = rec->prevWndProc;
-        rec = FollowLook(rec);
-        if (rec == nullptr)
-            return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
-    }
+    if (!rec->setUpPending && rec->standardLook != (highContrastAsRead != 0))
+        FollowLook(rec);
     const LRESULT result = HandleMessage(rec, msg, wParam, lParam);
 
-    // No record outlives its window. A handler may already have released
-    // it, so look it up again.
+    // No record outlives its window: whichever record the window holds as it
+    // ends is released, the one of a skin put back during the message too.
     if (msg == WM_NCDESTROY)
         ReleaseRecord(hwnd, true);
+    LetGoRecord(rec);
     return result;
 }

@@ -43,6 +43,12 @@ enum : DWORD {
 
 struct SkinnedWindow;
 
+// Every painter draws the window into dc, where the window's whole rectangle
+// lies at window (window coordinates in a window DC, negative ones in a
+// client DC); it opens no DC of its own and leaves dc as it found it. It may
+// send the window messages (its text, font, icon), so it may run host code.
+typedef void (*KindPainter)(SkinnedWindow *rec, HDC dc, const RECT &window);
+
 // How the windows of one class are skinned. Each kind's folder defines the
 // rows of its classes; the class table lists them in the order they are
 // compared.
@@ -53,10 +59,13 @@ struct SkinClass {
     // Every message of the window; null passes them all to the previous
     // procedure.
     LRESULT (*handler)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
-    // Runs once the record is linked and the subclass installed; it may send
-    // messages, so it must look the record up again after each. Null: none.
+    // Runs once the record is linked and the subclass installed, with the
+    // record held; it may send messages, after which the record may have
+    // been released (rec->released). Null: none.
     void (*setUp)(SkinnedWindow *rec, LONG style);
     SIZE_T extraStateSize;             // of the zero-filled extraState block; 0 for none
+    // Draws the skinned look; null for classes whose controls keep their own.
+    KindPainter paint;
 };
 
 extern const SkinClass *const SkinClasses[];
@@ -77,6 +86,13 @@ struct SkinnedWindow {
     bool setUpPending;            // attached at creation: set-up waits for WM_CREATE
     bool standardLook;            // the skin steps aside for high contrast: every message goes on
     WNDPROC prevAnsiWndProc;      // an ANSI window's procedure as ANSI callers see it; null otherwise
+    // Held by every message the skin handles, and by the library's own calls
+    // that run host code. A record released meanwhile stays readable until
+    // the last hold ends: only then is it freed, or, as a pass-through, rid
+    // of its kind's state.
+    int holds;
+    bool released;        // out of the list: the window no longer has this skin, nothing paints it
+    bool freeWhenLetGo;   // released for good: freed when the last hold ends
 };
 
 // The library's white, shared by the button painters and the edit frame.
@@ -97,13 +113,13 @@ SkinnedWindow *DetachWindow(HWND hwnd);
 SkinnedWindow *FindSkinnedWindow(HWND hwnd);
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// A hold keeps the record readable across calls that may run host code and
+// release the window; the record is freed when the last hold ends.
+void HoldRecord(SkinnedWindow *rec);
+void LetGoRecord(SkinnedWindow *rec);
+
 // Hands a message unchanged to the window's previous procedure.
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// Forwards a message, then finds the record again: the previous procedure may
-// be host code that released or destroyed the window. *rec comes back null
-// then.
-LRESULT ForwardAndFind(SkinnedWindow **rec, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Who handles a message before the skin paints over the result: the
 // window's previous procedure, or the default one, which keeps a control
@@ -113,35 +129,76 @@ enum HandledBy {
     HANDLED_BY_DEFAULT,
 };
 
-// WM_PAINT of a kind whose painter draws the whole window: the painter runs,
-// then the whole window, frame included, is validated, so that neither the
-// control nor BeginPaint's own device context paints it again. Returns 0.
-LRESULT PaintInsteadOfControl(SkinnedWindow *rec, void (*paint)(SkinnedWindow *rec));
+// The window's whole rectangle in the coordinates of its client area: where
+// a painter finds it in a paint DC or a WM_PRINTCLIENT DC.
+RECT WindowRectInClient(HWND hwnd);
 
-// Has the message handled, then paints with paint if the window is still
-// skinned. Returns the handler's result.
-LRESULT HandleThenPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler,
-                        void (*paint)(SkinnedWindow *rec));
+// The window's whole rectangle in its window DC, from (0, 0).
+RECT WindowRectInWindow(HWND hwnd);
+
+// The window's client area in a DC where its whole rectangle lies at window.
+RECT ClientAreaIn(HWND hwnd, const RECT &window);
+
+// Moves dc's origin so that the window's top-left corner is (0, 0), for a
+// painter that draws in window coordinates; returns the origin that
+// PutBackOrigin restores.
+POINT MoveOriginToWindow(HDC dc, const RECT &window);
+void PutBackOrigin(HDC dc, POINT origin);
+
+// Paints the window now, through its window DC, after a change of state; a
+// released record paints nothing.
+void RepaintNow(SkinnedWindow *rec);
+
+// WM_PAINT of a kind whose painter draws over the control: the control
+// paints first, into the DC the message brings or its own, then the painter
+// draws over it, into the same DC. Returns the control's result.
+LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam);
+
+// WM_PAINT of a kind whose painter draws the whole window: the painter draws
+// into the DC the message brings, or into BeginPaint's, so the control never
+// paints. Returns 0.
+LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC);
+
+// Has the message handled, then repaints the window in the skin unless it
+// was released meanwhile. Returns the handler's result.
+LRESULT HandleThenRepaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler);
+
+// Who draws a kind's print: its painter alone, or the control first and the
+// painter over what it drew.
+enum PrintedBy {
+    PRINTED_BY_SKIN,
+    PRINTED_OVER_CONTROL,
+};
+
+// WM_PRINTCLIENT (dc maps the client area) and WM_PRINT (dc maps the whole
+// window; the PRF_ flags say which parts, and PRF_CHILDREN brings the
+// children, each at its place) of a skinned control.
+LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer);
+LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer);
+
+// Prints every visible child of parent into dc, which maps parent's whole
+// window, bottom of the z-order first, each with WM_PRINT at its own place.
+void PrintChildren(HWND parent, HDC dc, LPARAM flags);
 
 // A system colour darkened by 0x20 in each channel, each channel stopping at 0,
 // for the disabled frames of several kinds.
 COLORREF DarkenedSysColor(int index);
 
-// A memory DC and bitmap laid over a window's whole-window DC.
+// A memory DC and bitmap laid over a rectangle of a target DC that the
+// caller owns: drawn into from (0, 0) at the rectangle's top-left, then
+// copied to the target once.
 struct BackBuffer {
-    HWND hwnd;         // set by the caller
-    HDC windowDC;      // set by BeginBackBuffer
-    HDC memDC;         // set by BeginBackBuffer
-    int copyThrough;   // 1: copy the window in at begin / the buffer out at end
+    HDC target;
+    RECT area;         // in the target's coordinates
+    HDC memDC;
     HBITMAP bitmap;    // the bitmap memDC held before the buffer's own was selected
-    // Set by a caller inside WM_PAINT of a window without a frame: the
-    // buffer lays over this paint DC, which it neither gets nor releases,
-    // instead of a window DC of its own.
-    HDC paintDC;
 };
 
-HDC BeginBackBuffer(BackBuffer *buffer);
-int EndBackBuffer(BackBuffer *buffer);
+// With copyIn, the buffer starts from what the target shows, for painters
+// that draw over it.
+HDC BeginBackBuffer(BackBuffer *buffer, HDC target, const RECT &area, bool copyIn);
+// Copies the buffer to the target and frees it.
+void EndBackBuffer(BackBuffer *buffer);
 
 // Describes 32-bit pixels in rows from the top, the layout of the back
 // buffers and of decoded face pictures.

@@ -128,7 +128,7 @@ static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int gro
     OutlineButton(dc, row, face);
 }
 
-int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
+void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     const auto *buttons = static_cast<const CaptionButtonState *>(rec->extraState);
@@ -158,5 +158,4 @@ int PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     SelectObject(dc, oldBrush);
     DeleteObject(glyphPen);
     DeleteObject(row.outlinePen);
-    return 1;
 }

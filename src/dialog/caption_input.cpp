@@ -69,9 +69,7 @@ static LRESULT DragCaption(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION);
     const LRESULT result = DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
     SetWindowLongW(hwnd, GWL_STYLE, (GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintOnWindowDC(rec, PaintDialogCaption);
+    PaintOnWindowDC(rec, PaintDialogCaption);
     return result;
 }
 
@@ -86,9 +84,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
         // The default procedure, not the host's: the dialog procedure never
         // sees non-client presses.
         DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
-        rec = FindSkinnedWindow(hwnd);
-        if (rec != nullptr)
-            PaintOnWindowDC(rec, PaintDialogCaption);
+        PaintOnWindowDC(rec, PaintDialogCaption);
         return 0;
     }
 
@@ -99,9 +95,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     PaintOnWindowDC(rec, PaintCaptionButtons);
     // Taking the capture tells the window that held it.
     SetCapture(hwnd);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        PaintOnWindowDC(rec, PaintDialogCaption);
+    PaintOnWindowDC(rec, PaintDialogCaption);
     return 0;
 }
 
@@ -115,10 +109,8 @@ LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     buttons->pressActive = 0;
     // The dialog hears of the lost capture through its own procedure.
     ReleaseCapture();
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return 0;
-    buttons = ButtonsOf(rec);
 
     const int button = ButtonAtHitTest(hitTest);
     if (button == 0) {
@@ -200,10 +192,8 @@ LRESULT HandleDialogMouseMove(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
         ResetButtons(rec);
         return ForwardMessage(rec, WM_MOUSEMOVE, wParam, lParam);
     }
-    const HWND hwnd = rec->hwnd;
-    const LRESULT hitTest = ForwardMessage(rec, WM_NCHITTEST, wParam, ClientToScreenPoint(hwnd, lParam));
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
+    const LRESULT hitTest = ForwardMessage(rec, WM_NCHITTEST, wParam, ClientToScreenPoint(rec->hwnd, lParam));
+    if (!rec->released)
         TrackCaptionButtons(rec, static_cast<WPARAM>(hitTest));
     return 0;
 }
@@ -212,11 +202,9 @@ LRESULT HandleDialogButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     if (ButtonsOf(rec)->pressActive == 0)
         return ForwardMessage(rec, WM_LBUTTONUP, wParam, lParam);
-    const HWND hwnd = rec->hwnd;
-    const LPARAM screenPoint = ClientToScreenPoint(hwnd, lParam);
+    const LPARAM screenPoint = ClientToScreenPoint(rec->hwnd, lParam);
     const LRESULT hitTest = ForwardMessage(rec, WM_NCHITTEST, wParam, screenPoint);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return 0;
     return ReleaseCaptionButton(rec, static_cast<WPARAM>(hitTest), screenPoint);
 }

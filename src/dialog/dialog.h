@@ -36,23 +36,32 @@ int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType);
 // is maximised.
 void InstallDialogRegion(SkinnedWindow *rec);
 
-// Non-client and background painting. updateRegion is the WM_NCPAINT wParam:
-// a region in screen coordinates, or 0 or 1 for the whole window; it stays
-// the caller's.
-int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
-int PaintDialogFrame(SkinnedWindow *rec, HDC dc);
-int PaintDialogCaption(SkinnedWindow *rec, HDC dc);
+// The kind's painter: frame, caption and background, where the window lies
+// at window in dc.
+void PaintDialog(SkinnedWindow *rec, HDC dc, const RECT &window);
+
+// WM_NCPAINT: the frame and caption through the window DC. updateRegion is
+// the message's wParam: a region in screen coordinates, or 0 or 1 for the
+// whole window; it stays the caller's.
+void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
+
+// WM_PRINT: the parts the PRF_ flags ask for, into dc at the window's origin.
+LRESULT PrintDialog(SkinnedWindow *rec, HDC dc, LPARAM flags);
+
+// The non-client painters draw in window coordinates, from dc's origin.
+void PaintDialogFrame(SkinnedWindow *rec, HDC dc);
+void PaintDialogCaption(SkinnedWindow *rec, HDC dc);
 // The tile into dc, which is the dialog's own or a child's whose origin was
 // moved to the dialog's client origin.
-int PaintDialogBackground(SkinnedWindow *rec, HDC dc);
+void PaintDialogBackground(SkinnedWindow *rec, HDC dc);
 
 // Runs a non-client painter (PaintDialogCaption, which paints the caption
 // buttons too, or PaintCaptionButtons alone) on the dialog's window DC,
-// obtained and released here.
-void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc));
+// obtained and released here; a released dialog is left alone.
+void PaintOnWindowDC(SkinnedWindow *rec, void (*painter)(SkinnedWindow *rec, HDC dc));
 
 // Caption buttons: painting in window coordinates, and mouse input.
-int PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
+void PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
 LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest);

@@ -28,7 +28,7 @@ static BOOL CALLBACK LoadBackground(PINIT_ONCE, PVOID, PVOID *)
     return TRUE;
 }
 
-int PaintDialogBackground(SkinnedWindow *rec, HDC dc)
+void PaintDialogBackground(SkinnedWindow *rec, HDC dc)
 {
     RECT client;
     GetClientRect(rec->hwnd, &client);
@@ -44,5 +44,4 @@ int PaintDialogBackground(SkinnedWindow *rec, HDC dc)
     // whatever the screen held.
     FillRect(dc, &client, backgroundBrush != nullptr ? backgroundBrush : GetSysColorBrush(COLOR_BTNFACE));
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
-    return 1;
 }

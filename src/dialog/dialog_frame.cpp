@@ -40,7 +40,7 @@ static void FillSolid(HDC dc, const RECT *rect, COLORREF colour)
     DeleteObject(brush);
 }
 
-int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
+void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
 {
     const HWND hwnd = rec->hwnd;
     RECT window;
@@ -58,14 +58,12 @@ int PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
 
     PaintDialogFrame(rec, dc);
     // Installing the region sends messages to the host's procedure.
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
+    if (!rec->released)
         PaintDialogCaption(rec, dc);
 
     if (clipped)
         SelectClipRgn(dc, nullptr);
     ReleaseDC(hwnd, dc);
-    return 0;
 }
 
 // Rounded while the dialog has a normal size, square while maximised. The
@@ -86,13 +84,11 @@ void InstallDialogRegion(SkinnedWindow *rec)
     if (SetWindowRgn(hwnd, region, FALSE) == 0) {
         // Refused, so still ours; the next paint tries again.
         DeleteObject(region);
-        rec = FindSkinnedWindow(hwnd);
-        if (rec != nullptr)
-            rec->windowRegion = nullptr;
+        rec->windowRegion = nullptr;
     }
 }
 
-int PaintDialogFrame(SkinnedWindow *rec, HDC dc)
+void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     if (rec->windowRegion == nullptr)
@@ -113,21 +109,19 @@ int PaintDialogFrame(SkinnedWindow *rec, HDC dc)
     for (const RECT &strip : strips)
         FillRect(dc, &strip, brush);
     DeleteObject(brush);
-    return 1;
 }
 
-int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
+void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
-        return 1;
+        return;
 
     // The icon comes from the host's procedure, which may destroy or release
     // the dialog while it answers.
     HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return 1;
+    if (rec->released)
+        return;
 
     int width;
     int height;
@@ -154,16 +148,61 @@ int PaintDialogCaption(SkinnedWindow *rec, HDC dc)
     SetBkMode(dc, oldMode);
 
     // The title's text and font came from the host's procedure too.
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
+    if (!rec->released)
         PaintCaptionButtons(rec, dc);
-    return 1;
 }
 
-void PaintOnWindowDC(SkinnedWindow *rec, int (*painter)(SkinnedWindow *rec, HDC dc))
+void PaintOnWindowDC(SkinnedWindow *rec, void (*painter)(SkinnedWindow *rec, HDC dc))
 {
+    if (rec->released)
+        return;
     const HWND hwnd = rec->hwnd;
     HDC dc = GetWindowDC(hwnd);
     painter(rec, dc);
     ReleaseDC(hwnd, dc);
+}
+
+void PaintDialog(SkinnedWindow *rec, HDC dc, const RECT &window)
+{
+    const POINT origin = MoveOriginToWindow(dc, window);
+    PaintDialogFrame(rec, dc);
+    if (!rec->released)
+        PaintDialogCaption(rec, dc);
+    PutBackOrigin(dc, origin);
+    if (rec->released)
+        return;
+    const POINT clientOrigin = MoveOriginToWindow(dc, ClientAreaIn(rec->hwnd, window));
+    PaintDialogBackground(rec, dc);
+    PutBackOrigin(dc, clientOrigin);
+}
+
+// The host's procedure draws over the background through WM_PRINTCLIENT, as
+// it does in WM_PAINT; the children follow at their places.
+LRESULT PrintDialog(SkinnedWindow *rec, HDC dc, LPARAM flags)
+{
+    const HWND hwnd = rec->hwnd;
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
+        return 0;
+    const RECT window = WindowRectInWindow(hwnd);
+    if (flags & PRF_NONCLIENT) {
+        const POINT origin = MoveOriginToWindow(dc, window);
+        PaintDialogFrame(rec, dc);
+        if (!rec->released)
+            PaintDialogCaption(rec, dc);
+        PutBackOrigin(dc, origin);
+    }
+    if ((flags & (PRF_CLIENT | PRF_ERASEBKGND)) != 0 && !rec->released) {
+        const RECT client = ClientAreaIn(hwnd, window);
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+        MoveOriginToWindow(dc, client);
+        if (flags & PRF_CLIENT)
+            SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+        else
+            PaintDialogBackground(rec, dc);
+        RestoreDC(dc, saved);
+    }
+    if (flags & PRF_CHILDREN)
+        PrintChildren(hwnd, dc, flags);
+    return 0;
 }

@@ -25,13 +25,8 @@ int UpdateDialogRegionOnSize(SkinnedWindow *rec, WPARAM sizeType)
 // has followed; it gets the message even if it released the skin meanwhile.
 static LRESULT DialogSize(SkinnedWindow *rec, WPARAM sizeType, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const WNDPROC prevWndProc = rec->prevWndProc;
     UpdateDialogRegionOnSize(rec, sizeType);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        return ForwardMessage(rec, WM_SIZE, sizeType, lParam);
-    return IsWindow(hwnd) ? CallWindowProcW(prevWndProc, hwnd, WM_SIZE, sizeType, lParam) : 0;
+    return IsWindow(rec->hwnd) ? ForwardMessage(rec, WM_SIZE, sizeType, lParam) : 0;
 }
 
 static const LPCWSTR ArrowCursor = MAKEINTRESOURCEW(32512);  // IDC_ARROW
@@ -62,12 +57,11 @@ static LRESULT DialogPrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
 // first, then the next frame paint installs a region at the new size.
 static LRESULT DialogDpiChanged(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
-    const LRESULT result = ForwardAndFind(&rec, WM_DPICHANGED, wParam, lParam);
-    if (rec == nullptr)
+    const LRESULT result = ForwardMessage(rec, WM_DPICHANGED, wParam, lParam);
+    if (rec->released)
         return result;
     rec->windowRegion = nullptr;
-    RedrawWindow(hwnd, nullptr, nullptr,
+    RedrawWindow(rec->hwnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME | RDW_ALLCHILDREN);
     return result;
 }
@@ -84,8 +78,8 @@ static void SetActive(SkinnedWindow *rec, bool active)
 // as active, although its low word is WA_INACTIVE.
 static LRESULT DialogActivate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = ForwardAndFind(&rec, WM_ACTIVATE, wParam, lParam);
-    if (rec == nullptr)
+    const LRESULT result = ForwardMessage(rec, WM_ACTIVATE, wParam, lParam);
+    if (rec->released)
         return result;
     SetActive(rec, wParam != 0);
     PaintDialogNonClient(rec, reinterpret_cast<HRGN>(1));
@@ -95,11 +89,8 @@ static LRESULT DialogActivate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 // The new look shows at the next caption paint.
 static LRESULT DialogActivateApp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
     ForwardMessage(rec, WM_ACTIVATEAPP, wParam, lParam);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
-        SetActive(rec, wParam != 0);
+    SetActive(rec, wParam != 0);
     return 0;
 }
 
@@ -112,18 +103,16 @@ static LRESULT DialogNcActivate(SkinnedWindow *rec)
     return 1;
 }
 
-static void RepaintCaption(SkinnedWindow *rec)
+static LRESULT ForwardThenRepaintCaption(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
     PaintOnWindowDC(rec, PaintDialogCaption);
+    return result;
 }
 
 static LRESULT RepaintCaptionThenForward(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    const HWND hwnd = rec->hwnd;
     PaintOnWindowDC(rec, PaintDialogCaption);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
-        return 0;
     return ForwardMessage(rec, msg, wParam, lParam);
 }
 
@@ -145,15 +134,19 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     case WM_SETTEXT:
     case WM_NOTIFY:
     case WM_SETICON:
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, RepaintCaption);
+        return ForwardThenRepaintCaption(rec, msg, wParam, lParam);
     case WM_NCRBUTTONUP:
         return RepaintCaptionThenForward(rec, msg, wParam, lParam);
     case WM_ERASEBKGND:
-        return PaintDialogBackground(rec, reinterpret_cast<HDC>(wParam));
+        PaintDialogBackground(rec, reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_PRINTCLIENT:
         return DialogPrintClient(rec, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_PRINT:
+        return PrintDialog(rec, reinterpret_cast<HDC>(wParam), lParam);
     case WM_NCPAINT:
-        return PaintDialogNonClient(rec, reinterpret_cast<HRGN>(wParam));
+        PaintDialogNonClient(rec, reinterpret_cast<HRGN>(wParam));
+        return 0;
     case WM_SETCURSOR:
         return DialogSetCursor(rec, reinterpret_cast<HWND>(wParam), wParam, lParam);
     // Right clicks and menu popups stay away from the host's procedure.
@@ -176,4 +169,4 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 }
 
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr,
-                               sizeof(CaptionButtonState)};
+                               sizeof(CaptionButtonState), PaintDialog};

@@ -70,14 +70,17 @@ struct ScrollBarLook {
 extern const ScrollBarLook VerticalBarLook;
 extern const ScrollBarLook HorizontalBarLook;
 
-// Repaint the whole bar, by the orientation of its current style.
-void PaintScrollBar(SkinnedWindow *rec);
+// The whole bar, by the orientation of its current style: the kind's painter.
+void PaintScrollBar(SkinnedWindow *rec, HDC dc, const RECT &window);
 
 // Lay the bar out from its window size and scroll information, store the
-// layout in its ScrollBarState and draw the parts the code asks for. A bar
-// whose information cannot be read, or whose range is empty, is left alone.
-void PaintVerticalScrollBar(SkinnedWindow *rec, int part);
-void PaintHorizontalScrollBar(SkinnedWindow *rec, int part);
+// layout in its ScrollBarState and draw the parts the code asks for into dc.
+// A bar whose information cannot be read, or whose range is empty, is left
+// alone.
+void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
+
+// The same at once, through the bar's window DC, after input.
+void RepaintScrollBarParts(SkinnedWindow *rec, int part);
 
 // Place thumbRect in channelRect for the scroll information (or dragPos
 // while dragging); barRect is (0, 0, width, height). An empty or inverted
@@ -98,6 +101,6 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 
 // Paints an up-down as two triangle halves, the half under the pointer
 // pressed while the button is down, framed against a skinned Edit buddy.
-void PaintUpDown(SkinnedWindow *rec);
+void PaintUpDown(SkinnedWindow *rec, HDC dc, const RECT &window);
 
 #endif

@@ -14,14 +14,6 @@ static bool IsVertical(HWND hwnd)
     return (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
 }
 
-static void PaintBarParts(SkinnedWindow *rec, bool vertical, int part)
-{
-    if (vertical)
-        PaintVerticalScrollBar(rec, part);
-    else
-        PaintHorizontalScrollBar(rec, part);
-}
-
 static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
 {
     HDC dc = GetDC(hwnd);
@@ -32,13 +24,13 @@ static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
 // The parent hears of every action; what it sets on the bar in answer comes
 // back through the bar's own messages, which keep the standard control from
 // drawing. Only the low 16 bits of a position fit, as with the standard
-// control. Returns the bar's record looked up again, or null: the parent may
-// have destroyed or released the bar.
-static SkinnedWindow *NotifyParent(HWND hwnd, HWND parent, bool vertical, WORD code, int position)
+// control. Returns false when the parent destroyed or released the bar
+// meanwhile.
+static bool NotifyParent(SkinnedWindow *rec, HWND parent, bool vertical, WORD code, int position)
 {
     SendMessageW(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
-                 reinterpret_cast<LPARAM>(hwnd));
-    return FindSkinnedWindow(hwnd);
+                 reinterpret_cast<LPARAM>(rec->hwnd));
+    return !rec->released;
 }
 
 // The pointer still holds the thumb at the point where it was grabbed.
@@ -77,8 +69,7 @@ static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
 {
     const HWND hwnd = rec->hwnd;
     SetCapture(hwnd);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return;
     const bool vertical = IsVertical(hwnd);
     const HWND parent = GetParent(hwnd);
@@ -89,10 +80,8 @@ static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
     if (PtInRect(&bar->thumbRect, pointer)) {
         SCROLLINFO info;
         const bool readable = ReadScrollInfo(hwnd, &info);
-        rec = FindSkinnedWindow(hwnd);
-        if (rec == nullptr)
+        if (rec->released)
             return;
-        bar = BarOf(rec);
         bar->thumbHeld = 1;
         bar->grabX = x - bar->thumbRect.left;
         bar->grabY = y - bar->thumbRect.top;
@@ -133,9 +122,8 @@ static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
         return;
     }
 
-    rec = NotifyParent(hwnd, parent, vertical, code, 0);
-    if (rec != nullptr)
-        PaintBarParts(rec, vertical, part);
+    if (NotifyParent(rec, parent, vertical, code, 0))
+        RepaintScrollBarParts(rec, part);
 }
 
 static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
@@ -157,18 +145,14 @@ static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
 
     SCROLLINFO info;
     const bool readable = ReadScrollInfo(hwnd, &info);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr || !readable)
+    if (rec->released || !readable)
         return;
-    bar = BarOf(rec);
     const int position = DragPosition(bar, vertical, x, y, info);
     if (position == bar->dragPos)
         return;
 
-    rec = NotifyParent(hwnd, parent, vertical, SB_THUMBTRACK, position);
-    if (rec == nullptr)
+    if (!NotifyParent(rec, parent, vertical, SB_THUMBTRACK, position))
         return;
-    bar = BarOf(rec);
     const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
     const int dpi = WindowDpi(hwnd);
     HDC dc = GetDC(hwnd);
@@ -193,10 +177,8 @@ static void FinishDrag(SkinnedWindow *rec, bool vertical, HWND parent, int x, in
 
     SCROLLINFO info;
     const bool readable = ReadScrollInfo(hwnd, &info);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return;
-    bar = BarOf(rec);
     // Released on the very spot the last track report placed the thumb: that
     // position still has to reach a parent that only acts on the release.
     int position = bar->dragPos;
@@ -205,12 +187,9 @@ static void FinishDrag(SkinnedWindow *rec, bool vertical, HWND parent, int x, in
         position = DragPosition(bar, vertical, x, y, info);
         report = true;
     }
-    if (report && parent != nullptr) {
-        rec = NotifyParent(hwnd, parent, vertical, SB_THUMBPOSITION, position);
-        if (rec == nullptr)
-            return;
-    }
-    PaintBarParts(rec, vertical, SBP_ALL);
+    if (report && parent != nullptr && !NotifyParent(rec, parent, vertical, SB_THUMBPOSITION, position))
+        return;
+    RepaintScrollBarParts(rec, SBP_ALL);
 }
 
 // Without a drag: show the held thumb or arrow at rest again.
@@ -234,20 +213,15 @@ static void ScrollBarButtonUp(SkinnedWindow *rec, int x, int y)
 {
     const HWND hwnd = rec->hwnd;
     ReleaseCapture();
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr)
+    if (rec->released)
         return;
     const bool vertical = IsVertical(hwnd);
     const HWND parent = GetParent(hwnd);
 
-    if (BarOf(rec)->dragging) {
+    if (BarOf(rec)->dragging)
         FinishDrag(rec, vertical, parent, x, y);
-        rec = FindSkinnedWindow(hwnd);
-        if (rec == nullptr)
-            return;
-    } else {
+    else
         ReleaseHeldPart(rec, vertical);
-    }
     ScrollBarState *bar = BarOf(rec);
     bar->thumbHeld = 0;
     bar->firstArrowHeld = 0;
@@ -257,10 +231,8 @@ static void ScrollBarButtonUp(SkinnedWindow *rec, int x, int y)
 // A double click counts as one more press and release.
 static void ScrollBarDoubleClick(SkinnedWindow *rec, int x, int y)
 {
-    const HWND hwnd = rec->hwnd;
     ScrollBarButtonDown(rec, x, y);
-    rec = FindSkinnedWindow(hwnd);
-    if (rec != nullptr)
+    if (!rec->released)
         ScrollBarButtonUp(rec, x, y);
 }
 
@@ -271,14 +243,18 @@ static LRESULT SetWithoutItsDrawing(SkinnedWindow *rec, UINT msg, BOOL redraw, L
 {
     if (!redraw)
         return ForwardMessage(rec, msg, FALSE, lParam);
-    return HandleThenPaint(rec, msg, FALSE, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
+    return HandleThenRepaint(rec, msg, FALSE, lParam, HANDLED_BY_CONTROL);
 }
 
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT:
-        return PaintInsteadOfControl(rec, PaintScrollBar);
+        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     case WM_ERASEBKGND:
         return 1;
     case WM_NCPAINT:
@@ -302,12 +278,12 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
         return SetWithoutItsDrawing(rec, msg, static_cast<BOOL>(wParam), lParam);
     case SBM_SETRANGEREDRAW:
         // The same range, set without the control's drawing.
-        return HandleThenPaint(rec, SBM_SETRANGE, wParam, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
+        return HandleThenRepaint(rec, SBM_SETRANGE, wParam, lParam, HANDLED_BY_CONTROL);
     // Enabling the bar or its arrows has no redraw flag to take off; the
     // control's drawing is painted over at once.
     case SBM_ENABLE_ARROWS:
     case WM_ENABLE:
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintScrollBar);
+        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
@@ -321,8 +297,8 @@ static int ScrollBarKindOfStyle(LONG style)
 }
 
 const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarKindOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState)};
+                                  sizeof(ScrollBarState), PaintScrollBar};
 // An IP address control is classed with the scroll bars; its fields are
 // Edit children, skinned as edits.
 const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState)};
+                                  sizeof(ScrollBarState), PaintScrollBar};

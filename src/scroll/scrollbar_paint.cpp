@@ -90,20 +90,18 @@ void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT
                 -ScaleToDpi(HorizontalThumbInsetAcross, dpi));
 }
 
-// Both orientations: lay out, then draw the asked parts straight into the
-// window DC (the buffer only opens and releases it).
-static void PaintBar(SkinnedWindow *rec, int part, bool vertical)
+// Lays the bar out in window coordinates, then draws the asked parts
+// straight into dc.
+void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
 {
     const HWND hwnd = rec->hwnd;
+    const bool vertical = (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
     SCROLLINFO info;
     const bool readable = ReadScrollInfo(hwnd, &info);
     // The query went through the window's procedures.
-    rec = FindSkinnedWindow(hwnd);
-    if (rec == nullptr || !readable || info.nMin == info.nMax)
+    if (rec->released || !readable || info.nMin == info.nMax)
         return;
 
-    RECT window;
-    GetWindowRect(hwnd, &window);
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
     const RECT barRect = {0, 0, width, height};
@@ -128,10 +126,7 @@ static void PaintBar(SkinnedWindow *rec, int part, bool vertical)
     const bool isShort = vertical && height < 2 * width;
     const DWORD arrowGlyph = isShort ? DWORD{SPF_TRIANGLE} : 0;
 
-    BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    BeginBackBuffer(&buffer);
-    HDC dc = buffer.windowDC;
+    const POINT origin = MoveOriginToWindow(dc, window);
     const int dpi = WindowDpi(hwnd);
 
     const DWORD firstHeld = bar->firstArrowHeld ? DWORD{SPF_PRESSED} : 0;
@@ -151,24 +146,22 @@ static void PaintBar(SkinnedWindow *rec, int part, bool vertical)
         PlaceHorizontalThumb(rec, &info, &barRect);
     if (!isShort)
         PaintScrollPart(dc, bar->thumbRect, bar->thumbHeld ? look.heldThumb : look.thumb, dpi);
-
-    EndBackBuffer(&buffer);
+    PutBackOrigin(dc, origin);
 }
 
-void PaintVerticalScrollBar(SkinnedWindow *rec, int part)
+void RepaintScrollBarParts(SkinnedWindow *rec, int part)
 {
-    PaintBar(rec, part, true);
+    if (rec->released)
+        return;
+    const HWND hwnd = rec->hwnd;
+    HDC dc = GetWindowDC(hwnd);
+    if (dc == nullptr)
+        return;
+    PaintScrollBarParts(rec, dc, WindowRectInWindow(hwnd), part);
+    ReleaseDC(hwnd, dc);
 }
 
-void PaintHorizontalScrollBar(SkinnedWindow *rec, int part)
+void PaintScrollBar(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
-    PaintBar(rec, part, false);
-}
-
-void PaintScrollBar(SkinnedWindow *rec)
-{
-    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & SBS_VERT)
-        PaintVerticalScrollBar(rec, SBP_ALL);
-    else
-        PaintHorizontalScrollBar(rec, SBP_ALL);
+    PaintScrollBarParts(rec, dc, window, SBP_ALL);
 }

@@ -14,17 +14,18 @@ static const DWORD SharedLookBits = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_H
 // The frame drawn when the control is aligned against a skinned Edit.
 static const COLORREF BuddyFrameColour = 0x00BD9E7B;
 
-void PaintUpDown(SkinnedWindow *rec)
+// The control's client area is drawn; a border, if it has one, is its own.
+void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     bool framed = false;
     if (rec->state & (SKS_UPDOWNLEFT | SKS_UPDOWNRIGHT)) {
         const HWND buddy = reinterpret_cast<HWND>(SendMessageW(hwnd, UDM_GETBUDDY, 0, 0));
-        rec = FindSkinnedWindow(hwnd);
-        if (rec == nullptr)
+        if (rec->released)
             return;
         // The buddy's enabled state shows on the control aligned against it;
-        // a buddy that is no longer skinned gets no frame.
+        // a buddy that is no longer skinned gets no frame. The lookup is of
+        // the buddy's record.
         const SkinnedWindow *buddyRec = FindSkinnedWindow(buddy);
         if (buddyRec != nullptr) {
             framed = true;
@@ -35,56 +36,52 @@ void PaintUpDown(SkinnedWindow *rec)
     const bool disabled = (state & SKS_DISABLED) != 0;
     const bool horizontal = (state & SKS_HORZ) != 0;
 
-    BackBuffer buffer = {};
-    buffer.hwnd = hwnd;
-    HDC dc = BeginBackBuffer(&buffer);
-    if (dc != nullptr) {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        const int width = r.right;
-        const int height = r.bottom;
+    RECT r;
+    GetClientRect(hwnd, &r);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, ClientAreaIn(hwnd, window), false);
+    const int width = r.right;
+    const int height = r.bottom;
 
-        if (framed) {
-            HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : BuddyFrameColour);
-            FrameRect(dc, &r, frame);
-            DeleteObject(frame);
-            // The side against the Edit takes the background colour, so that
-            // the two read as one field.
-            HPEN separator = CreatePen(PS_SOLID, 1, GetSysColor(disabled ? COLOR_BTNFACE : COLOR_WINDOW));
-            HGDIOBJ previousPen = SelectObject(dc, separator);
-            const int x = (state & SKS_UPDOWNLEFT) ? width - 1 : 0;
-            MoveToEx(dc, x, 1, nullptr);
-            LineTo(dc, x, height - 1);
-            SelectObject(dc, previousPen);
-            DeleteObject(separator);
-            InflateRect(&r, -1, -1);
-        }
-        FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    if (framed) {
+        HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : BuddyFrameColour);
+        FrameRect(dc, &r, frame);
+        DeleteObject(frame);
+        // The side against the Edit takes the background colour, so that
+        // the two read as one field.
+        HPEN separator = CreatePen(PS_SOLID, 1, GetSysColor(disabled ? COLOR_BTNFACE : COLOR_WINDOW));
+        HGDIOBJ previousPen = SelectObject(dc, separator);
+        const int x = (state & SKS_UPDOWNLEFT) ? width - 1 : 0;
+        MoveToEx(dc, x, 1, nullptr);
+        LineTo(dc, x, height - 1);
+        SelectObject(dc, previousPen);
+        DeleteObject(separator);
         InflateRect(&r, -1, -1);
-
-        RECT firstHalf = r;
-        RECT secondHalf = r;
-        if (horizontal) {
-            const int split = r.left + (r.right - r.left) / 2;
-            firstHalf.right = split;
-            secondHalf.left = split;
-        } else {
-            const int split = r.top + (r.bottom - r.top) / 2;
-            firstHalf.bottom = split;
-            secondHalf.top = split;
-        }
-        // Only the half under the pointer shows the press. The frame, the
-        // separator and the gap are the buddy Edit's one-pixel rings drawn on
-        // (which stand on its system border), so that the two read as one
-        // field at every DPI; the arrows are drawn at the window's.
-        const int dpi = WindowDpi(hwnd);
-        const DWORD look = state & SharedLookBits;
-        const DWORD firstOnly = (state & SKS_FIRSTHALF) ? 0 : DWORD{SPF_PRESSED | SPF_HOT};
-        const DWORD secondOnly = (state & SKS_FIRSTHALF) ? DWORD{SPF_PRESSED | SPF_HOT} : 0;
-        PaintScrollPart(dc, secondHalf, (look & ~secondOnly) | SPF_TRIANGLE | (horizontal ? SPF_RIGHT : SPF_DOWN), dpi);
-        PaintScrollPart(dc, firstHalf, (look & ~firstOnly) | SPF_TRIANGLE | (horizontal ? SPF_LEFT : SPF_UP), dpi);
-        buffer.copyThrough = 1;
     }
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    InflateRect(&r, -1, -1);
+
+    RECT firstHalf = r;
+    RECT secondHalf = r;
+    if (horizontal) {
+        const int split = r.left + (r.right - r.left) / 2;
+        firstHalf.right = split;
+        secondHalf.left = split;
+    } else {
+        const int split = r.top + (r.bottom - r.top) / 2;
+        firstHalf.bottom = split;
+        secondHalf.top = split;
+    }
+    // Only the half under the pointer shows the press. The frame, the
+    // separator and the gap are the buddy Edit's one-pixel rings drawn on
+    // (which stand on its system border), so that the two read as one
+    // field at every DPI; the arrows are drawn at the window's.
+    const int dpi = WindowDpi(hwnd);
+    const DWORD look = state & SharedLookBits;
+    const DWORD firstOnly = (state & SKS_FIRSTHALF) ? 0 : DWORD{SPF_PRESSED | SPF_HOT};
+    const DWORD secondOnly = (state & SKS_FIRSTHALF) ? DWORD{SPF_PRESSED | SPF_HOT} : 0;
+    PaintScrollPart(dc, secondHalf, (look & ~secondOnly) | SPF_TRIANGLE | (horizontal ? SPF_RIGHT : SPF_DOWN), dpi);
+    PaintScrollPart(dc, firstHalf, (look & ~firstOnly) | SPF_TRIANGLE | (horizontal ? SPF_LEFT : SPF_UP), dpi);
     EndBackBuffer(&buffer);
 }
 
@@ -94,7 +91,7 @@ void PaintUpDown(SkinnedWindow *rec)
 // while the control is as visible as it was, and may hide or end it.
 static LRESULT PassOnAndShow(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL, PaintUpDown);
+    return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL);
 }
 
 static LRESULT UpDownButton(SkinnedWindow *rec, UINT msg, bool pressed, WPARAM wParam, LPARAM lParam)
@@ -126,11 +123,15 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 {
     switch (msg) {
     case WM_PAINT:
-        return PaintInsteadOfControl(rec, PaintUpDown);
+        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
             return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
-        return HandleThenPaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT, PaintUpDown);
+        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
+    case WM_PRINTCLIENT:
+        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
+    case WM_PRINT:
+        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDBLCLK:
@@ -152,11 +153,9 @@ static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
 {
     if (style & UDS_HORZ)
         rec->state |= SKS_HORZ;
-    const HWND hwnd = rec->hwnd;
-    const HWND buddy = reinterpret_cast<HWND>(SendMessageW(hwnd, UDM_GETBUDDY, 0, 0));
-    rec = FindSkinnedWindow(hwnd);
+    const HWND buddy = reinterpret_cast<HWND>(SendMessageW(rec->hwnd, UDM_GETBUDDY, 0, 0));
     const SkinnedWindow *buddyRec = FindSkinnedWindow(buddy);
-    if (rec == nullptr || buddyRec == nullptr || buddyRec->kind != CK_EDIT)
+    if (rec->released || buddyRec == nullptr || buddyRec->kind != CK_EDIT)
         return;
     if (style & UDS_ALIGNLEFT)
         rec->state |= SKS_UPDOWNLEFT;
@@ -164,4 +163,5 @@ static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_UPDOWNRIGHT;
 }
 
-const SkinClass UpDownClass = {L"msctls_updown32", nullptr, CK_UPDOWN, HandleUpDownMessage, SetUpUpDownKind, 0};
+const SkinClass UpDownClass = {L"msctls_updown32", nullptr, CK_UPDOWN, HandleUpDownMessage, SetUpUpDownKind, 0,
+                               PaintUpDown};

@@ -53,7 +53,7 @@ TEST_F(CheckRadioTest, CheckBoxIndicatorShowsTheState)
         const int innerX = left + 3, innerY = top + 3;  // the 7 x 7 inner square
         for (const BoxCase &c : cases) {
             Rec(box)->state = c.state;
-            PaintCheckBox(Rec(box));
+            RepaintNow(Rec(box));
             const char *sideName = side ? " (left text)" : "";
             const COLORREF frame = (c.state & SKS_DISABLED) ? DisabledFrame() : Frame;
             EXPECT_EQ(ReadWindowPixel(box, left, top), frame) << c.name << sideName;
@@ -81,7 +81,7 @@ TEST_F(CheckRadioTest, CheckBoxCaptionHugsItsTextAtTheTop)
     for (DWORD style : {DWORD{BS_CENTER | BS_BOTTOM}, DWORD{BS_LEFTTEXT}}) {
         HWND box = Skinned("Button", BS_AUTOCHECKBOX | style, w, h, "Wide");
         Rec(box)->state = SKS_FOCUSED;
-        PaintCheckBox(Rec(box));
+        RepaintNow(Rec(box));
         const bool leftText = (style & BS_LEFTTEXT) != 0;
         // Text and focus dots lie beside the box, in the top band.
         const RECT dark = ScreenBounds(box, [](COLORREF c) { return IsDark(c) && c != Frame; });
@@ -94,7 +94,7 @@ TEST_F(CheckRadioTest, CheckBoxCaptionHugsItsTextAtTheTop)
 
     HWND empty = Skinned("Button", BS_AUTOCHECKBOX, w, h, "");
     Rec(empty)->state = SKS_FOCUSED;
-    PaintCheckBox(Rec(empty));
+    RepaintNow(Rec(empty));
     EXPECT_EQ(ScreenBounds(empty, [](COLORREF c) { return IsDark(c) && c != Frame; }).right, 0)
         << "no caption, no focus rectangle";
 }
@@ -122,7 +122,7 @@ TEST_F(CheckRadioTest, RadioButtonShowsTheState)
         const int cx = side ? w - 15 : 0;
         for (const RadioCase &c : cases) {
             Rec(radio)->state = c.state;
-            PaintRadioButton(Rec(radio));
+            RepaintNow(Rec(radio));
             const char *sideName = side ? " (left text)" : "";
             const COLORREF frame = (c.state & SKS_DISABLED) ? DisabledFrame() : Frame;
             EXPECT_EQ(ReadWindowPixel(radio, cx + 7, cy + 2), frame) << c.name << sideName;
@@ -151,7 +151,7 @@ TEST_F(CheckRadioTest, RadioCaptionFollowsTheAlignmentStylesAndTheFocusFramesIt)
     };
     for (const auto &c : cases) {
         HWND radio = Skinned("Button", BS_AUTORADIOBUTTON | c.style, w, h, "Middle");
-        PaintRadioButton(Rec(radio));
+        RepaintNow(Rec(radio));
         const RECT text = ScreenBounds(radio, [](COLORREF c) { return Brightness(c) < 200; });
         if (c.expectedCentre < 0)
             EXPECT_LE(text.left, 15 + 5) << c.name;
@@ -159,7 +159,7 @@ TEST_F(CheckRadioTest, RadioCaptionFollowsTheAlignmentStylesAndTheFocusFramesIt)
             EXPECT_NEAR((text.left + text.right) / 2, c.expectedCentre, 2) << c.name;
 
         Rec(radio)->state = SKS_FOCUSED;
-        PaintRadioButton(Rec(radio));
+        RepaintNow(Rec(radio));
         const RECT focus = ScreenBounds(radio, [](COLORREF c) { return Brightness(c) < 200 && c != Frame; });
         EXPECT_LE(focus.left, 16 + 1) << c.name << ": the focus frames the whole text rectangle";
         EXPECT_GE(focus.right, w - 2) << c.name;

@@ -24,7 +24,7 @@ TEST_F(GroupLabelTest, GroupBoxFrameIsCutByItsCaptionAndLeavesTheInsideAlone)
     for (const auto &c : cases) {
         HWND group = Skinned("Button", BS_GROUPBOX, w, h, c.caption);
         FillWindow(group, Marker);
-        PaintGroupBox(Rec(group));
+        RepaintNow(Rec(group));
         EXPECT_EQ(ReadWindowPixel(group, 0, h / 2), Black) << c.name;
         EXPECT_EQ(ReadWindowPixel(group, w - 1, h / 2), Black) << c.name;
         EXPECT_EQ(ReadWindowPixel(group, w / 2, h - 1), Black) << c.name;
@@ -42,7 +42,7 @@ TEST_F(GroupLabelTest, GroupBoxCaptionGreysWhenDisabled)
     const COLORREF grey = 0x0094A2A5;
     for (DWORD state : {DWORD{0}, DWORD{SKS_DISABLED}, DWORD{SKS_INDETERMINATE}}) {
         Rec(group)->state = state;
-        PaintGroupBox(Rec(group));
+        RepaintNow(Rec(group));
         const RECT black = ScreenBounds(group, [](COLORREF c) { return c == Black; });
         const RECT greyText = ScreenBounds(group, [grey](COLORREF c) { return c == grey; });
         EXPECT_EQ(greyText.right > 0, state != 0) << "state " << state;

@@ -63,7 +63,7 @@ TEST_F(PushButtonTest, LayersShowTheState)
     for (const FaceCase &c : cases) {
         HWND button = Skinned("Button", c.style, w, h, "Caption");
         Rec(button)->state = c.state;
-        PaintPushButton(Rec(button));
+        RepaintNow(Rec(button));
         const bool disabled = (c.state & SKS_DISABLED) != 0;
         EXPECT_EQ(ReadWindowPixel(button, w / 2, 2), c.outerTop) << c.name;
         EXPECT_EQ(ReadWindowPixel(button, w / 2, 4), c.innerTop) << c.name;
@@ -88,7 +88,7 @@ TEST_F(PushButtonTest, CaptionIsGreyWhenDisabledOrIndeterminate)
     HWND button = Skinned("Button", BS_AUTO3STATE | BS_PUSHLIKE, 110, 32, "MWMWMW");
     for (const auto &c : cases) {
         Rec(button)->state = c.state;
-        PaintPushButton(Rec(button));
+        RepaintNow(Rec(button));
         int darkest = 3 * 255;
         for (int y = 6; y < 26; ++y)
             for (int x = 8; x < 102; ++x)

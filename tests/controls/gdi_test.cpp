@@ -53,7 +53,7 @@ TEST_F(ControlsGdiTest, ComboFramesInEveryStateAndTheTallSkip)
     SkinnedWindow *rec = FindSkinnedWindow(combo);
     ASSERT_NE(rec, nullptr);
     rec->state |= SKS_PRESSED;
-    PaintComboFrame(rec);
+    RepaintNow(rec);
     rec->state &= ~DWORD{SKS_PRESSED};
     EnableWindow(combo, FALSE);
     Repaint(combo);

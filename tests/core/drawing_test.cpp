@@ -161,38 +161,45 @@ protected:
 TEST_F(BackBufferTest, FreshBufferCopiedOutReplacesTheWholeWindow)
 {
     const int objectsBefore = CountGdiObjects();
-    BackBuffer buffer = {window, nullptr, nullptr, 0, nullptr};
-    HDC dc = BeginBackBuffer(&buffer);
+    HDC target = GetWindowDC(window);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, {0, 0, width, height}, false);
     ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(dc, buffer.memDC);
-    EXPECT_NE(buffer.windowDC, nullptr);
+    EXPECT_NE(dc, target);
     EXPECT_NE(buffer.bitmap, nullptr) << "the bitmap the memory DC held before";
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     FillBuffer(dc, RGB(0, 255, 0));
-    buffer.copyThrough = 1;
-    EXPECT_EQ(EndBackBuffer(&buffer), 1);
+    EndBackBuffer(&buffer);
+    ReleaseDC(window, target);
 
     const POINT corners[] = {{0, 0}, {width - 1, 0}, {0, height - 1}, {width - 1, height - 1}, {width / 2, 5}};
     for (const POINT &p : corners)
         EXPECT_EQ(ReadWindowPixel(window, p.x, p.y), RGB(0, 255, 0)) << p.x << "," << p.y;
-    EXPECT_EQ(CountGdiObjects(), objectsBefore) << "the buffer's DCs and bitmap are all released";
+    EXPECT_EQ(CountGdiObjects(), objectsBefore) << "the buffer's DC and bitmap are all released";
 }
 
-TEST_F(BackBufferTest, BufferWithoutCopiesLeavesTheScreenAlone)
+// A buffer over part of the target is drawn from (0, 0) and lands on that
+// part alone, as a painter's buffer lands where its window lies in a
+// caller's DC.
+TEST_F(BackBufferTest, BufferOverAnAreaLandsThereAlone)
 {
-    const int objectsBefore = CountGdiObjects();
-    BackBuffer buffer = {window, nullptr, nullptr, 0, nullptr};
-    FillBuffer(BeginBackBuffer(&buffer), RGB(0, 0, 255));
-    EXPECT_EQ(EndBackBuffer(&buffer), 1);
-    EXPECT_EQ(ReadWindowPixel(window, 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(ReadWindowPixel(window, width - 1, height - 1), RGB(255, 0, 0));
-    EXPECT_EQ(CountGdiObjects(), objectsBefore);
+    HDC target = GetWindowDC(window);
+    BackBuffer buffer;
+    FillBuffer(BeginBackBuffer(&buffer, target, {10, 20, 40, 50}, false), RGB(0, 0, 255));
+    EndBackBuffer(&buffer);
+    ReleaseDC(window, target);
+    EXPECT_EQ(ReadWindowPixel(window, 10, 20), RGB(0, 0, 255));
+    EXPECT_EQ(ReadWindowPixel(window, 39, 49), RGB(0, 0, 255));
+    EXPECT_EQ(ReadWindowPixel(window, 9, 20), RGB(255, 0, 0));
+    EXPECT_EQ(ReadWindowPixel(window, 40, 49), RGB(255, 0, 0));
+    EXPECT_EQ(ReadWindowPixel(window, 39, 50), RGB(255, 0, 0));
 }
 
-TEST_F(BackBufferTest, CopyThroughAtBeginBringsTheWindowIn)
+TEST_F(BackBufferTest, CopyInBringsTheTargetIn)
 {
-    BackBuffer buffer = {window, nullptr, nullptr, 1, nullptr};
-    HDC dc = BeginBackBuffer(&buffer);
+    HDC target = GetWindowDC(window);
+    BackBuffer buffer;
+    HDC dc = BeginBackBuffer(&buffer, target, {0, 0, width, height}, true);
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(dc, width - 1, height - 1), RGB(255, 0, 0));
     RECT spot = {10, 10, 20, 20};
@@ -200,6 +207,7 @@ TEST_F(BackBufferTest, CopyThroughAtBeginBringsTheWindowIn)
     FillRect(dc, &spot, brush);
     DeleteObject(brush);
     EndBackBuffer(&buffer);
+    ReleaseDC(window, target);
     EXPECT_EQ(ReadWindowPixel(window, 15, 15), RGB(0, 0, 255));
     EXPECT_EQ(ReadWindowPixel(window, 5, 5), RGB(255, 0, 0)) << "kept where the painter drew nothing";
 }
@@ -207,29 +215,28 @@ TEST_F(BackBufferTest, CopyThroughAtBeginBringsTheWindowIn)
 TEST_F(BackBufferTest, LedgerSeesTheBufferHeldUntilItEnds)
 {
     GdiLedger ledger;
-    BackBuffer buffer = {window, nullptr, nullptr, 0, nullptr};
-    BeginBackBuffer(&buffer);
-    EXPECT_EQ(ledger.HeldDCs(), 2) << "the window DC and the memory DC";
+    HDC target = GetWindowDC(window);
+    BackBuffer buffer;
+    BeginBackBuffer(&buffer, target, {0, 0, width, height}, false);
+    EXPECT_EQ(ledger.HeldDCs(), 1) << "the memory DC; the target is the caller's";
     EXPECT_EQ(ledger.LiveObjects(), 1) << "the buffer's bitmap";
     EndBackBuffer(&buffer);
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
 
     const RECT rect = {0, 0, 10, 10};
     const COLORREF colours[4] = {1, 2, 3, 4};
-    HDC dc = GetWindowDC(window);
-    FillGradient4(dc, &rect, colours);
-    ReleaseDC(window, dc);
+    FillGradient4(target, &rect, colours);
     EXPECT_EQ(ledger.CreatedCount(), 2) << "a buffer makes a DC and a bitmap; a gradient makes nothing";
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
 
-    // Shrunk to nothing, the window gets no bitmap: the memory DC's own is
-    // the system's shared one and stays where it is.
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BackBuffer empty = {window, nullptr, nullptr, 1, nullptr};
-    BeginBackBuffer(&empty);
+    // An empty area gets no bitmap: the memory DC's own is the system's
+    // shared one and stays where it is.
+    BackBuffer empty;
+    BeginBackBuffer(&empty, target, {5, 5, 5, 5}, true);
     EXPECT_EQ(empty.bitmap, nullptr);
     EndBackBuffer(&empty);
     EXPECT_TRUE(ledger.Balanced()) << ledger.Report();
+    ReleaseDC(window, target);
 }
 
 TEST(DarkenedSysColorTest, SubtractsPerChannelAndStopsAtZero)

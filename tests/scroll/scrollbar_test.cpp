@@ -133,7 +133,7 @@ TEST_F(ScrollBarTest, DraggingPlacesTheThumbByDragPosAndErasesTheOldOne)
     ScrollBarState *s = State();
     s->dragging = 1;
     s->dragPos = 100;
-    PaintVerticalScrollBar(rec, SBP_THUMB);
+    RepaintScrollBarParts(rec, SBP_THUMB);
     EXPECT_RECT(s->thumbRect, 2, 154, 15, 182);
     EXPECT_EQ(ReadWindowPixel(bar, 2, 86), VerticalTrackTopLeft) << "old thumb erased with the channel";
     EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);

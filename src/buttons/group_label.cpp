@@ -2,15 +2,10 @@
 // background, so the parent shows through.
 #include "buttons.h"
 
-static const COLORREF GroupCaption = 0x00000000;
-static const COLORREF GroupCaptionGrey = 0x0094A2A5;  // disabled or indeterminate
-static const COLORREF LabelText = 0x003CFA96;
-
 // Design sizes, drawn at the window's DPI. The frame's top edge runs through
 // the middle of the caption.
 static const int GroupFrameTop = 6;
 static const int GroupFrameLine = 1;
-static const COLORREF GroupFrameColour = 0x00000000;
 static const int GroupFrameCorner = 6;
 static const int GroupCaptionLeft = 5;
 
@@ -18,6 +13,7 @@ void PaintGroupBox(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     RECT window;
     GetWindowRect(hwnd, &window);
     const int w = window.right - window.left;
@@ -28,7 +24,7 @@ void PaintGroupBox(SkinnedWindow *rec)
     // A fresh window DC draws opaque text on white, which blanks the frame's
     // top line behind the caption.
     HDC dc = GetWindowDC(hwnd);
-    HPEN frame = CreateOutlinePen(GroupFrameColour, ScaleToDpi(GroupFrameLine, dpi));
+    HPEN frame = CreateOutlinePen(face.groupFrame, ScaleToDpi(GroupFrameLine, dpi));
     HGDIOBJ previousPen = SelectObject(dc, frame);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const int corner = ScaleToDpi(GroupFrameCorner, dpi);
@@ -39,7 +35,7 @@ void PaintGroupBox(SkinnedWindow *rec)
 
     const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
     RECT text = {ScaleToDpi(GroupCaptionLeft, dpi), 0, w, h};
-    DrawWindowCaption(dc, hwnd, &text, grey ? GroupCaptionGrey : GroupCaption, DT_LEFT | DT_TOP);
+    DrawWindowCaption(dc, hwnd, &text, grey ? face.buttonGreyText : face.buttonText, DT_LEFT | DT_TOP);
     ReleaseDC(hwnd, dc);
 }
 
@@ -50,6 +46,7 @@ void PaintGroupBox(SkinnedWindow *rec)
 void PaintLabel(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     RECT client;
     GetClientRect(hwnd, &client);
 
@@ -74,7 +71,7 @@ void PaintLabel(SkinnedWindow *rec)
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
     DrawParentBackground(hwnd, dc);
     // Alignment styles are not consulted: every label reads from the left.
-    DrawWindowCaption(dc, hwnd, &client, LabelText, DT_WORDBREAK);
+    DrawWindowCaption(dc, hwnd, &client, face.labelText, DT_WORDBREAK);
     RestoreDC(dc, saved);
     buffer.copyThrough = 1;
     EndBackBuffer(&buffer);

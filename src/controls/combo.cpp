@@ -5,7 +5,6 @@
 
 #include "../scroll/scroll.h"
 
-static const COLORREF ComboOuterColour = 0x00BD9E7B;
 // Disabled outer ring: the face colour darkened (DarkenedSysColor).
 static const int ComboDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner ring and drop button outline: system brushes by state.
@@ -33,13 +32,14 @@ static int DropButtonWidth()
 static void DrawComboFrame(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     RECT rect;
     GetWindowRect(hwnd, &rect);
     OffsetRect(&rect, -rect.left, -rect.top);
     if (rect.bottom > 2 * DropButtonWidth())
         return;
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : ComboOuterColour);
+    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : face.fieldFrame);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 

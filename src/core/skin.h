@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "face.h"
+
 // Kind of a skinned window. -1 means "not skinned" and is never stored.
 enum ControlKind : int {
     CK_NONE = -1,
@@ -78,9 +80,6 @@ struct SkinnedWindow {
     bool standardLook;            // the skin steps aside for high contrast: every message goes on
     WNDPROC prevAnsiWndProc;      // an ANSI window's procedure as ANSI callers see it; null otherwise
 };
-
-// The library's white, shared by the button painters and the edit frame.
-const COLORREF SkinWhite = 0x00FFFFFF;
 
 // The thread-local slot of each thread's record index, taken when the
 // library loads and given back when it unloads.

@@ -112,7 +112,7 @@ static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool
     }
 }
 
-// Opens a back buffer over the whole window and whitens it.
+// Opens a back buffer over the whole window and fills it with background.
 static HDC BeginIndicatorBuffer(BackBuffer *buffer, HWND hwnd, COLORREF background, int *w, int *h)
 {
     buffer->hwnd = hwnd;

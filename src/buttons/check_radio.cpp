@@ -2,37 +2,20 @@
 // and mark, then the caption, composed off screen.
 #include "buttons.h"
 
-// Corner colours in FillGradient4's order: top-left, top-right, bottom-left,
-// bottom-right. Equal middle corners make each a diagonal gradient.
-enum CheckFaceRow { FACE_PRESSED, FACE_HOT, FACE_RESTING };
-
-static const COLORREF CheckFaceGradients[][4] = {
-    {0x00A5B2B5, 0x00CED7D6, 0x00CED7D6, 0x00DEEFF7},  // pressed
-    {0x00CEF3FF, 0x0063CBFF, 0x0063CBFF, 0x0031B2FF},  // hot
-    {0x00D6DFDE, 0x00EFF3F7, 0x00EFF3F7, 0x00FFFFFF},  // resting, check boxes only
-};
-
-// The radio dot: lighter green at the top.
-static const COLORREF RadioDotGradient[4] = {0x0021A221, 0x0021A221, 0x00187A18, 0x00187A18};
-
 // The inner square's solid fill; the first row whose bits are all set wins.
 struct IndicatorFill {
     DWORD states;
-    COLORREF colour;
+    IndicatorFillRow row;
 };
 
 static const IndicatorFill IndicatorFillColours[] = {
-    {SKS_INDETERMINATE | SKS_DISABLED, 0x00BDCBCE},
-    {SKS_INDETERMINATE | SKS_PRESSED, 0x00188A18},
-    {SKS_INDETERMINATE | SKS_HOT, 0x0021A221},
-    {SKS_INDETERMINATE, 0x0073C373},
-    {SKS_CHECKED, 0x00F7F7F7},  // hot and not pressed, checked
-    {0, 0x00E7E7E7},            // hot and not pressed
+    {SKS_INDETERMINATE | SKS_DISABLED, FILL_INDETERMINATE_DISABLED},
+    {SKS_INDETERMINATE | SKS_PRESSED, FILL_INDETERMINATE_PRESSED},
+    {SKS_INDETERMINATE | SKS_HOT, FILL_INDETERMINATE_HOT},
+    {SKS_INDETERMINATE, FILL_INDETERMINATE},
+    {SKS_CHECKED, FILL_HOT_CHECKED},  // hot and not pressed, checked
+    {0, FILL_HOT},                    // hot and not pressed
 };
-
-static const COLORREF IndicatorFrame = 0x00845118;
-static const COLORREF CheckMark = 0x0021A221;
-static const COLORREF CheckMarkDisabled = 0x00BDCBCE;
 
 // Design sizes, drawn at the window's DPI.
 static const int CheckBoxSize = 13;
@@ -55,13 +38,13 @@ static const int RadioWhiteRingWidth = 3;
 static const int CheckMarkRows[] = {2, 3, 4, 3, 2, 1, 0};
 static const int CheckMarkHeight = 3;
 
-static COLORREF IndicatorFillColour(DWORD state)
+static COLORREF IndicatorFillColour(const Face &face, DWORD state)
 {
     for (const IndicatorFill &row : IndicatorFillColours) {
         if ((state & row.states) == row.states)
-            return row.colour;
+            return face.indicatorFills[row.row];
     }
-    return IndicatorFillColours[0].colour;
+    return face.indicatorFills[IndicatorFillColours[0].row];
 }
 
 static bool ShowsIndicatorFill(DWORD state)
@@ -69,9 +52,9 @@ static bool ShowsIndicatorFill(DWORD state)
     return (state & SKS_INDETERMINATE) || (state & (SKS_HOT | SKS_PRESSED)) == SKS_HOT;
 }
 
-static COLORREF IndicatorFrameColour(DWORD state)
+static COLORREF IndicatorFrameColour(const Face &face, DWORD state)
 {
-    return (state & SKS_DISABLED) ? DarkenedSysColor(COLOR_BTNFACE) : IndicatorFrame;
+    return (state & SKS_DISABLED) ? DarkenedSysColor(COLOR_BTNFACE) : face.indicatorFrame;
 }
 
 static COLORREF CaptionColour(DWORD state)
@@ -129,28 +112,29 @@ static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool
     }
 }
 
-// Opens a back buffer over the whole window and whitens it.
-static HDC BeginIndicatorBuffer(BackBuffer *buffer, HDC target, const RECT &window, int *w, int *h)
+// Opens a back buffer over the whole window and fills it with background.
+static HDC BeginIndicatorBuffer(BackBuffer *buffer, HDC target, const RECT &window, COLORREF background, int *w,
+                                int *h)
 {
     HDC dc = BeginBackBuffer(buffer, target, window, false);
     *w = window.right - window.left;
     *h = window.bottom - window.top;
-    FillSolid(dc, {0, 0, *w, *h}, SkinWhite);
+    FillSolid(dc, {0, 0, *w, *h}, background);
     return dc;
 }
 
 // A radio button's cell stays white at rest; only the check box has a
 // resting face.
-static void FillIndicatorFace(HDC dc, const RECT &face, DWORD state, bool restingFace)
+static void FillIndicatorFace(HDC dc, const RECT &face, const COLORREF (*gradients)[4], DWORD state, bool restingFace)
 {
     if (state & SKS_DISABLED)
         FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     else if (state & SKS_PRESSED)
-        FillGradient4(dc, &face, CheckFaceGradients[FACE_PRESSED]);
+        FillGradient4(dc, &face, gradients[FACE_PRESSED]);
     else if (state & SKS_HOT)
-        FillGradient4(dc, &face, CheckFaceGradients[FACE_HOT]);
+        FillGradient4(dc, &face, gradients[FACE_HOT]);
     else if (restingFace)
-        FillGradient4(dc, &face, CheckFaceGradients[FACE_RESTING]);
+        FillGradient4(dc, &face, gradients[FACE_RESTING]);
 }
 
 // The indicator is centred vertically at the left, or with BS_LEFTTEXT at
@@ -171,29 +155,30 @@ void PaintCheckBox(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     BackBuffer buffer;
     int w, h;
-    HDC dc = BeginIndicatorBuffer(&buffer, target, window, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, target, window, face.controlBackground, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int dpi = WindowDpi(hwnd);
 
     RECT box, text;
     LayOutIndicator(style, w, h, ScaleToDpi(CheckBoxSize, dpi), ScaleToDpi(CheckTextOffset, dpi), &box, &text);
 
-    HBRUSH frame = CreateSolidBrush(IndicatorFrameColour(state));
+    HBRUSH frame = CreateSolidBrush(IndicatorFrameColour(face, state));
     const int frameWidth = ScaleToDpi(CheckFaceInset, dpi);
     FrameRectWidth(dc, &box, frame, frameWidth);
     DeleteObject(frame);
 
     InflateRect(&box, -frameWidth, -frameWidth);
-    FillIndicatorFace(dc, box, state, true);
+    FillIndicatorFace(dc, box, face.checkFaces, state, true);
 
     const int fillInset = ScaleToDpi(CheckFillInset, dpi);
     InflateRect(&box, -fillInset, -fillInset);
     if (ShowsIndicatorFill(state))
-        FillSolid(dc, box, IndicatorFillColour(state));
+        FillSolid(dc, box, IndicatorFillColour(face, state));
     if (state & SKS_CHECKED)
-        DrawCheckMark(dc, box.left, box.top, (state & SKS_DISABLED) ? CheckMarkDisabled : CheckMark, dpi);
+        DrawCheckMark(dc, box.left, box.top, (state & SKS_DISABLED) ? face.checkMarkDisabled : face.checkMark, dpi);
 
     DrawIndicatorCaption(hwnd, dc, state, text, true, DT_SINGLELINE | DT_VCENTER, dpi);
     EndBackBuffer(&buffer);
@@ -203,9 +188,10 @@ void PaintRadioButton(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     BackBuffer buffer;
     int w, h;
-    HDC dc = BeginIndicatorBuffer(&buffer, target, window, &w, &h);
+    HDC dc = BeginIndicatorBuffer(&buffer, target, window, face.controlBackground, &w, &h);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int dpi = WindowDpi(hwnd);
     const int cellSize = ScaleToDpi(RadioCellSize, dpi);
@@ -216,23 +202,24 @@ void PaintRadioButton(SkinnedWindow *rec, HDC target, const RECT &window)
     LayOutIndicator(style, w, h, cellSize, cellSize, &cell, &text);
     const int cx = cell.left, cy = cell.top;
 
-    FillIndicatorFace(dc, cell, state, false);
+    FillIndicatorFace(dc, cell, face.checkFaces, state, false);
 
     const RECT inner = InCell(RadioInner, cx, cy, dpi);
     if (ShowsIndicatorFill(state))
-        FillSolid(dc, inner, IndicatorFillColour(state));
+        FillSolid(dc, inner, IndicatorFillColour(face, state));
 
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     if (state & SKS_CHECKED) {
-        FillGradient4(dc, &inner, RadioDotGradient);
-        OutlineEllipse(dc, line, SkinWhite, InCell(RadioDotRing, cx, cy, dpi));
-        OutlineEllipse(dc, line, SkinWhite, InCell(RadioDotInnerRing, cx, cy, dpi));
+        FillGradient4(dc, &inner, face.radioDot);
+        OutlineEllipse(dc, line, face.controlBackground, InCell(RadioDotRing, cx, cy, dpi));
+        OutlineEllipse(dc, line, face.controlBackground, InCell(RadioDotInnerRing, cx, cy, dpi));
     }
     // A broad white ring hides the square fills' corners outside the circle;
     // when hot it is left out, so the hot face shows around the circle.
     if ((state & SKS_HOT) == 0)
-        OutlineEllipse(dc, ScaleToDpi(RadioWhiteRingWidth, dpi), SkinWhite, InCell(RadioWhiteRing, cx, cy, dpi));
-    OutlineEllipse(dc, line, IndicatorFrameColour(state), inner);
+        OutlineEllipse(dc, ScaleToDpi(RadioWhiteRingWidth, dpi), face.controlBackground,
+                       InCell(RadioWhiteRing, cx, cy, dpi));
+    OutlineEllipse(dc, line, IndicatorFrameColour(face, state), inner);
     SelectObject(dc, previousBrush);
 
     DrawIndicatorCaption(hwnd, dc, state, text, false, ButtonTextFormat(style), dpi);

@@ -3,15 +3,10 @@
 // parent's background beneath its text itself.
 #include "buttons.h"
 
-static const COLORREF GroupCaption = 0x00000000;
-static const COLORREF GroupCaptionGrey = 0x0094A2A5;  // disabled or indeterminate
-static const COLORREF LabelText = 0x003CFA96;
-
 // Design sizes, drawn at the window's DPI. The frame's top edge runs through
 // the middle of the caption.
 static const int GroupFrameTop = 6;
 static const int GroupFrameLine = 1;
-static const COLORREF GroupFrameColour = 0x00000000;
 static const int GroupFrameCorner = 6;
 static const int GroupCaptionLeft = 5;
 
@@ -19,6 +14,7 @@ void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     const int x = window.left;
     const int y = window.top;
     const int w = window.right - window.left;
@@ -26,7 +22,7 @@ void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
 
     const int dpi = WindowDpi(hwnd);
 
-    HPEN frame = CreateOutlinePen(GroupFrameColour, ScaleToDpi(GroupFrameLine, dpi));
+    HPEN frame = CreateOutlinePen(face.groupFrame, ScaleToDpi(GroupFrameLine, dpi));
     HGDIOBJ previousPen = SelectObject(dc, frame);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const int corner = ScaleToDpi(GroupFrameCorner, dpi);
@@ -35,13 +31,13 @@ void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
     SelectObject(dc, previousPen);
     DeleteObject(frame);
 
-    // The caption stands on white, which blanks the frame's top line behind
-    // it.
+    // The caption stands on the controls' background, which blanks the
+    // frame's top line behind it.
     const int previousMode = SetBkMode(dc, OPAQUE);
-    const COLORREF previousBackground = SetBkColor(dc, SkinWhite);
+    const COLORREF previousBackground = SetBkColor(dc, face.controlBackground);
     const bool grey = (state & (SKS_DISABLED | SKS_INDETERMINATE)) != 0;
     RECT text = {x + ScaleToDpi(GroupCaptionLeft, dpi), y, x + w, y + h};
-    DrawWindowCaption(dc, hwnd, &text, grey ? GroupCaptionGrey : GroupCaption, DT_LEFT | DT_TOP);
+    DrawWindowCaption(dc, hwnd, &text, grey ? face.buttonGreyText : face.buttonText, DT_LEFT | DT_TOP);
     SetBkColor(dc, previousBackground);
     SetBkMode(dc, previousMode);
 }
@@ -54,12 +50,13 @@ void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
 void PaintLabel(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     RECT client;
     GetClientRect(hwnd, &client);
     BackBuffer buffer;
     HDC dc = BeginBackBuffer(&buffer, target, ClientAreaIn(hwnd, window), false);
     DrawParentBackground(hwnd, dc);
     // Alignment styles are not consulted: every label reads from the left.
-    DrawWindowCaption(dc, hwnd, &client, LabelText, DT_WORDBREAK);
+    DrawWindowCaption(dc, hwnd, &client, face.labelText, DT_WORDBREAK);
     EndBackBuffer(&buffer);
 }

@@ -2,50 +2,6 @@
 // caption, composed off screen.
 #include "buttons.h"
 
-struct VerticalGradient {
-    COLORREF top;
-    COLORREF bottom;
-};
-
-// The pale backdrop behind an enabled button.
-static const VerticalGradient PushBackdrop = {0x00C2D6DC, 0x00EBF4F5};
-
-// The backdrop's edges: a shadow down the left, a light line along the bottom.
-static const COLORREF PushShadowColour = 0x00CBDEE2;
-static const COLORREF PushLightColour = 0x00F2F7F8;
-
-// The doubled outline: the tight corner curve, then the outline over it.
-struct OutlineColours {
-    COLORREF corner;
-    COLORREF outline;
-};
-
-static const OutlineColours PushOutlineEnabled = {0x00A8957A, 0x00743C00};
-static const OutlineColours PushOutlineDisabled = {0x00C7D5D8, 0x00BAC7C9};
-
-enum OuterFaceRow { OUTER_DISABLED, OUTER_PRESSED, OUTER_HOT, OUTER_FOCUSED, OUTER_RESTING };
-
-static const VerticalGradient OuterFaceColours[] = {
-    {0x00EAF4F5, 0x00EAF4F5},  // disabled
-    {0x00C1CCD1, 0x00EEF1F2},  // pressed
-    {0x00CFF0FF, 0x000097E5},  // hot
-    {0x0005A0EB, 0x0049C0FB},  // focused or default
-    {0x00FFFFFF, 0x00D6DFE2},  // resting
-};
-
-enum InnerFaceRow { INNER_DISABLED, INNER_PRESSED, INNER_FLAT_FOCUSED, INNER_RESTING };
-
-static const VerticalGradient InnerFaceColours[] = {
-    {0x00EAF4F5, 0x00EAF4F5},  // disabled
-    {0x00DDE4E5, 0x00DAE2E2},  // pressed
-    {0x0049C0FB, 0x0005A0EB},  // focused or default, with BS_FLAT
-    {0x00FBFCFC, 0x00E6EBEC},  // anything else, the hot state included
-};
-
-// Caption colour of a disabled or indeterminate button.
-static const COLORREF PushGreyText = 0x0094A2A5;
-static const COLORREF PushText = 0x00000000;
-
 // Any of these states narrows the inner face so the outer band shows on the
 // left as well.
 static const DWORD OuterBandStates = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_FOCUSED | SKS_DEFAULT;
@@ -140,6 +96,7 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
@@ -187,13 +144,14 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
         const int shift = ScaleToDpi(PressedTextShift, dpi);
         OffsetRect(&text, shift, shift);
     }
-    const COLORREF colour = (state & (SKS_DISABLED | SKS_INDETERMINATE)) ? PushGreyText : PushText;
+    const COLORREF colour = (state & (SKS_DISABLED | SKS_INDETERMINATE)) ? face.buttonGreyText : face.buttonText;
     DrawWindowCaption(dc, hwnd, &text, colour, ButtonTextFormat(style));
 }
 
 void PaintPushButton(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const DWORD state = rec->state;
+    const Face &face = *CurrentFace();
     BackBuffer buffer;
     HDC dc = BeginBackBuffer(&buffer, target, window, false);
 
@@ -208,25 +166,25 @@ void PaintPushButton(SkinnedWindow *rec, HDC target, const RECT &window)
     const int outlineInset = ScaleToDpi(OutlineInset, dpi);
 
     const bool disabled = (state & SKS_DISABLED) != 0;
-    const OutlineColours &outline = disabled ? PushOutlineDisabled : PushOutlineEnabled;
+    const OutlineColours &outline = disabled ? face.pushOutlineDisabled : face.pushOutline;
     HPEN cornerPen = CreateOutlinePen(outline.corner, line);
     HPEN outlinePen = CreateOutlinePen(outline.outline, line);
     const int saved = SaveDC(dc);
     const LONG style = GetWindowLongW(rec->hwnd, GWL_STYLE);
 
-    FillBand(dc, whole, SkinWhite);
+    FillBand(dc, whole, face.controlBackground);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
 
     if (!disabled) {
-        FillBand(dc, {0, line, line, h - line}, PushShadowColour);
-        FillBand(dc, {ScaleToDpi(LightLineInset, dpi), h - line, w - line, h}, PushLightColour);
-        FillVertical(dc, line, 0, w, h - line, PushBackdrop);
+        FillBand(dc, {0, line, line, h - line}, face.pushShadow);
+        FillBand(dc, {ScaleToDpi(LightLineInset, dpi), h - line, w - line, h}, face.pushLight);
+        FillVertical(dc, line, 0, w, h - line, face.pushBackdrop);
     }
 
-    FillVertical(dc, outer, outer, w - outer, h - outer, OuterFaceColours[ChooseOuterFace(state)]);
+    FillVertical(dc, outer, outer, w - outer, h - outer, face.pushOuterFaces[ChooseOuterFace(state)]);
     // At rest the inner face covers the outer face's left band.
     const int innerLeft = (state & OuterBandStates) ? inner : outer;
-    FillVertical(dc, innerLeft, inner, w - inner, h - inner, InnerFaceColours[ChooseInnerFace(state, style)]);
+    FillVertical(dc, innerLeft, inner, w - inner, h - inner, face.pushInnerFaces[ChooseInnerFace(state, style)]);
 
     if (state & SKS_FOCUSED) {
         const RECT focus = {focusInset, focusInset, w - focusInset, h - focusInset};
@@ -242,7 +200,7 @@ void PaintPushButton(SkinnedWindow *rec, HDC target, const RECT &window)
     SelectObject(dc, outlinePen);
     RoundRect(dc, outlineInset, outlineInset, w - outlineInset, h - outlineInset, outlineCorner, outlineCorner);
     SelectObject(dc, previousPen);
-    FillBand(dc, {w - line, 0, w, line}, SkinWhite);
+    FillBand(dc, {w - line, 0, w, line}, face.controlBackground);
 
     PaintButtonContent(rec, dc, whole);
 

@@ -5,7 +5,6 @@
 
 #include "../scroll/scroll.h"
 
-static const COLORREF ComboOuterColour = 0x00BD9E7B;
 // Disabled outer ring: the face colour darkened (DarkenedSysColor).
 static const int ComboDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner ring and drop button outline: system brushes by state.
@@ -34,11 +33,12 @@ static int DropButtonWidth()
 static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     RECT rect = window;
     if (rect.bottom - rect.top > 2 * DropButtonWidth())
         return;
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : ComboOuterColour);
+    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : face.fieldFrame);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 

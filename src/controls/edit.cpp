@@ -3,8 +3,6 @@
 // their own look entirely.
 #include "controls.h"
 
-// The ring over the outermost pixel ring of the standard border.
-static const COLORREF EditOuterColour = 0x00643296;
 // Disabled outer ring: the face colour darkened (DarkenedSysColor).
 static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner rings of a disabled or read-only Edit: a system brush.
@@ -13,6 +11,7 @@ static const int EditInactiveInnerSysColour = COLOR_WINDOW;
 void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const bool hasEdge = (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) != 0;
@@ -22,13 +21,13 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     RECT rect = window;
 
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(EditDisabledOuterSysColour) : EditOuterColour);
+    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(EditDisabledOuterSysColour) : face.editRing);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 
     if (hasEdge) {
         const bool inactive = (rec->state & (SKS_DISABLED | SKS_READONLY)) != 0;
-        HBRUSH white = inactive ? nullptr : CreateSolidBrush(SkinWhite);
+        HBRUSH white = inactive ? nullptr : CreateSolidBrush(face.controlBackground);
         HBRUSH inner = inactive ? GetSysColorBrush(EditInactiveInnerSysColour) : white;
         InflateRect(&rect, -1, -1);
         FrameRect(dc, &rect, inner);

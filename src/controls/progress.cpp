@@ -6,7 +6,6 @@
 
 // In the face folders (FindFaceFile), so a host can ship its own face.
 static const wchar_t ProgressFaceFile[] = L"progress.bmp";
-static const COLORREF ProgressFrameColour = 0x00190AFA;
 // The frame's width in design pixels. The picture is designed at 96 dpi too:
 // the bar takes its height at the window's DPI.
 static const int ProgressFrameWidth = 1;
@@ -131,6 +130,7 @@ static void DrawProgressFill(HDC dc, int fill, int frameHeight, int border)
 void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     const int position = static_cast<int>(SendMessageW(hwnd, PBM_GETPOS, 0, 0));
     PBRANGE range = {};
     SendMessageW(hwnd, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
@@ -159,7 +159,7 @@ void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
     FillRect(dc, &belowFrame, background);
 
     const RECT frame = {0, 0, width, frameHeight};
-    HBRUSH frameBrush = CreateSolidBrush(ProgressFrameColour);
+    HBRUSH frameBrush = CreateSolidBrush(face.progressFrame);
     FrameRectWidth(dc, &frame, frameBrush, border);
     DeleteObject(frameBrush);
 

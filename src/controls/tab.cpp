@@ -5,21 +5,9 @@
 
 #include <commctrl.h>
 
-struct TabColours {
-    COLORREF fill;
-    COLORREF text;
-};
-
-// Indexed by whether the tab is the selected one.
-static const TabColours TabLook[2] = {
-    {0x000000FF, 0x0000FF00},  // every other tab: red with green text
-    {0x0000FF64, 0x00FF0A00},  // the selected tab: lime with blue text
-};
-
 // Design sizes, drawn at the window's DPI.
 static const int TabCornerDiameter = 10;
 static const int TabOutlineWidth = 1;
-static const COLORREF TabOutlineColour = 0x00000000;
 // The shapes reach beyond the rectangles the control reports.
 static const int TabGrowth = 2;
 // The text sits this far below the grown shape's top.
@@ -31,7 +19,7 @@ static const int TabTextLimit = 63;
 static const UINT TabTextFormat = DT_CENTER | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE;
 
 // Returns false when the control gives no text for the tab.
-static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, int dpi)
+static bool PaintTab(HWND hwnd, HDC dc, const Face &face, int index, bool selected, int dpi)
 {
     wchar_t text[TabTextBufferSize] = {};
     TCITEMW item = {};
@@ -49,9 +37,9 @@ static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, int dpi)
     RECT textRect = shape;
     textRect.top += ScaleToDpi(TabTextDrop, dpi);
 
-    const TabColours &look = TabLook[selected ? 1 : 0];
+    const TabColours &look = face.tabs[selected ? 1 : 0];
     HBRUSH fill = CreateSolidBrush(look.fill);
-    HPEN outline = CreateOutlinePen(TabOutlineColour, ScaleToDpi(TabOutlineWidth, dpi));
+    HPEN outline = CreateOutlinePen(face.tabOutline, ScaleToDpi(TabOutlineWidth, dpi));
     // The saved state restores the brush, pen and mode below.
     const int saved = SaveDC(dc);
     SelectObject(dc, fill);
@@ -71,12 +59,13 @@ static bool PaintTab(HWND hwnd, HDC dc, int index, bool selected, int dpi)
 void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     const POINT origin = MoveOriginToWindow(dc, ClientAreaIn(hwnd, window));
     const int count = static_cast<int>(SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0));
     const int dpi = WindowDpi(hwnd);
     for (int i = count - 1; i >= 0; --i) {
-        if (!PaintTab(hwnd, dc, i, i == selected, dpi))
+        if (!PaintTab(hwnd, dc, face, i, i == selected, dpi))
             break;
     }
     PutBackOrigin(dc, origin);

@@ -10,8 +10,6 @@ static HHOOK creationHook = nullptr;
 static DWORD hookOwner = 0;
 static SRWLOCK hookLock = SRWLOCK_INIT;
 
-static const COLORREF DialogBrushColour = 0x00FF350B;
-
 // Visits a window and, through a nested enumeration, everything below it.
 // The nesting reaches deep windows more than once, which attach and detach
 // shrug off.
@@ -93,7 +91,7 @@ extern "C" INT_PTR WINAPI Enskin(HWND window, int enable)
 
 extern "C" HBRUSH WINAPI DlgInit(int)
 {
-    return CreateSolidBrush(DialogBrushColour);
+    return CreateSolidBrush(CurrentFace()->dialogFrame);
 }
 
 // Each thread keeps its own index of its records, in a thread-local slot

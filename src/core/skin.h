@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "face.h"
+
 // Kind of a skinned window. -1 means "not skinned" and is never stored.
 enum ControlKind : int {
     CK_NONE = -1,
@@ -94,9 +96,6 @@ struct SkinnedWindow {
     bool released;        // out of the list: the window no longer has this skin, nothing paints it
     bool freeWhenLetGo;   // released for good: freed when the last hold ends
 };
-
-// The library's white, shared by the button painters and the edit frame.
-const COLORREF SkinWhite = 0x00FFFFFF;
 
 // The thread-local slot of each thread's record index, taken when the
 // library loads and given back when it unloads.

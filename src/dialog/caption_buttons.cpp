@@ -1,27 +1,15 @@
 // The close, maximise and minimise buttons of a skinned dialog's caption.
 #include "dialog.h"
 
-// Colour groups, corners in FillGradient4 order; all three buttons share
-// them. The bottom-right corner carries 0xFF in its top byte, so no pair is
-// equal and every fill is drawn as two triangles; on screen it is still a
-// vertical gradient from the top pair to the bottom pair.
-static const COLORREF CaptionButtonColours[5][4] = {
-    {0x00C1CCD1, 0x00C1CCD1, 0x00EEF1F2, 0xFFEEF1F2},  // 0: pressed
-    {0x00CFF0FF, 0x00CFF0FF, 0x000097E5, 0xFF0097E5},  // 1: chosen by no state
-    {0x00BDCBD6, 0x00C6CFD6, 0x00EFF3F7, 0xFFEFF3F7},  // 2: normal
-    {0x00FFE7CE, 0x00FFE7CE, 0x00EE8269, 0xFFEE8269},  // 3: hot
-    {0x00FFFFFF, 0x00FFFFFF, 0x00D6DFE2, 0xFFD6DFE2},  // 4: not offered by the style
-};
-
-// The group of each button state, indexed by CBST_ code.
+// The face's colour group of each button state, indexed by CBST_ code; all
+// three buttons share the groups.
 static const int GroupOfState[3] = {
-    2,  // CBST_NORMAL
-    0,  // CBST_PRESSED
-    3,  // CBST_HOT
+    GROUP_NORMAL,   // CBST_NORMAL
+    GROUP_PRESSED,  // CBST_PRESSED
+    GROUP_HOT,      // CBST_HOT
 };
-static const int UnofferedGroup = 4;
+static const int UnofferedGroup = GROUP_UNOFFERED;
 
-static const COLORREF GlyphColour = 0x00FFFFFF;
 // Design sizes, drawn at the window's DPI.
 static const int ButtonInset = 4;    // between the caption band's edges and a button
 static const int ButtonGap = 5;      // between neighbouring buttons
@@ -91,12 +79,12 @@ static bool OffersBoxes(HWND hwnd)
     return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
 }
 
-static void PaintCloseButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
+static void PaintCloseButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLORREF *colours)
 {
     if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
         return;
     const RECT face = ButtonFace(SLOT_CLOSE, row);
-    FillGradient4(dc, &face, CaptionButtonColours[group]);
+    FillGradient4(dc, &face, colours);
     const int inset = ScaleToDpi(CloseInset, row.dpi);
     const int thickness = ScaleToDpi(LineWidth, row.dpi);
     DrawGlyphLine(dc, face.left + inset, face.top + inset, face.right - inset, face.bottom - inset, thickness);
@@ -104,12 +92,12 @@ static void PaintCloseButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
     OutlineButton(dc, row, face);
 }
 
-static void PaintMinimizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
+static void PaintMinimizeButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLORREF *colours)
 {
     if (!OffersBoxes(hwnd))
         return;
     const RECT face = ButtonFace(SLOT_MINIMIZE, row);
-    FillGradient4(dc, &face, CaptionButtonColours[group]);
+    FillGradient4(dc, &face, colours);
     const int inset = ScaleToDpi(BarInset, row.dpi);
     const int barTop = face.bottom - ScaleToDpi(BarBottom, row.dpi);
     const int barBottom = face.bottom - ScaleToDpi(BarBottom - BarHeight, row.dpi);
@@ -117,12 +105,12 @@ static void PaintMinimizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int gro
     OutlineButton(dc, row, face);
 }
 
-static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int group)
+static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLORREF *colours)
 {
     if (!OffersBoxes(hwnd))
         return;
     const RECT face = ButtonFace(SLOT_MAXIMIZE, row);
-    FillGradient4(dc, &face, CaptionButtonColours[group]);
+    FillGradient4(dc, &face, colours);
     DrawDesignStroke(dc, PlusAcross, 2, face.left, face.top, row.dpi);
     DrawDesignStroke(dc, PlusDown, 2, face.left, face.top, row.dpi);
     OutlineButton(dc, row, face);
@@ -131,6 +119,7 @@ static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, int gro
 void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
+    const Face &face = *CurrentFace();
     const auto *buttons = static_cast<const CaptionButtonState *>(rec->extraState);
     RECT window;
     GetWindowRect(hwnd, &window);
@@ -146,13 +135,13 @@ void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     const int maxGroup = (style & WS_MAXIMIZEBOX) ? GroupForState(buttons->maxState) : UnofferedGroup;
 
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    HPEN glyphPen = CreatePen(PS_SOLID, 1, GlyphColour);
-    row.outlinePen = CreateOutlinePen(GlyphColour, ScaleToDpi(LineWidth, row.dpi));
+    HPEN glyphPen = CreatePen(PS_SOLID, 1, face.captionGlyph);
+    row.outlinePen = CreateOutlinePen(face.captionGlyph, ScaleToDpi(LineWidth, row.dpi));
     HGDIOBJ oldPen = SelectObject(dc, glyphPen);
 
-    PaintCloseButton(hwnd, dc, row, closeGroup);
-    PaintMinimizeButton(hwnd, dc, row, minGroup);
-    PaintMaximizeButton(hwnd, dc, row, maxGroup);
+    PaintCloseButton(hwnd, dc, row, face.captionButtons[closeGroup]);
+    PaintMinimizeButton(hwnd, dc, row, face.captionButtons[minGroup]);
+    PaintMaximizeButton(hwnd, dc, row, face.captionButtons[maxGroup]);
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);

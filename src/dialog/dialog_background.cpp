@@ -41,7 +41,11 @@ void PaintDialogBackground(SkinnedWindow *rec, HDC dc)
     POINT previousOrigin;
     SetBrushOrgEx(dc, origin.x, origin.y, &previousOrigin);
     // Without a tile the dialog looks like a plain one rather than showing
-    // whatever the screen held.
-    FillRect(dc, &client, backgroundBrush != nullptr ? backgroundBrush : GetSysColorBrush(COLOR_BTNFACE));
+    // whatever the screen held, unless the face names a colour of its own.
+    const COLORREF plain = CurrentFace()->dialogBackground;
+    HBRUSH plainBrush = plain != CLR_INVALID ? CreateSolidBrush(plain) : GetSysColorBrush(COLOR_BTNFACE);
+    FillRect(dc, &client, backgroundBrush != nullptr ? backgroundBrush : plainBrush);
+    if (plain != CLR_INVALID)
+        DeleteObject(plainBrush);
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
 }

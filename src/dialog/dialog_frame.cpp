@@ -2,20 +2,6 @@
 // frame strips and the caption band with icon and title.
 #include "dialog.h"
 
-// Frame strips and the base of the caption band.
-static const COLORREF DialogFrameColour = 0x00FF350B;
-
-// Caption gradients, corners in FillGradient4 order: top-left, top-right,
-// bottom-left, bottom-right.
-static const COLORREF ActiveCaptionColours[4] = {
-    0x00FF900B, 0x00FF900B,  // one top edge
-    0x00F7CBAD, 0x00FF350B,  // light on the left to deep on the right
-};
-static const COLORREF InactiveCaptionColours[4] = {
-    0x00FFFFFF, 0x00FFFFFF,  // white at the top
-    0x00FF900B, 0x00FF900B,  // one bottom edge
-};
-
 // Design sizes, drawn at the window's DPI. The icon itself takes the
 // small-icon metrics.
 static const int WindowCornerDiameter = 16;
@@ -23,7 +9,6 @@ static const int CaptionIconInset = 6;   // from the band's left edge
 static const int CaptionIconTop = 2;     // from the band's top edge
 static const int CaptionIconGap = 2;     // after an icon, the title moves right by its width and this
 static const int CaptionTitleInset = 10;
-static const COLORREF CaptionTitleColour = 0x00000000;
 
 static void WindowSize(HWND hwnd, int *width, int *height)
 {
@@ -105,7 +90,7 @@ void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
         {width - cx, 0, width, height},  // right
         {0, height - cy, width, height}, // bottom
     };
-    HBRUSH brush = CreateSolidBrush(DialogFrameColour);
+    HBRUSH brush = CreateSolidBrush(CurrentFace()->dialogFrame);
     for (const RECT &strip : strips)
         FillRect(dc, &strip, brush);
     DeleteObject(brush);
@@ -130,8 +115,9 @@ void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
     // The right edge uses the vertical frame metric, as the caption always has.
     RECT band = {GetSystemMetrics(SM_CXDLGFRAME), cy, width - cy, cy + GetSystemMetrics(SM_CYCAPTION)};
 
-    FillSolid(dc, &band, DialogFrameColour);
-    FillGradient4(dc, &band, (rec->state & SKS_FOCUSED) ? ActiveCaptionColours : InactiveCaptionColours);
+    const Face &face = *CurrentFace();
+    FillSolid(dc, &band, face.dialogFrame);
+    FillGradient4(dc, &band, (rec->state & SKS_FOCUSED) ? face.activeCaption : face.inactiveCaption);
 
     const int dpi = WindowDpi(hwnd);
     if (icon != nullptr) {
@@ -144,7 +130,7 @@ void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     band.left += ScaleToDpi(CaptionTitleInset, dpi);
-    DrawWindowCaption(dc, hwnd, &band, CaptionTitleColour, DT_SINGLELINE | DT_VCENTER);
+    DrawWindowCaption(dc, hwnd, &band, face.captionText, DT_SINGLELINE | DT_VCENTER);
     SetBkMode(dc, oldMode);
 
     // The title's text and font came from the host's procedure too.

@@ -22,6 +22,9 @@ enum : DWORD {
     SPF_DOWN = 0x40000000,
     SPF_FRAMED = 0x80000000,    // white rim and bevelled shadow around the part
 };
+static_assert(DWORD{SPF_DISABLED} == DWORD{SKS_DISABLED} && DWORD{SPF_PRESSED} == DWORD{SKS_PRESSED} &&
+                  DWORD{SPF_HOT} == DWORD{SKS_HOT} && DWORD{SPF_HORZ} == DWORD{SKS_HORZ},
+              "a record's state passes as a flags word");
 
 // Draws one arrow button, thumb or stretch of channel into any DC, inside
 // rect (the glyphs are centred on it and may reach outside a tiny part), its

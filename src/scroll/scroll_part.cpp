@@ -2,60 +2,6 @@
 // up-downs and the combo box's drop button.
 #include "scroll.h"
 
-// Colour sets, chosen from the flags word by ColourSet.
-enum ColourSetIndex { SET_DISABLED = 0, SET_PRESSED = 1, SET_HOT = 2, SET_NORMAL = 3 };
-
-// Every table row is in FillGradient4's corner order: top-left, top-right,
-// bottom-left, bottom-right.
-
-// The body of a button or thumb.
-static const COLORREF OuterGradientColours[4][4] = {
-    {0x00EFF3F7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7},  // disabled
-    {0x00DEAEA5, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5},  // pressed
-    {0x00EFC7B5, 0x00E7AE94, 0x00DEA284, 0x00DEA68C},  // hot
-    {0x00FFE3D6, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5},  // normal
-};
-
-// The body's four corner pixels, which soften its outline.
-static const COLORREF CornerPixelColours[4][4] = {
-    {0x00F7F7F7, 0x00EFF3F7, 0x00EFF3F7, 0x00EFF3F7},  // disabled
-    {0x00DEC3BD, 0x00DEB6AD, 0x00FFE3DE, 0x00F7E3DE},  // pressed
-    {0x00EFDBCE, 0x00EFCFC6, 0x00E7CFC6, 0x00E7CBBD},  // hot
-    {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3DE},  // normal
-};
-
-// The face inside the body's one-pixel rim.
-static const COLORREF InnerGradientColours[4][4] = {
-    {0x00F7F7F7, 0x00E7EFEF, 0x00E7EBEF, 0x00DEE7E7},  // disabled
-    {0x00F78E6B, 0x00F79684, 0x00EF9E8C, 0x00EFDFD6},  // pressed
-    {0x00FFFFFF, 0x00FFE3CE, 0x00FFDFC6, 0x00FFDBBD},  // hot
-    {0x00FFEBE7, 0x00FFCFBD, 0x00FFCBB5, 0x00F7CBAD},  // normal
-};
-
-// The channel of a vertical control: shaded across, left to right.
-static const COLORREF VerticalTrackGradientColours[4][4] = {
-    {0x00EFF3F7, 0x00DEE7E7, 0x00EFF3F7, 0x00DEE3E7},  // disabled
-    {0x00DEAEA5, 0x00F7CBBD, 0x00DEAEA5, 0x00F7C7B5},  // pressed
-    {0x00EFC7B5, 0x00E7AE94, 0x00EFC7B5, 0x00DEA68C},  // hot
-    {0x00FFE3D6, 0x00F7CBBD, 0x00FFE3D6, 0x00F7C7B5},  // normal
-};
-
-// The channel of a horizontal control: shaded top to bottom.
-static const COLORREF HorizontalTrackGradientColours[4][4] = {
-    {0x00DEE7E7, 0x00DEE7E7, 0x00DEE3E7, 0x00DEE3E7},  // disabled
-    {0x00F7CBBD, 0x00F7CBBD, 0x00DE8273, 0x00F7C7B5},  // pressed
-    {0x00EFC7B5, 0x00EFC7B5, 0x00E7AE94, 0x00DEA68C},  // hot
-    {0x00F7CBBD, 0x00F7CBBD, 0x00F7C3AD, 0x00F7C7B5},  // normal
-};
-
-// Pen colours, one-pixel solid pens.
-static const COLORREF ShadowPenColour = 0x00D6B69C;          // the framed part's bevel
-static const COLORREF DisabledShadowPenColour = 0x00BDCFCE;
-static const COLORREF GlyphPenColour = 0x0084614A;           // chevrons and triangles
-static const COLORREF DisabledGlyphPenColour = 0x00C6CBCE;
-static const COLORREF GripperLightPenColour = 0x00FFF7EF;    // in every state
-static const COLORREF GripperDarkPenColour = 0x00FFB28C;
-
 // A polyline of up to five points, relative to an origin: MoveToEx to the
 // first point, LineTo each further one (so its last point stays undrawn).
 struct Stroke {
@@ -180,7 +126,7 @@ static void DrawStrokes(HDC dc, COLORREF colour, const Stroke *strokes, int coun
 // A white rim on the part and a shadow just outside its right and bottom
 // edges, with both bottom corners cut at 45 degrees. Shrinks the rectangle
 // to what is left.
-static void PaintFrame(HDC dc, RECT *rect, DWORD flags, int dpi)
+static void PaintFrame(HDC dc, RECT *rect, DWORD flags, const Face &face, int dpi)
 {
     const int line = ScaleToDpi(1, dpi);
     const int cut = ScaleToDpi(2, dpi);
@@ -190,7 +136,7 @@ static void PaintFrame(HDC dc, RECT *rect, DWORD flags, int dpi)
 
     const LONG l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     const POINT shadow[5] = {{r, t + cut}, {r, b - cut}, {r - cut, b}, {l + line, b}, {l + line - cut, b - cut}};
-    HPEN pen = CreatePen(PS_SOLID, 1, (flags & SPF_DISABLED) ? DisabledShadowPenColour : ShadowPenColour);
+    HPEN pen = CreatePen(PS_SOLID, 1, (flags & SPF_DISABLED) ? face.scrollShadowDisabled : face.scrollShadow);
     HGDIOBJ previousPen = SelectObject(dc, pen);
     DrawPolyline(dc, shadow, 5, line);
     SelectObject(dc, previousPen);
@@ -198,7 +144,7 @@ static void PaintFrame(HDC dc, RECT *rect, DWORD flags, int dpi)
     InflateRect(rect, -line, -line);
 }
 
-static void PaintGlyph(HDC dc, DWORD flags, int cx, int cy, int dpi)
+static void PaintGlyph(HDC dc, DWORD flags, const Face &face, int cx, int cy, int dpi)
 {
     int direction = -1;
     for (int i = 0; i < 4 && direction < 0; ++i) {
@@ -208,7 +154,7 @@ static void PaintGlyph(HDC dc, DWORD flags, int cx, int cy, int dpi)
     if (direction < 0)
         return;
 
-    const COLORREF colour = (flags & SPF_DISABLED) ? DisabledGlyphPenColour : GlyphPenColour;
+    const COLORREF colour = (flags & SPF_DISABLED) ? face.scrollGlyphDisabled : face.scrollGlyph;
     if (flags & SPF_TRIANGLE)
         DrawStrokes(dc, colour, TriangleLines[direction], 5, cx, cy, dpi);
     else if (flags & SPF_CHEVRON)
@@ -233,30 +179,31 @@ static void PaintCornerPixels(HDC dc, const RECT &rect, const COLORREF *corners,
 
 void PaintScrollPart(HDC dc, RECT rect, DWORD flags, int dpi)
 {
+    const Face &face = *CurrentFace();
     if (flags & SPF_FRAMED)
-        PaintFrame(dc, &rect, flags, dpi);
+        PaintFrame(dc, &rect, flags, face, dpi);
 
     const int set = ColourSet(flags);
     if (flags & SPF_TRACK) {
         FillGradient4(dc, &rect,
-                      (flags & SPF_HORZ) ? HorizontalTrackGradientColours[set] : VerticalTrackGradientColours[set]);
+                      (flags & SPF_HORZ) ? face.horizontalTrack[set] : face.verticalTrack[set]);
         return;
     }
 
-    FillGradient4(dc, &rect, OuterGradientColours[set]);
-    PaintCornerPixels(dc, rect, CornerPixelColours[set], dpi);
+    FillGradient4(dc, &rect, face.scrollOuter[set]);
+    PaintCornerPixels(dc, rect, face.scrollCorners[set], dpi);
 
     const int rim = ScaleToDpi(1, dpi);
     InflateRect(&rect, -rim, -rim);
-    FillGradient4(dc, &rect, InnerGradientColours[set]);
+    FillGradient4(dc, &rect, face.scrollInner[set]);
 
     const int cx = rect.left + (rect.right - rect.left) / 2;
     const int cy = rect.top + (rect.bottom - rect.top) / 2;
     if (flags & SPF_GRIPPER) {
         const int orientation = (flags & SPF_HORZ) ? 1 : 0;
-        DrawStrokes(dc, GripperLightPenColour, GripperLightLines[orientation], 4, cx, cy, dpi);
-        DrawStrokes(dc, GripperDarkPenColour, GripperDarkLines[orientation], 4, cx, cy, dpi);
+        DrawStrokes(dc, face.gripperLight, GripperLightLines[orientation], 4, cx, cy, dpi);
+        DrawStrokes(dc, face.gripperDark, GripperDarkLines[orientation], 4, cx, cy, dpi);
         return;
     }
-    PaintGlyph(dc, flags, cx, cy, dpi);
+    PaintGlyph(dc, flags, face, cx, cy, dpi);
 }

@@ -11,9 +11,6 @@ static const DWORD SKS_FIRSTHALF = 0x00010000;
 // The state bits that mean the same in a PaintScrollPart flags word.
 static const DWORD SharedLookBits = SKS_DISABLED | SKS_PRESSED | SKS_HOT | SKS_HORZ;
 
-// The frame drawn when the control is aligned against a skinned Edit.
-static const COLORREF BuddyFrameColour = 0x00BD9E7B;
-
 // The control's client area is drawn; a border, if it has one, is its own.
 void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
 {
@@ -44,7 +41,7 @@ void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
     const int height = r.bottom;
 
     if (framed) {
-        HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : BuddyFrameColour);
+        HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : CurrentFace()->fieldFrame);
         FrameRect(dc, &r, frame);
         DeleteObject(frame);
         // The side against the Edit takes the background colour, so that

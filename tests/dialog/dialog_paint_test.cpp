@@ -340,6 +340,21 @@ TEST_F(DialogTest, WithoutTheBackgroundFileTheClientIsThePlainDialogFace)
     }
 }
 
+TEST_F(DialogTest, AFaceWithADialogBackgroundOfItsOwnPaintsTheClientInIt)
+{
+    Face ownBackground = BuiltInFace;
+    ownBackground.dialogBackground = RGB(0x12, 0x34, 0x56);
+    currentFace = &ownBackground;
+    HWND dialog = Open(TestDialogStyle, 160, 120, "");
+    InvalidateRect(dialog, nullptr, TRUE);
+    UpdateWindow(dialog);
+    HDC client = GetDC(dialog);
+    const COLORREF seen = GetPixel(client, 10, 10);
+    ReleaseDC(dialog, client);
+    currentFace = &BuiltInFace;
+    EXPECT_EQ(seen, ownBackground.dialogBackground);
+}
+
 TEST_F(DialogTest, PaintersAndInputBalanceEveryGdiObjectAndDC)
 {
     HWND dialog = Open(TestDialogStyle | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 300, 200, "Counting");

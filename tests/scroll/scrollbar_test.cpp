@@ -20,6 +20,7 @@ const COLORREF NormalCornerTopLeft = 0x00FFEFE7;
 const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
 const COLORREF HotCornerTopLeft = 0x00EFDBCE;
 const COLORREF VerticalTrackTopLeft = 0x00FFE3D6;
+const COLORREF ChannelRim = 0x00FFFFFF;
 const COLORREF Sentinel = 0x00123456;
 
 std::string Describe(const RECT &r)
@@ -121,7 +122,7 @@ TEST_F(ScrollBarTest, VerticalLayoutAndLook)
     EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "up arrow body";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 5), GlyphPen) << "up chevron tip";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 193), GlyphPen) << "down chevron tip";
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 17), SkinWhite) << "channel rim";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 17), ChannelRim) << "channel rim";
     EXPECT_EQ(ReadWindowPixel(bar, 1, 18), VerticalTrackTopLeft) << "channel inside its rim";
     EXPECT_EQ(ReadWindowPixel(bar, 2, 86), HotCornerTopLeft) << "thumb rests hot";
     EXPECT_EQ(ReadWindowPixel(bar, 5, 96), GripperLight) << "gripper";

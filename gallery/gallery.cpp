@@ -171,6 +171,10 @@ static void PumpMessagesFor(DWORD milliseconds)
     }
 }
 
+// With --print, each window is asked to print itself, children and all,
+// as AnimateWindow and capture tools ask it, instead of being read back.
+static bool printWindows = false;
+
 // Reads the window through its own window DC, which shows exactly what the
 // window painted, frame included; only pixels inside its region are kept.
 static void CopyWindowInto(HDC target, HWND window)
@@ -181,6 +185,16 @@ static void CopyWindowInto(HDC target, HWND window)
     if (GetWindowRgn(window, clip) != ERROR) {
         OffsetRgn(clip, rect.left, rect.top);
         SelectClipRgn(target, clip);
+    }
+    if (printWindows) {
+        POINT origin;
+        OffsetWindowOrgEx(target, -rect.left, -rect.top, &origin);
+        SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(target),
+                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+        SetWindowOrgEx(target, origin.x, origin.y, nullptr);
+        SelectClipRgn(target, nullptr);
+        DeleteObject(clip);
+        return;
     }
     HDC source = GetWindowDC(window);
     // A mirrored window's DC is mirrored too, and a copy from it into the
@@ -287,6 +301,8 @@ static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDia
             screenshotPath = __argv[++i];
         else if (std::strcmp(__argv[i], "--system-dialogs") == 0 && i + 1 < __argc)
             systemDialogsPath = __argv[++i];
+        else if (std::strcmp(__argv[i], "--print") == 0)
+            printWindows = true;
         else
             return false;
     }
@@ -298,7 +314,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const char *screenshotPath;
     const char *systemDialogsPath;
     if (!ParseCommandLine(screenshotPath, systemDialogsPath)) {
-        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png] [--system-dialogs FILE.png]\n");
+        std::fprintf(stderr, "usage: gallery [--print] [--screenshot FILE.png] [--system-dialogs FILE.png]\n");
         return 2;
     }
 

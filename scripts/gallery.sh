@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the x64 gallery and library, runs the gallery under Wine on a
 # virtual display and saves its screenshot.
-# Usage: gallery.sh [--dpi DPI] [--system-dialogs] [FILE.png]
+# Usage: gallery.sh [--dpi DPI] [--print] [--system-dialogs] [FILE.png]
 #   (default: build/gallery.png, 96 dpi)
+# --print has every window print itself (WM_PRINT, as AnimateWindow and
+# capture tools ask it) instead of reading the screen.
 # --system-dialogs saves the system's own dialogs (open, colour, font, message
 # box) unskinned beside skinned instead of the gallery.
 # At another DPI the gallery runs in a copy of the Wine prefix set to that DPI,
@@ -19,6 +21,11 @@ fi
 if ! [[ "$dpi" =~ ^[0-9]+$ ]] || (( dpi < 96 || dpi > 480 )); then
     echo "gallery.sh: the DPI must be a whole number from 96 to 480" >&2
     exit 2
+fi
+printing=()
+if [[ "${1:-}" == "--print" ]]; then
+    printing=(--print)
+    shift
 fi
 picture=--screenshot
 if [[ "${1:-}" == "--system-dialogs" ]]; then
@@ -46,7 +53,7 @@ trap velk_wine_stop EXIT
 
 # The gallery loads velk.dll from its own folder and finds its face bitmaps
 # in the working folder the build made for it.
-(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe "$picture" "$abs_path")
+(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe "${printing[@]}" "$picture" "$abs_path")
 
 if command -v convert >/dev/null 2>&1; then
     recompressed=$(mktemp --suffix=.png)

@@ -114,9 +114,13 @@ LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy pri
     const HWND hwnd = rec->hwnd;
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
         return 0;
-    // The children are printed here, once, whatever the control would do.
-    if (printer == PRINTED_OVER_CONTROL)
+    // The children are printed here, once, whatever the control would do;
+    // the control may leave the DC's origin or clipping changed.
+    if (printer == PRINTED_OVER_CONTROL) {
+        const int saved = SaveDC(dc);
         ForwardMessage(rec, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~PRF_CHILDREN);
+        RestoreDC(dc, saved);
+    }
     if (!rec->released && (flags & (PRF_CLIENT | PRF_NONCLIENT)) != 0) {
         const RECT client = ClientAreaIn(hwnd, WindowRectInWindow(hwnd));
         const int saved = SaveDC(dc);
@@ -136,7 +140,8 @@ void PrintChildren(HWND parent, HDC dc, LPARAM flags)
 {
     RECT parentWindow;
     GetWindowRect(parent, &parentWindow);
-    const bool mirrored = (GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    // Places count from the DC's leading edge: the right one in a mirrored DC.
+    const bool mirrored = (GetLayout(dc) & LAYOUT_RTL) != 0;
     HWND first = GetWindow(parent, GW_CHILD);
     if (first == nullptr)
         return;

@@ -127,6 +127,27 @@ TEST_F(RegistryTest, ClassifiesEveryClassAndStyleOfTheKindTable)
     EXPECT_EQ(ClassifyWindow(dialog), CK_DIALOG);
 }
 
+// A class the library skins that no shared row makes, or makes only in styles
+// the class leaves alone, goes untested by every test that walks the list.
+TEST(KindListTest, CoversEveryClassOfTheClassTable)
+{
+    for (int i = 0; i < SkinClassCount; ++i) {
+        const SkinClass &skinClass = *SkinClasses[i];
+        const std::wstring wide = skinClass.className;
+        const std::string className(wide.begin(), wide.end());
+        bool named = false;
+        bool skinned = false;
+        for (const TestKind &kind : TestKinds()) {
+            if (lstrcmpiA(kind.className, className.c_str()) != 0)
+                continue;
+            named = true;
+            skinned |= skinClass.kindOfStyle == nullptr || skinClass.kindOfStyle(kind.style) != CK_NONE;
+        }
+        EXPECT_TRUE(named) << className << " has no row in the shared kind list";
+        EXPECT_TRUE(skinned) << className << " has no row in the shared kind list in a style it skins";
+    }
+}
+
 TEST_F(RegistryTest, ClassifiesNonWindowsAndForeignClassesAsNotSkinned)
 {
     EXPECT_EQ(ClassifyWindow(nullptr), CK_NONE);

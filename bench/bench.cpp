@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../gallery/gallery.h"
+#include "support/kinds.h"
 #include "velk.h"
 
 static EnskinProc enskin;
@@ -95,27 +96,9 @@ static void MeasureRepaint(const char *what, HWND window, int repaints)
     PrintRow(what, Median(plain) / repaints, Median(skinned) / repaints, 1e6);
 }
 
-struct KindCase {
-    const char *what;
-    const char *className;
-    DWORD style;
-    int width;
-    int height;
-};
-
-static const KindCase KindCases[] = {
-    {"push button", "Button", BS_PUSHBUTTON, 90, 26},
-    {"check box", "Button", BS_AUTOCHECKBOX, 120, 20},
-    {"radio button", "Button", BS_AUTORADIOBUTTON, 120, 20},
-    {"group box", "Button", BS_GROUPBOX, 160, 80},
-    {"label", "Static", SS_LEFT, 160, 20},
-    {"edit", "Edit", WS_BORDER, 160, 22},
-    {"combo box", "ComboBox", CBS_DROPDOWNLIST, 160, 200},
-    {"scroll bar", "ScrollBar", SBS_VERT, 17, 160},
-    {"up-down", "msctls_updown32", 0, 16, 30},
-    {"progress bar", "msctls_progress32", 0, 160, 18},
-    {"tab control", "SysTabControl32", 0, 200, 100},
-};
+static const std::vector<TestKind> MeasuredKinds =
+    KindsNamed({"push button", "check box", "radio button", "group box", "label", "bordered edit", "drop-down list",
+                "vertical scroll bar", "up-down", "progress bar", "tab control"});
 
 static HWND CreateHostDialog(int width, int height)
 {
@@ -125,7 +108,7 @@ static HWND CreateHostDialog(int width, int height)
     return dialog;
 }
 
-static void PrepareKind(HWND control, const KindCase &kind)
+static void PrepareKind(HWND control, const TestKind &kind)
 {
     if (std::strcmp(kind.className, "ComboBox") == 0) {
         SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
@@ -156,13 +139,12 @@ static void MeasureRepaints()
 {
     PrintHeader("Repaint, per repaint", "us");
     HWND dialog = CreateHostDialog(400, 300);
-    for (const KindCase &kind : KindCases) {
-        HWND control = CreateWindowExA(0, kind.className, kind.what, WS_CHILD | WS_VISIBLE | kind.style, 20, 20,
-                                       kind.width, kind.height, dialog, nullptr, nullptr, nullptr);
+    for (const TestKind &kind : MeasuredKinds) {
+        HWND control = CreateKind(dialog, kind, 20, 20, 0, kind.name);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         PrepareKind(control, kind);
         Pump();
-        MeasureRepaint(kind.what, control, 200);
+        MeasureRepaint(kind.name, control, 200);
         DestroyWindow(control);
     }
     MeasureRepaint("dialog frame and background", dialog, 200);

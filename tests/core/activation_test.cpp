@@ -6,6 +6,7 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -15,19 +16,16 @@ HHOOK WINAPI RefusedHook(int, HOOKPROC, HINSTANCE, DWORD)
     return nullptr;
 }
 
-class ActivationTest : public testing::Test {
+class ActivationTest : public RecordCheckedTest {
 protected:
     std::vector<HWND> topLevel;
-
-    void SetUp() override { ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind"; }
 
     void TearDown() override
     {
         Enskin(nullptr, 0);
         for (HWND hwnd : topLevel)
             DestroyWindow(hwnd);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     // A dialog with a push button, an edit, a list view (a kind with no look

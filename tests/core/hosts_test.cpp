@@ -13,6 +13,8 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
+#include "support/kinds.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -20,22 +22,8 @@ namespace {
 // Greek, Cyrillic, Japanese and a Latin letter: no ANSI code page holds all.
 const wchar_t WideText[] = L"\x03A9\x043C\x0435\x0433\x0430 \x0394\x0416 \x65E5\x672C \x00E9";
 
-struct TextCase {
-    const char *name;
-    const wchar_t *className;
-    DWORD style;
-};
-
-const TextCase TextCases[] = {
-    {"push button", L"Button", BS_PUSHBUTTON},
-    {"check box", L"Button", BS_AUTOCHECKBOX},
-    {"radio button", L"Button", BS_AUTORADIOBUTTON},
-    {"group box", L"Button", BS_GROUPBOX},
-    {"label", L"Static", SS_LEFT},
-    {"edit", L"Edit", WS_BORDER},
-    {"combo box", L"ComboBox", CBS_DROPDOWN},
-    {"tab control", WC_TABCONTROLW, 0},
-};
+const std::vector<TestKind> TextKinds = KindsNamed({"push button", "check box", "radio button", "group box", "label",
+                                                   "bordered edit", "drop-down combo box", "tab control"});
 
 std::wstring WindowTextOf(HWND hwnd)
 {
@@ -44,19 +32,16 @@ std::wstring WindowTextOf(HWND hwnd)
     return text;
 }
 
-class HostsTest : public testing::Test {
+class HostsTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
-
-    void SetUp() override { ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind"; }
 
     void TearDown() override
     {
         Enskin(nullptr, 0);
         if (dialog != nullptr)
             DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     // A dialog of the Unicode dialog functions, as a W host makes it.
@@ -70,9 +55,10 @@ protected:
         return dialog;
     }
 
-    HWND WideChild(const wchar_t *className, DWORD style, const wchar_t *text, int width = 150, int height = 24)
+    HWND WideChild(const wchar_t *className, DWORD style, const wchar_t *text, int width = 150, int height = 24,
+                   DWORD exStyle = 0)
     {
-        HWND child = CreateWindowExW(0, className, text, style | WS_CHILD | WS_VISIBLE, 10, 10, width, height,
+        HWND child = CreateWindowExW(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, 10, 10, width, height,
                                      dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
         SendMessageW(child, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
         return child;
@@ -88,11 +74,13 @@ TEST_F(HostsTest, UnicodeTextPassesEveryKindUnchanged)
     SetWindowTextW(dialog, WideText);
     EXPECT_EQ(WindowTextOf(dialog), WideText) << "dialog caption";
 
-    for (const TextCase &c : TextCases) {
-        HWND control = WideChild(c.className, c.style, L"");
+    for (const TestKind &c : TextKinds) {
+        const std::string className = c.className;
+        HWND control = WideChild(std::wstring(className.begin(), className.end()).c_str(), c.style, L"", c.width,
+                                 c.height, c.exStyle);
         ASSERT_NE(FindSkinnedWindow(control), nullptr) << c.name;
         EXPECT_TRUE(IsWindowUnicode(control)) << c.name;
-        if (lstrcmpW(c.className, WC_TABCONTROLW) == 0) {
+        if (className == WC_TABCONTROLA) {
             TCITEMW item = {};
             item.mask = TCIF_TEXT;
             item.pszText = const_cast<wchar_t *>(WideText);
@@ -102,7 +90,7 @@ TEST_F(HostsTest, UnicodeTextPassesEveryKindUnchanged)
             item.cchTextMax = 64;
             SendMessageW(control, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
             EXPECT_STREQ(read, WideText) << c.name << " item";
-        } else if (lstrcmpW(c.className, L"ComboBox") == 0) {
+        } else if (className == "ComboBox") {
             SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText));
             wchar_t read[64] = {};
             SendMessageW(control, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(read));
@@ -130,20 +118,19 @@ TEST_F(HostsTest, AnAnsiHostKeepsItsHighBytes)
 {
     HWND ansiDialog = CreateTestDialog(TestDialogStyle, 300, 200, "ansi");
     const char bytes[] = "caf\xE9 \xFC\xDF \xA3\x80";
-    const char *const classes[] = {"Button", "Static", "Edit"};
     ASSERT_NE(Enskin(ansiDialog, 1), 0);
-    for (const char *className : classes) {
-        HWND control = CreateChild(ansiDialog, className, 0, 10, 10, 150, 24);
-        ASSERT_FALSE(IsWindowUnicode(control)) << className;
-        ASSERT_NE(Enskin(control, 1), 0) << className;
+    for (const TestKind &kind : KindsNamed({"push button", "label", "bordered edit"})) {
+        HWND control = CreateKind(ansiDialog, kind, 10, 10);
+        ASSERT_FALSE(IsWindowUnicode(control)) << kind.name;
+        ASSERT_NE(Enskin(control, 1), 0) << kind.name;
         SetWindowTextA(control, bytes);
         char read[64] = {};
         GetWindowTextA(control, read, sizeof read);
-        EXPECT_STREQ(read, bytes) << className;
+        EXPECT_STREQ(read, bytes) << kind.name;
         Enskin(control, 0);
-        EXPECT_FALSE(IsWindowUnicode(control)) << className << ": released to its own character set";
+        EXPECT_FALSE(IsWindowUnicode(control)) << kind.name << ": released to its own character set";
         GetWindowTextA(control, read, sizeof read);
-        EXPECT_STREQ(read, bytes) << className << " after the release";
+        EXPECT_STREQ(read, bytes) << kind.name << " after the release";
     }
     SetWindowTextA(ansiDialog, bytes);
     char title[64] = {};

@@ -16,6 +16,8 @@
 #include "support/dib_canvas.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
+#include "support/kinds.h"
+#include "support/records.h"
 
 namespace {
 
@@ -44,14 +46,7 @@ bool LabelGreen(COLORREF c)
     return std::abs(GetRValue(c) - 0x96) + std::abs(GetGValue(c) - 0xFA) + std::abs(GetBValue(c) - 0x3C) < 90;
 }
 
-class SettingsTest : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-    }
-};
+using SettingsTest = RecordCheckedTest;
 
 // Each skinned text against the same text in the same font and colours drawn
 // by the test into a DC mirrored as the window's is; a flipped copy shows as
@@ -144,13 +139,12 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
 {
     HWND dialog = CreateTestDialog(TestDialogStyle, 360, 220, "Contrast");
     // Each skinned control beside the same control left alone.
-    const std::pair<const char *, DWORD> kinds[] = {
-        {"Button", BS_PUSHBUTTON}, {"Button", BS_AUTOCHECKBOX}, {"ScrollBar", SBS_HORZ}, {"Static", SS_LEFT}};
+    const std::vector<TestKind> kinds = KindsNamed({"push button", "check box", "horizontal scroll bar", "label"});
     std::vector<std::pair<HWND, HWND>> pairs;
     int y = 10;
-    for (const auto &kind : kinds) {
-        HWND skinned = CreateChild(dialog, kind.first, kind.second, 10, y, 140, 24, 0, "Twin");
-        HWND plain = CreateChild(dialog, kind.first, kind.second, 180, y, 140, 24, 0, "Twin");
+    for (const TestKind &kind : kinds) {
+        HWND skinned = CreateChild(dialog, kind.className, kind.style, 10, y, 140, 24, 0, "Twin");
+        HWND plain = CreateChild(dialog, kind.className, kind.style, 180, y, 140, 24, 0, "Twin");
         SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 0, 10, 0, 4, 0};
         SetScrollInfo(skinned, SB_CTL, &info, FALSE);
         SetScrollInfo(plain, SB_CTL, &info, FALSE);
@@ -172,7 +166,7 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
         EXPECT_EQ(GetWindowRgn(dialog, region), ERROR) << "the dialog kept its region";
         for (size_t i = 0; i < pairs.size(); ++i)
             EXPECT_TRUE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
-                << kinds[i].first << " 0x" << std::hex << kinds[i].second << ": not the standard look";
+                << kinds[i].name << ": not the standard look";
         // Changed while the skin stood aside.
         SendMessageW(pairs[1].first, BM_SETCHECK, BST_CHECKED, 0);
         SendMessageW(pairs[1].second, BM_SETCHECK, BST_CHECKED, 0);
@@ -182,7 +176,7 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
     EXPECT_NE(GetWindowRgn(dialog, region), ERROR) << "the region did not come back";
     for (size_t i = 0; i < pairs.size(); ++i)
         EXPECT_FALSE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
-            << kinds[i].first << " 0x" << std::hex << kinds[i].second << ": the skin did not come back";
+            << kinds[i].name << ": the skin did not come back";
     EXPECT_TRUE(FindSkinnedWindow(pairs[1].first)->state & SKS_CHECKED) << "the check made meanwhile was lost";
     DeleteObject(region);
     DestroyWindow(dialog);

@@ -11,6 +11,7 @@
 
 #include "core/skin.h"
 #include "support/harness.h"
+#include "support/kinds.h"
 #include "velk.h"
 
 namespace {
@@ -24,17 +25,8 @@ struct Outcome {
     int badHeaps = 0;
 };
 
-const struct {
-    const char *className;
-    DWORD style;
-} Controls[] = {
-    {"Button", BS_PUSHBUTTON},
-    {"Button", BS_AUTOCHECKBOX},
-    {"Static", SS_LEFT},
-    {"Edit", WS_BORDER},
-    {"ScrollBar", SBS_VERT},
-    {"msctls_progress32", 0},
-};
+const std::vector<TestKind> Controls =
+    KindsNamed({"push button", "check box", "label", "bordered edit", "vertical scroll bar", "progress bar"});
 
 DWORD WINAPI SkinReleaseAndDestroy(LPVOID param)
 {
@@ -42,8 +34,8 @@ DWORD WINAPI SkinReleaseAndDestroy(LPVOID param)
     for (int round = 0; round < Rounds; ++round) {
         HWND dialog = CreateTestDialog(TestDialogStyle, 240, 160, "thread");
         std::vector<HWND> windows = {dialog};
-        for (const auto &control : Controls)
-            windows.push_back(CreateChild(dialog, control.className, control.style, 10, 10, 100, 30));
+        for (const TestKind &control : Controls)
+            windows.push_back(CreateKind(dialog, control, 10, 10));
         for (HWND window : windows) {
             if (Enskin(window, 1) != 0)
                 ++outcome->attaches;
@@ -72,7 +64,7 @@ TEST(ThreadsTest, ThreadsSkinReleaseAndDestroyTheirOwnWindowsTogether)
     for (int i = 0; i < ThreadCount; ++i) {
         CloseHandle(threads[i]);
         EXPECT_EQ(outcomes[i].refusedAttaches, 0) << "thread " << i;
-        EXPECT_EQ(outcomes[i].attaches, Rounds * static_cast<int>(1 + sizeof Controls / sizeof Controls[0]))
+        EXPECT_EQ(outcomes[i].attaches, Rounds * static_cast<int>(1 + Controls.size()))
             << "thread " << i;
         EXPECT_EQ(outcomes[i].badHeaps, 0) << "thread " << i;
     }

@@ -13,6 +13,7 @@
 
 #include "core/skin.h"
 #include "support/harness.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -273,11 +274,11 @@ const HostCase HostCases[] = {
      [] { EXPECT_EQ(ClientPixel(host.control, 150, 15), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
 };
 
-class HostBehaviourTest : public testing::TestWithParam<HostCase> {
+class HostBehaviourTest : public RecordCheckedParamTest<HostCase> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedParamTest<HostCase>::SetUp();
         ASSERT_EQ(GetFileAttributesA(".\\face\\back.bmp"), INVALID_FILE_ATTRIBUTES)
             << "this program runs where there is no background file";
         host = Host{};
@@ -288,9 +289,8 @@ protected:
     {
         Enskin(nullptr, 0);
         DestroyWindow(host.dialog);
-        PumpMessages();
         host = Host{};
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedParamTest<HostCase>::TearDown();
     }
 };
 

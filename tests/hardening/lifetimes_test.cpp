@@ -18,6 +18,7 @@
 #include "scroll/scroll.h"
 #include "support/freed_blocks.h"
 #include "support/harness.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -256,11 +257,9 @@ std::vector<Case> Cases()
     return cases;
 }
 
-class LifetimeTest : public testing::TestWithParam<Case> {
+class LifetimeTest : public RecordCheckedParamTest<Case> {
 protected:
     HWND dialog = nullptr;
-
-    void SetUp() override { ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind"; }
 
     void TearDown() override
     {
@@ -268,8 +267,7 @@ protected:
         Enskin(nullptr, 0);
         ReleaseCapture();
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedParamTest<Case>::TearDown();
         EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, nullptr));
     }
 };

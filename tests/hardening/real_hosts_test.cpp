@@ -12,6 +12,7 @@
 
 #include "core/skin.h"
 #include "support/harness.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -113,18 +114,18 @@ void ClickCaptionClose(HWND dialog)
         SendMessageA(dialog, WM_NCLBUTTONUP, HTCLOSE, point);
 }
 
-class RealHostTest : public testing::Test {
+class RealHostTest : public RecordCheckedTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty());
+        RecordCheckedTest::SetUp();
         ASSERT_NE(Enskin(nullptr, 1), 0);
     }
     void TearDown() override
     {
         EXPECT_NE(Enskin(nullptr, 0), 0);
         PumpMessages(50);
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived the dialogs";
+        RecordCheckedTest::TearDown();
     }
 
     static void ExpectSkinned(const Visit &visit, const char *what)

@@ -18,13 +18,14 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/skin.h"
 #include "support/gdi_ledger.h"
 #include "support/harness.h"
+#include "support/kinds.h"
+#include "support/records.h"
 
 namespace {
 
@@ -327,18 +328,19 @@ struct Storm {
     }
 };
 
-struct KindCase {
-    const char *name;
-    const char *className;  // null: the dialog itself
-    DWORD style;
-    std::vector<UINT> excluded;
-    std::vector<UINT> modalWhenBare;
+// What the storm needs of a kind beyond its shared row. A kind without a
+// row here is stormed with its shared style and nothing left out.
+struct StormExtras {
+    const char *kind;
+    DWORD addedStyle = 0;
+    std::vector<UINT> excluded = {};
+    std::vector<UINT> modalWhenBare = {};
     // Checks that the released control still works as the standard one.
-    std::function<void(HWND control, HWND dialog)> stillWorks;
-    // Whether the skin draws anything of this kind: list boxes and hot-key
-    // controls keep their own look, an Edit made with WS_BORDER has no
-    // window border left to ring, and an IP address control's own window
-    // is not a scroll bar the painter can read.
+    std::function<void(HWND control, HWND dialog)> stillWorks = nullptr;
+    // Whether the skin draws anything of this kind: list boxes, hot-key
+    // controls and list views keep their own look, an Edit made with
+    // WS_BORDER has no window border left to ring, and an IP address
+    // control's own window is not a scroll bar the painter can read.
     bool skinDraws = true;
 };
 
@@ -428,49 +430,50 @@ void ListStillHolds(HWND control, HWND)
     EXPECT_GE(SendMessageA(control, LB_GETCOUNT, 0, 0), 1);
 }
 
-const KindCase KindCases[] = {
-    {"push button", "Button", BS_PUSHBUTTON, {}, {}, ButtonStillClicks},
-    {"default push button", "Button", BS_DEFPUSHBUTTON | BS_LEFT, {}, {}, ButtonStillClicks},
-    {"check box", "Button", BS_AUTO3STATE, {}, {}, ButtonStillClicks},
-    {"radio button", "Button", BS_AUTORADIOBUTTON | BS_LEFTTEXT, {}, {}, ButtonStillClicks},
-    {"group box", "Button", BS_GROUPBOX, {}, {}, TextStays},
-    {"label", "Static", SS_CENTER, {}, {}, TextStays},
-    {"edit", "Edit", WS_BORDER | ES_AUTOHSCROLL, {}, {}, TextStays, false},
-    {"combo box", "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, {}, {}, ComboStillSelects},
-    {"date-time picker", "SysDateTimePick32", 0, {}, {}, nullptr},
+const StormExtras Extras[] = {
+    {"push button", 0, {}, {}, ButtonStillClicks},
+    {"default push button", BS_LEFT, {}, {}, ButtonStillClicks},
+    {"push-like check box", 0, {}, {}, ButtonStillClicks},
+    {"check box", 0, {}, {}, ButtonStillClicks},
+    {"three-state check box", 0, {}, {}, ButtonStillClicks},
+    {"radio button", BS_LEFTTEXT, {}, {}, ButtonStillClicks},
+    {"group box", 0, {}, {}, TextStays},
+    {"label", SS_CENTER, {}, {}, TextStays},
+    {"edit", 0, {}, {}, TextStays},
+    {"bordered edit", 0, {}, {}, TextStays, false},
+    {"drop-down combo box", 0, {}, {}, ComboStillSelects},
+    {"drop-down list", 0, {}, {}, ComboStillSelects},
     // A click on the month's name opens a menu that waits for the user.
-    {"month calendar", "SysMonthCal32", 0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, {}, nullptr},
-    {"list box", "ListBox", WS_BORDER | LBS_NOTIFY, {}, {}, ListStillHolds, false},
-    {"hot-key", "msctls_hotkey32", 0, {}, {}, nullptr, false},
+    {"month calendar", 0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}},
+    {"list box", 0, {}, {}, ListStillHolds, false},
+    {"hot-key", 0, {}, {}, nullptr, false},
     // The standard scroll bar tracks a press until the button comes up.
-    {"vertical scroll bar", "ScrollBar", SBS_VERT, {}, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, ScrollStillMoves},
-    {"horizontal scroll bar", "ScrollBar", SBS_HORZ, {}, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, ScrollStillMoves},
-    {"IP address", "SysIPAddress32", 0, {}, {}, nullptr, false},
-    {"up-down", "msctls_updown32", UDS_ALIGNRIGHT, {}, {}, UpDownStillCounts},
-    {"progress bar", "msctls_progress32", 0, {}, {}, ProgressStillSteps},
-    {"tab control", "SysTabControl32", 0, {}, {}, TabStillSelects},
-    {"dialog", nullptr, 0, {}, {}, TextStays},
+    {"vertical scroll bar", 0, {}, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, ScrollStillMoves},
+    {"horizontal scroll bar", 0, {}, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, ScrollStillMoves},
+    {"IP address", 0, {}, {}, nullptr, false},
+    // A press on a list view waits for a drag to start.
+    {"list view", 0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, {}, nullptr, false},
+    {"up-down", UDS_ALIGNRIGHT, {}, {}, UpDownStillCounts},
+    {"progress bar", 0, {}, {}, ProgressStillSteps},
+    {"tab control", 0, {}, {}, TabStillSelects},
+    {"dialog", 0, {}, {}, TextStays},
 };
 
-// Names the kind in failure messages instead of dumping its bytes.
-void PrintTo(const KindCase &kind, std::ostream *out)
+StormExtras ExtrasOf(const TestKind &kind)
 {
-    *out << kind.name;
+    for (const StormExtras &extras : Extras) {
+        if (lstrcmpA(extras.kind, kind.name) == 0)
+            return extras;
+    }
+    return {kind.name};
 }
 
-class StormTest : public testing::TestWithParam<KindCase> {
-protected:
-    void SetUp() override { ASSERT_TRUE(SkinnedRecords().empty()); }
-    void TearDown() override
-    {
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
-    }
-};
+class StormTest : public RecordCheckedParamTest<TestKind> {};
 
 TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
 {
-    const KindCase &kind = GetParam();
+    const TestKind &kind = GetParam();
+    const StormExtras extras = ExtrasOf(kind);
     const unsigned seed = StormSeed(std::random_device{}());
     const std::string replay = "seed " + std::to_string(seed) + " (replay with VELK_STORM_SEED=" + std::to_string(seed) +
                                ", VELK_STORM_TRACE=1 lists every message)";
@@ -481,7 +484,8 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
 
     HWND dialog = CreateTestDialog(TestDialogStyle | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 420, 320, kind.name,
                                    CountingDialogProc);
-    Storm storm{std::mt19937(seed), dialog, dialog, nullptr, kind.excluded, kind.modalWhenBare, {}, kind.style & BS_TYPEMASK};
+    Storm storm{std::mt19937(seed), dialog, dialog, nullptr, extras.excluded, extras.modalWhenBare, {},
+                (kind.style | extras.addedStyle) & BS_TYPEMASK};
     // The dialog background is loaded once per process and kept; load it
     // before the accounting starts.
     if (!storm.bare) {
@@ -501,8 +505,8 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
     if (!storm.bare)
         AttachWindow(buddy);
     storm.buddy = buddy;
-    if (kind.className != nullptr) {
-        storm.target = CreateChild(dialog, kind.className, kind.style | WS_TABSTOP, 20, 20, 160, 120, 1, "storm");
+    if (!IsDialogKind(kind)) {
+        storm.target = CreateKind(dialog, kind, 20, 20, 1, "storm", extras.addedStyle | WS_TABSTOP);
         ASSERT_NE(storm.target, nullptr);
         if (lstrcmpA(kind.className, "msctls_updown32") == 0)
             SendMessageA(storm.target, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
@@ -531,7 +535,7 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
         }
         // A balance of nothing would prove nothing: the storm's paints must
         // have reached the library's painters.
-        if (!storm.bare && kind.skinDraws)
+        if (!storm.bare && extras.skinDraws)
             EXPECT_GT(ledger.ObtainedCount(), 0) << "no painter took a DC";
         ReleaseCapture();
         DetachWindow(storm.target);
@@ -546,17 +550,18 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
     ShowWindow(dialog, SW_RESTORE);
     if (IsIconic(storm.target) || IsZoomed(storm.target))
         ShowWindow(storm.target, SW_RESTORE);
-    SetWindowPos(storm.target, nullptr, 20, 20, 160, 120, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    if (kind.stillWorks) {
+    SetWindowPos(storm.target, nullptr, 20, 20, kind.width, kind.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (extras.stillWorks) {
         WatchdogRun watching(seed);
-        kind.stillWorks(storm.target, dialog);
+        extras.stillWorks(storm.target, dialog);
     }
     DestroyWindow(dialog);
     DeleteDC(storm.paintDC);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, StormTest, testing::ValuesIn(KindCases),
-                         [](const testing::TestParamInfo<KindCase> &info) {
+INSTANTIATE_TEST_SUITE_P(EveryKind, StormTest, testing::ValuesIn(TestKinds()),
+                         [](const testing::TestParamInfo<TestKind> &info) {
                              std::string name;
                              for (const char *c = info.param.name; *c != '\0'; ++c) {
                                  if (isalnum(static_cast<unsigned char>(*c)))

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "support/harness.h"
+#include "support/kinds.h"
 
 LoadedVelk velk = {};
 
@@ -187,44 +188,43 @@ void SetScrollRange(HWND bar)
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
 
+// A control of a shared kind, with the style bits and the place this dialog
+// gives it.
+KindRow Skinned(const char *kind, const char *text, DWORD addedStyle, short x, short y, short cx, short cy, WORD id,
+                void (*prepare)(HWND), std::vector<Probe> (*probes)(HWND))
+{
+    const TestKind &row = KindNamed(kind);
+    return {row.name, row.className, text, row.style | addedStyle, row.exStyle, x, y, cx, cy, id, true, prepare,
+            probes};
+}
+
 } // namespace
 
 // The up-down follows its Edit so that it takes it as its buddy; it is not
 // aligned to it, since the buddy it has when the creation hook skins it is
 // none yet. The last rows are kinds the library must leave alone.
 const std::vector<KindRow> KindRows = {
-    {"push button", "Button", "Push", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 7, 50, 14, IDC_PUSH, true, nullptr,
-     PushButtonProbes},
-    {"default push button", "Button", "Default", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 62, 7, 50, 14, IDC_DEFPUSH, true,
-     nullptr, PushButtonProbes},
-    {"push-like check box", "Button", "Push-like", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 0, 7, 24, 50, 14,
-     IDC_PUSHLIKE, true, nullptr, PushButtonProbes},
-    {"check box", "Button", "Check", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 42, 60, 10, IDC_CHECK, true, nullptr,
-     CheckBoxProbes},
-    {"radio button", "Button", "Radio", BS_AUTORADIOBUTTON | WS_TABSTOP, 0, 7, 55, 60, 10, IDC_RADIO, true, CheckIt,
-     RadioProbes},
-    {"group box", "Button", "Group", BS_GROUPBOX, 0, 7, 68, 100, 36, IDC_GROUP, true, nullptr, GroupBoxProbes},
-    {"label", "Static", "Label text", SS_LEFT, 0, 7, 108, 60, 8, IDC_LABEL, true, nullptr, LabelProbes},
-    {"edit", "Edit", "text", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 7, 120, 60, 12, IDC_EDIT, true, nullptr,
-     EditProbes},
-    {"list box", "ListBox", "", LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 0, 7, 136, 60, 36, IDC_LIST, true, FillList,
-     nullptr},
-    {"drop-down list", "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 120, 7, 70, 60, IDC_COMBO,
-     true, FillCombo, ComboProbes},
+    Skinned("push button", "Push", WS_TABSTOP, 7, 7, 50, 14, IDC_PUSH, nullptr, PushButtonProbes),
+    Skinned("default push button", "Default", WS_TABSTOP, 62, 7, 50, 14, IDC_DEFPUSH, nullptr, PushButtonProbes),
+    Skinned("push-like check box", "Push-like", WS_TABSTOP, 7, 24, 50, 14, IDC_PUSHLIKE, nullptr, PushButtonProbes),
+    Skinned("check box", "Check", WS_TABSTOP, 7, 42, 60, 10, IDC_CHECK, nullptr, CheckBoxProbes),
+    Skinned("radio button", "Radio", WS_TABSTOP, 7, 55, 60, 10, IDC_RADIO, CheckIt, RadioProbes),
+    Skinned("group box", "Group", 0, 7, 68, 100, 36, IDC_GROUP, nullptr, GroupBoxProbes),
+    Skinned("label", "Label text", 0, 7, 108, 60, 8, IDC_LABEL, nullptr, LabelProbes),
+    Skinned("edit", "text", WS_TABSTOP, 7, 120, 60, 12, IDC_EDIT, nullptr, EditProbes),
+    Skinned("list box", "", 0, 7, 136, 60, 36, IDC_LIST, FillList, nullptr),
+    Skinned("drop-down list", "", WS_TABSTOP, 120, 7, 70, 60, IDC_COMBO, FillCombo, ComboProbes),
     {"up-down's edit", "Edit", "5", ES_NUMBER, WS_EX_CLIENTEDGE, 120, 24, 40, 12, IDC_SPINEDIT, true, nullptr,
      EditProbes},
-    {"up-down", UPDOWN_CLASSA, "", UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 162, 24, 10, 14, IDC_SPIN,
-     true, SetUpDownRange, UpDownProbes},
-    {"progress bar", PROGRESS_CLASSA, "", 0, 0, 120, 42, 70, 10, IDC_PROGRESS, true, SetProgress, ProgressProbes},
-    {"tab control", WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 0, 120, 58, 100, 40, IDC_TAB, true, AddTabs, TabProbes},
-    {"hot-key", HOTKEY_CLASSA, "", 0, 0, 120, 102, 70, 12, IDC_HOTKEY, true, nullptr, nullptr},
-    {"date picker", DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT, 0, 120, 118, 70, 12, IDC_DATE, true, nullptr,
-     ComboProbes},
-    {"IP address", WC_IPADDRESSA, "", 0, 0, 120, 134, 80, 12, IDC_IPADDRESS, true, nullptr, nullptr},
-    {"list view", WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, 0, 120, 150, 70, 30, IDC_LISTVIEW, true, nullptr,
-     nullptr},
-    {"vertical scroll bar", "ScrollBar", "", SBS_VERT, 0, 230, 7, 10, 120, IDC_VSCROLL, true, SetScrollRange,
-     VerticalScrollProbes},
+    Skinned("up-down", "", UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS, 162, 24, 10, 14, IDC_SPIN, SetUpDownRange,
+            UpDownProbes),
+    Skinned("progress bar", "", 0, 120, 42, 70, 10, IDC_PROGRESS, SetProgress, ProgressProbes),
+    Skinned("tab control", "", WS_CLIPSIBLINGS, 120, 58, 100, 40, IDC_TAB, AddTabs, TabProbes),
+    Skinned("hot-key", "", 0, 120, 102, 70, 12, IDC_HOTKEY, nullptr, nullptr),
+    Skinned("date-time picker", "", DTS_SHORTDATEFORMAT, 120, 118, 70, 12, IDC_DATE, nullptr, ComboProbes),
+    Skinned("IP address", "", 0, 120, 134, 80, 12, IDC_IPADDRESS, nullptr, nullptr),
+    Skinned("list view", "", 0, 120, 150, 70, 30, IDC_LISTVIEW, nullptr, nullptr),
+    Skinned("vertical scroll bar", "", 0, 230, 7, 10, 120, IDC_VSCROLL, SetScrollRange, VerticalScrollProbes),
     {"tree view", WC_TREEVIEWA, "", WS_BORDER, 0, 250, 7, 40, 40, IDC_TREE, false, nullptr, nullptr},
     {"owner-drawn button", "Button", "", BS_OWNERDRAW, 0, 250, 50, 40, 14, IDC_OWNERDRAW, false, nullptr, nullptr},
     {"simple combo box", "ComboBox", "", CBS_SIMPLE, 0, 250, 70, 40, 40, IDC_SIMPLECOMBO, false, nullptr, nullptr},

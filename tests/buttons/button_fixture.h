@@ -13,6 +13,7 @@
 
 #include "buttons/buttons.h"
 #include "support/harness.h"
+#include "support/records.h"
 
 // The smallest rectangle holding every pixel that passes the test; empty
 // (all zero) when none does.
@@ -40,7 +41,7 @@ inline int Brightness(COLORREF c)
     return GetRValue(c) + GetGValue(c) + GetBValue(c);
 }
 
-class ButtonTest : public testing::Test {
+class ButtonTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
     static inline std::vector<std::pair<int, HWND>> clicks;  // (control id, lParam) of each BN_CLICKED
@@ -58,7 +59,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedTest::SetUp();
         clicks.clear();
         onClick = nullptr;
         dialog = CreateTestDialog(TestDialogStyle, 400, 300, "buttons", DialogProc);
@@ -68,8 +69,7 @@ protected:
     {
         onClick = nullptr;
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     // A skinned control of the dialog.

@@ -8,22 +8,22 @@
 #include <gtest/gtest.h>
 
 #include "support/harness.h"
+#include "support/records.h"
 
-class ControlsTest : public testing::Test {
+class ControlsTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedTest::SetUp();
         dialog = CreateTestDialog(TestDialogStyle, 400, 300, "controls");
     }
 
     void TearDown() override
     {
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 };
 

@@ -9,6 +9,8 @@
 #include "core/face.h"
 #include "support/dib_canvas.h"
 #include "support/harness.h"
+#include "support/kinds.h"
+#include "support/records.h"
 #include "velk.h"
 
 namespace {
@@ -17,13 +19,9 @@ namespace {
 const COLORREF Untouched = RGB(255, 0, 255);
 
 struct PrintCase {
-    const char *name;
-    const char *className;
-    DWORD style;
-    int width;
-    int height;
+    const char *kind;  // a row of the shared kind list
     void (*prepare)(HWND control);
-    bool seeThrough;  // only the points the painter draws are compared
+    bool seeThrough;   // only the points the painter draws are compared
 };
 
 void Check(HWND control)
@@ -53,16 +51,16 @@ void TwoTabs(HWND control)
 }
 
 const PrintCase PrintCases[] = {
-    {"push button", "Button", BS_PUSHBUTTON, 90, 26, nullptr, false},
-    {"check box", "Button", BS_AUTOCHECKBOX, 120, 20, Check, false},
-    {"radio button", "Button", BS_AUTORADIOBUTTON, 120, 20, Check, false},
-    {"group box", "Button", BS_GROUPBOX, 160, 80, nullptr, true},
-    {"label", "Static", SS_LEFT, 160, 20, nullptr, false},
-    {"combo box", "ComboBox", CBS_DROPDOWNLIST, 160, 200, nullptr, false},
-    {"scroll bar", "ScrollBar", SBS_VERT, 17, 160, Range, false},
-    {"up-down", "msctls_updown32", 0, 16, 30, nullptr, false},
-    {"progress bar", "msctls_progress32", 0, 160, 18, HalfFull, false},
-    {"tab control", "SysTabControl32", 0, 200, 100, TwoTabs, true},
+    {"push button", nullptr, false},
+    {"check box", Check, false},
+    {"radio button", Check, false},
+    {"group box", nullptr, true},
+    {"label", nullptr, false},
+    {"drop-down list", nullptr, false},
+    {"vertical scroll bar", Range, false},
+    {"up-down", nullptr, false},
+    {"progress bar", HalfFull, false},
+    {"tab control", TwoTabs, true},
 };
 
 // Five columns by five rows, edges included.
@@ -76,12 +74,13 @@ std::vector<POINT> Grid(int width, int height)
     return points;
 }
 
-class PrintingTest : public testing::Test {
+class PrintingTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
 
     void SetUp() override
     {
+        RecordCheckedTest::SetUp();
         ASSERT_NE(Enskin(nullptr, 1), 0);
         dialog = CreateTestDialog(TestDialogStyle, 320, 280, "printing");
     }
@@ -89,14 +88,15 @@ protected:
     {
         DestroyWindow(dialog);
         Enskin(nullptr, 0);
+        RecordCheckedTest::TearDown();
     }
 };
 
 TEST_F(PrintingTest, EveryKindPrintsItsClientAsTheScreenShowsIt)
 {
     for (const PrintCase &c : PrintCases) {
-        SCOPED_TRACE(c.name);
-        HWND control = CreateChild(dialog, c.className, WS_VISIBLE | c.style, 10, 10, c.width, c.height, 7, "Print");
+        SCOPED_TRACE(c.kind);
+        HWND control = CreateKind(dialog, KindNamed(c.kind), 10, 10, 7, "Print");
         if (c.prepare != nullptr)
             c.prepare(control);
         RECT client;

@@ -90,7 +90,7 @@ HWND OpenSkinnedDialog(DWORD style, int width, int height, const char *title, Ho
 
 void DialogTest::SetUp()
 {
-    ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+    RecordCheckedTest::SetUp();
 }
 
 void DialogTest::TearDown()
@@ -99,8 +99,7 @@ void DialogTest::TearDown()
         if (IsWindow(hwnd))
             DestroyWindow(hwnd);
     }
-    PumpMessages();
-    EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+    RecordCheckedTest::TearDown();
 }
 
 HWND DialogTest::Open(DWORD style, int width, int height, const char *title, HostDialog *logTo)

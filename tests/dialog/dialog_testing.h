@@ -13,6 +13,7 @@
 #include "dialog/dialog.h"
 #include "support/freed_blocks.h"
 #include "support/harness.h"
+#include "support/records.h"
 #include "support/import_patch.h"
 
 // The look's own colours, as the design names them.
@@ -71,7 +72,7 @@ HWND OpenSkinnedDialog(DWORD style, int width, int height, const char *title, Ho
 
 // Fixture base: the list is empty before and after every test, and every
 // dialog opened through it is destroyed.
-class DialogTest : public ::testing::Test {
+class DialogTest : public RecordCheckedTest {
 protected:
     std::vector<HWND> windows;
     HostDialog host;

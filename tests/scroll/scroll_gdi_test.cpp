@@ -10,6 +10,7 @@
 #include "support/dib_canvas.h"
 #include "support/gdi_ledger.h"
 #include "support/harness.h"
+#include "support/records.h"
 
 namespace {
 
@@ -32,21 +33,20 @@ TEST(ScrollGdi, PartPainterReleasesEveryPen)
     EXPECT_GT(ledger.CreatedCount(), 0) << "the ledger saw the pens";
 }
 
-class ScrollGdiWindows : public testing::Test {
+class ScrollGdiWindows : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedTest::SetUp();
         dialog = CreateTestDialog(TestDialogStyle, 400, 300, "scroll GDI");
     }
 
     void TearDown() override
     {
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     HWND Bar(DWORD style, int width, int height)

@@ -11,6 +11,7 @@
 #include "core/skin.h"
 #include "scroll/scroll.h"
 #include "support/harness.h"
+#include "support/records.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::string Describe(const RECT &r)
 // The parent and the bar share one log, so the order across both windows is
 // kept; the bar's logger sits below the library and sees what the standard
 // control sees.
-class ScrollBarTest : public testing::Test {
+class ScrollBarTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
     HWND bar = nullptr;
@@ -42,7 +43,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedTest::SetUp();
         dialog = CreateTestDialog(TestDialogStyle, 420, 320, "scroll bars");
         StartLogging(dialog, &log);
     }
@@ -50,8 +51,7 @@ protected:
     void TearDown() override
     {
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     SkinnedWindow *MakeBar(DWORD style, int width, int height, int nMin, int nMax, int nPos)

@@ -11,6 +11,7 @@
 #include "core/skin.h"
 #include "scroll/scroll.h"
 #include "support/harness.h"
+#include "support/records.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ const COLORREF NormalCorners[4] = {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3D
 const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
 const COLORREF DisabledCornerTopLeft = 0x00F7F7F7;
 
-class UpDownTest : public testing::Test {
+class UpDownTest : public RecordCheckedTest {
 protected:
     HWND dialog = nullptr;
     HWND updown = nullptr;
@@ -32,15 +33,14 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(SkinnedRecords().empty()) << "an earlier test left records behind";
+        RecordCheckedTest::SetUp();
         dialog = CreateTestDialog(TestDialogStyle, 300, 200, "up-downs");
     }
 
     void TearDown() override
     {
         DestroyWindow(dialog);
-        PumpMessages();
-        EXPECT_TRUE(SkinnedRecords().empty()) << "records outlived their windows";
+        RecordCheckedTest::TearDown();
     }
 
     // Logged below the library, so the log shows what the standard control sees.

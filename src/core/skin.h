@@ -154,8 +154,8 @@ void RepaintNow(SkinnedWindow *rec);
 LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam);
 
 // WM_PAINT of a kind whose painter draws the whole window: the painter draws
-// into the DC the message brings, or into BeginPaint's, so the control never
-// paints. Returns 0.
+// into the DC the message brings, or else into the window's, so the control
+// never paints. Returns 0.
 LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC);
 
 // Has the message handled, then repaints the window in the skin unless it

@@ -55,16 +55,20 @@ static BOOL CALLBACK LoadVelk(INIT_ONCE *, void *, void **)
     return TRUE;
 }
 
-static BOOL CALLBACK SkinOne(HWND hwnd, LPARAM)
+// Skins every window but the one being announced now, which is already
+// among its parent's children and has yet to be created.
+static BOOL CALLBACK SkinOne(HWND hwnd, LPARAM announced)
 {
-    enskin(hwnd, 1);
+    if (hwnd != reinterpret_cast<HWND>(announced))
+        enskin(hwnd, 1);
     return TRUE;
 }
 
 // The window announced last has been through its creation messages by now:
-// it and whatever was made inside it get their skin. Windows already skinned
-// answer 0 and stay as they are.
-static void SkinCreatedWindow(ThreadHook *thread)
+// it and whatever was made inside it get their skin, a window made where no
+// hook call announced it too. Windows already skinned answer 0 and stay as
+// they are.
+static void SkinCreatedWindow(ThreadHook *thread, HWND announced)
 {
     HWND hwnd = thread->creating;
     thread->creating = nullptr;
@@ -74,15 +78,15 @@ static void SkinCreatedWindow(ThreadHook *thread)
     }
     if (hwnd == nullptr || enskin == nullptr || !IsWindow(hwnd))
         return;
-    SkinOne(hwnd, 0);
-    EnumChildWindows(hwnd, SkinOne, 0);
+    enskin(hwnd, 1);
+    EnumChildWindows(hwnd, SkinOne, reinterpret_cast<LPARAM>(announced));
 }
 
 static VOID CALLBACK CreatedWindowTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     ThreadHook *thread = static_cast<ThreadHook *>(TlsGetValue(threadSlot));
     if (thread != nullptr)
-        SkinCreatedWindow(thread);
+        SkinCreatedWindow(thread, nullptr);
 }
 
 static void AwaitCreation(ThreadHook *thread, HWND hwnd)
@@ -91,7 +95,7 @@ static void AwaitCreation(ThreadHook *thread, HWND hwnd)
     thread->timer = SetTimer(nullptr, 0, 0, CreatedWindowTimer);
 }
 
-// The thread's first window, other than message-only ones. On the first
+// The thread's first window, helpers aside. On the first
 // thread that makes one, thread-wide skinning goes on: the library's own
 // hook then follows every later window of the thread. Switching on skins the
 // thread's existing windows at once, this one too, whose set-up would then
@@ -110,6 +114,16 @@ static void StartThread(ThreadHook *thread, HWND hwnd)
     AwaitCreation(thread, hwnd);
 }
 
+// Message-only windows, and the default IME window, which Wine 8 makes inside
+// the WM_NCCREATE of a thread's first window: neither is ever shown, and the
+// IME window's announcement does not mean that the window before it is made.
+static bool IsUnseenHelper(HWND hwnd, const CBT_CREATEWNDW *create)
+{
+    wchar_t className[5];
+    return create->lpcs->hwndParent == HWND_MESSAGE || (GetClassLongW(hwnd, GCL_STYLE) & CS_IME) != 0 ||
+           (GetClassNameW(hwnd, className, 5) == 3 && lstrcmpiW(className, L"IME") == 0);
+}
+
 static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     ThreadHook *thread = static_cast<ThreadHook *>(TlsGetValue(threadSlot));
@@ -117,7 +131,11 @@ static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam)
     const LRESULT refused = CallNextHookEx(thread != nullptr ? thread->hook : nullptr, code, wParam, lParam);
     if (thread == nullptr || code < 0)
         return refused;
-    SkinCreatedWindow(thread);
+    const HWND hwnd = reinterpret_cast<HWND>(wParam);
+    const bool announced = code == HCBT_CREATEWND;
+    if (announced && IsUnseenHelper(hwnd, reinterpret_cast<CBT_CREATEWNDW *>(lParam)))
+        return refused;
+    SkinCreatedWindow(thread, announced ? hwnd : nullptr);
     // Once its first window is skinned, a thread-wide thread needs this hook
     // no more.
     if (thread->threadWide) {
@@ -125,11 +143,7 @@ static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam)
         thread->hook = nullptr;
         return refused;
     }
-    if (code != HCBT_CREATEWND || refused != 0)
-        return refused;
-    const HWND hwnd = reinterpret_cast<HWND>(wParam);
-    const CBT_CREATEWNDW *create = reinterpret_cast<CBT_CREATEWNDW *>(lParam);
-    if (create->lpcs->hwndParent == HWND_MESSAGE)
+    if (!announced || refused != 0)
         return refused;
     if (!thread->madeWindow)
         StartThread(thread, hwnd);

@@ -292,10 +292,12 @@ static void DestroyGalleryWindows()
 
 // Returns false on a command line it does not understand; each path stays
 // null without its option.
-static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDialogsPath)
+static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDialogsPath,
+                             const char *&velkRunPath)
 {
     screenshotPath = nullptr;
     systemDialogsPath = nullptr;
+    velkRunPath = nullptr;
     for (int i = 1; i < __argc; ++i) {
         if (std::strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
             screenshotPath = __argv[++i];
@@ -303,6 +305,8 @@ static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDia
             systemDialogsPath = __argv[++i];
         else if (std::strcmp(__argv[i], "--print") == 0)
             printWindows = true;
+        else if (std::strcmp(__argv[i], "--velk-run") == 0 && i + 1 < __argc)
+            velkRunPath = __argv[++i];
         else
             return false;
     }
@@ -313,10 +317,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     const char *screenshotPath;
     const char *systemDialogsPath;
-    if (!ParseCommandLine(screenshotPath, systemDialogsPath)) {
-        std::fprintf(stderr, "usage: gallery [--print] [--screenshot FILE.png] [--system-dialogs FILE.png]\n");
+    const char *velkRunPath;
+    if (!ParseCommandLine(screenshotPath, systemDialogsPath, velkRunPath)) {
+        std::fprintf(stderr, "usage: gallery [--print] [--screenshot FILE.png] [--system-dialogs FILE.png] "
+                             "[--velk-run FILE.png]\n");
         return 2;
     }
+    // Other programs, skinned from outside: the gallery loads nothing itself.
+    if (velkRunPath != nullptr)
+        return ShowVelkRun(velkRunPath);
 
     HMODULE library = LoadLibraryA("velk.dll");
     if (library == nullptr) {

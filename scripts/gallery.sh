@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the x64 gallery and library, runs the gallery under Wine on a
 # virtual display and saves its screenshot.
-# Usage: gallery.sh [--dpi DPI] [--print] [--system-dialogs] [FILE.png]
+# Usage: gallery.sh [--dpi DPI] [--print] [--system-dialogs | --velk-run] [FILE.png]
 #   (default: build/gallery.png, 96 dpi)
 # --print has every window print itself (WM_PRINT, as AnimateWindow and
 # capture tools ask it) instead of reading the screen.
 # --system-dialogs saves the system's own dialogs (open, colour, font, message
-# box) unskinned beside skinned instead of the gallery.
+# box) unskinned beside skinned instead of the gallery; --velk-run saves
+# Notepad, with its Find dialog open, and Wine's configuration, both started
+# through velk-run.
 # At another DPI the gallery runs in a copy of the Wine prefix set to that DPI,
 # on a screen grown by as much.
 set -euo pipefail
@@ -28,8 +30,8 @@ if [[ "${1:-}" == "--print" ]]; then
     shift
 fi
 picture=--screenshot
-if [[ "${1:-}" == "--system-dialogs" ]]; then
-    picture=--system-dialogs
+if [[ "${1:-}" == "--system-dialogs" || "${1:-}" == "--velk-run" ]]; then
+    picture=$1
     shift
 fi
 output=${1:-build/gallery.png}
@@ -38,7 +40,7 @@ abs_path=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
 
 "$root/scripts/setup.sh"
 cmake --preset x64
-cmake --build --preset x64 --target gallery velk
+cmake --build --preset x64 --target gallery velk velk-run
 
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"

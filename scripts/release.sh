@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds both DLLs and packs build/release/velk-VERSION-x86.zip and
-# velk-VERSION-x64.zip: the installed layout (bin, include, lib with both
-# import libraries and the CMake package), the gallery with its face bitmaps,
-# the sample host (source and program) and the README.
+# velk-VERSION-x64.zip: the installed layout (bin with velk-run and its hook
+# beside the DLL, include, lib with both import libraries and the CMake
+# package), the gallery with its face bitmaps, the sample host (source and
+# program) and the README.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -12,7 +13,7 @@ release=$root/build/release
 mkdir -p "$release"
 for arch in x86 x64; do
     cmake --preset "$arch" >/dev/null
-    cmake --build --preset "$arch" --target velk gallery sample >/dev/null
+    cmake --build --preset "$arch" --target velk velk-run gallery sample >/dev/null
     build=$root/build/$arch
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
     name=velk-$version-$arch

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/harness.h"
+
 namespace {
 
 // Colours of the skin: the dialog's frame, and a push button's backdrop top
@@ -14,50 +16,6 @@ const COLORREF DialogFrame = RGB(11, 53, 255);
 const COLORREF ButtonBackdrop = 0x00C2D6DC;
 const COLORREF ButtonOutline = 0x00743C00;
 const COLORREF ButtonShadow = 0x00CBDEE2;
-
-// The dialog is found by its title as soon as it exists, before its controls
-// do; it is shown once they are all there.
-HWND WaitForShownDialog(const char *title, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        HWND window = FindWindowA(nullptr, title);
-        if (window != nullptr && IsWindowVisible(window))
-            return window;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-struct NamedPixel {
-    const char *name;
-    HWND window;
-    POINT at;  // in window coordinates
-    COLORREF expected;
-    COLORREF seen;
-};
-
-// The sample's windows belong to another process, so their pixels are read
-// from the screen, which shows a paint a little after it happens: the pixels
-// are read again until all match or the time is up.
-void AwaitPixels(std::vector<NamedPixel> *pixels, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        bool all = true;
-        HDC screen = GetDC(nullptr);
-        for (NamedPixel &pixel : *pixels) {
-            RECT rect;
-            GetWindowRect(pixel.window, &rect);
-            pixel.seen = GetPixel(screen, rect.left + pixel.at.x, rect.top + pixel.at.y);
-            all = all && pixel.seen == pixel.expected;
-        }
-        ReleaseDC(nullptr, screen);
-        if (all || GetTickCount() - start >= milliseconds)
-            return;
-        Sleep(20);
-    }
-}
 
 TEST(SampleHostTest, SkinsItsDialogAndEndsCleanlyWhenOkIsClicked)
 {
@@ -72,7 +30,7 @@ TEST(SampleHostTest, SkinsItsDialogAndEndsCleanlyWhenOkIsClicked)
                                &process))
         << sample;
 
-    HWND dialog = WaitForShownDialog("velk sample", 10000);
+    HWND dialog = WaitForShownWindow(nullptr, "velk sample", 10000);
     ASSERT_NE(dialog, nullptr) << "the sample's dialog never appeared";
     HWND ok = GetDlgItem(dialog, IDOK);
     ASSERT_NE(ok, nullptr);

@@ -240,3 +240,34 @@ int CountGdiObjects()
         count += GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) != 0;
     return count;
 }
+
+HWND WaitForShownWindow(const char *className, const char *title, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        HWND window = FindWindowA(className, title);
+        if (window != nullptr && IsWindowVisible(window))
+            return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+void AwaitPixels(std::vector<NamedPixel> *pixels, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool all = true;
+        HDC screen = GetDC(nullptr);
+        for (NamedPixel &pixel : *pixels) {
+            RECT rect;
+            GetWindowRect(pixel.window, &rect);
+            pixel.seen = GetPixel(screen, rect.left + pixel.at.x, rect.top + pixel.at.y);
+            all = all && pixel.seen == pixel.expected;
+        }
+        ReleaseDC(nullptr, screen);
+        if (all || GetTickCount() - start >= milliseconds)
+            return;
+        Sleep(20);
+    }
+}

@@ -59,6 +59,25 @@ bool InsideRegion(HWND hwnd, int x, int y);
 // a modal dialog the test opened, seen from inside its own loop.
 HWND ShownDialogOfThisThread();
 
+// The shown top-level window of that class and title (either may be null),
+// found as soon as it is shown; null if it was not in time.
+HWND WaitForShownWindow(const char *className, const char *title, DWORD milliseconds);
+
+// A pixel of a window, in window coordinates: what it should show and what
+// was seen there.
+struct NamedPixel {
+    const char *name;
+    HWND window;
+    POINT at;
+    COLORREF expected;
+    COLORREF seen;
+};
+
+// Reads the pixels from the screen again and again until all match or the
+// time is up: another process's windows can be read only there, and the
+// screen shows a paint a little after it happens.
+void AwaitPixels(std::vector<NamedPixel> *pixels, DWORD milliseconds);
+
 // Fills the whole window rectangle, non-client area included, with one colour.
 void FillWindow(HWND hwnd, COLORREF colour);
 

@@ -1,0 +1,184 @@
+// velk-run on programs never written for the library, looked at from outside
+// and worked through their menus; and what it passes on or refuses.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/harness.h"
+
+namespace {
+
+const COLORREF DialogFrame = RGB(11, 53, 255);
+const COLORREF ButtonOutline = 0x00743C00;
+const COLORREF EditRing = 0x00643296;
+
+struct Program {
+    const char *exe;
+    const char *windowClass;  // and title, of its main window
+    const char *windowTitle;
+    UINT dialogCommand;  // the menu command that opens its Find dialog, or 0
+};
+
+const Program Programs[] = {
+    {"winecfg.exe", "#32770", "Wine configuration", 0},  // a property sheet, with no menu
+    {"notepad.exe", "Notepad", nullptr, 0x120},           // an edit; Search > Search...
+    {"regedit.exe", nullptr, "Registry Editor", 32782},   // tree and list views; Edit > Find...
+};
+
+struct Outcome {
+    const char *arguments;  // environment variables expanded
+    DWORD exitCode;
+    const char *output;  // part of what velk-run and the program write
+    DWORD systemError;   // whose system text velk-run writes instead, or 0
+};
+
+const Outcome Outcomes[] = {
+    {"\"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0, "[  PASSED  ] 1 test.", 0},
+    {"cmd.exe /c exit 7", 7, "", 0},
+    {"--face face notepad.exe", 2, "--face is not available", 0},
+    {"%windir%\\syswow64\\notepad.exe", 1, "start it with the x86 velk-run.exe", 0},
+    {"no-such-program.exe", 1, nullptr, ERROR_FILE_NOT_FOUND},
+};
+
+// Another process's window, read from the screen: a dialog's frame and its
+// Cancel button's outline, an edit child's outer ring.
+void ExpectSkinned(HWND window)
+{
+    auto size = [](HWND hwnd) {
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    std::vector<NamedPixel> pixels;
+    HWND cancel = GetDlgItem(window, IDCANCEL);
+    HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
+    if (cancel != nullptr) {
+        pixels.push_back({"dialog frame", window, {1, size(window).cy / 2}, DialogFrame, 0});
+        pixels.push_back({"Cancel outline", cancel, {size(cancel).cx / 2, 1}, ButtonOutline, 0});
+    }
+    if (edit != nullptr)
+        pixels.push_back({"edit ring", edit, {0, size(edit).cy / 2}, EditRing, 0});
+    AwaitPixels(&pixels, 3000);
+    for (const NamedPixel &pixel : pixels)
+        EXPECT_EQ(pixel.seen, pixel.expected) << pixel.name;
+}
+
+// Opens its Find dialog, if it has one, looks at it and closes it, then the
+// program.
+void WorkProgram(const Program &program)
+{
+    HWND window = WaitForShownWindow(program.windowClass, program.windowTitle, 15000);
+    ASSERT_NE(window, nullptr) << "its window never showed";
+    ExpectSkinned(window);
+    if (program.dialogCommand != 0) {
+        PostMessageA(window, WM_COMMAND, program.dialogCommand, 0);
+        HWND dialog = WaitForShownWindow("#32770", "Find", 5000);
+        ASSERT_NE(dialog, nullptr) << "its Find dialog never showed";
+        ExpectSkinned(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        for (int wait = 0; wait < 100 && IsWindow(dialog); ++wait)
+            Sleep(20);
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+// Runs velk-run, which writes into a file, as do the programs it starts, in
+// a job that ends whatever a failed case leaves behind; returns its exit
+// code.
+DWORD RunVelkRun(const char *arguments, const Program *program, std::string *written)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    SetEnvironmentVariableA("VELK_RUN_TEST", path);
+    std::string folder(path, std::string(path).find_last_of('\\') + 1);
+    char expanded[1024];
+    ExpandEnvironmentStringsA(arguments, expanded, sizeof expanded);
+    std::string commandLine = "\"" + folder + "velk-run.exe\" " + expanded;
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    GetTempFileNameA(folder.c_str(), "vr", 0, path);
+    HANDLE output = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    STARTUPINFOA startup = {sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION process = {};
+    DWORD exitCode = STILL_ACTIVE;
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                       &process)) {
+        AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
+        if (program != nullptr)
+            WorkProgram(*program);
+        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &exitCode);
+    }
+    TerminateJobObject(job, 1);
+    char buffer[4096];
+    DWORD size = 0;
+    SetFilePointer(output, 0, nullptr, FILE_BEGIN);
+    ReadFile(output, buffer, sizeof buffer, &size, nullptr);
+    written->assign(buffer, size);
+    for (HANDLE handle : {output, job, process.hProcess, process.hThread})
+        CloseHandle(handle);
+    return exitCode;
+}
+
+TEST(VelkRunTest, SkinsProgramsNeverWrittenForIt)
+{
+    for (const Program &program : Programs) {
+        SCOPED_TRACE(program.exe);
+        std::string written;
+        EXPECT_EQ(RunVelkRun(program.exe, &program, &written), 0u) << written;
+    }
+}
+
+TEST(VelkRunTest, PassesOnOrRefuses)
+{
+    for (const Outcome &outcome : Outcomes) {
+        SCOPED_TRACE(outcome.arguments);
+        std::string written;
+        EXPECT_EQ(RunVelkRun(outcome.arguments, nullptr, &written), outcome.exitCode) << written;
+        char text[256] = {};
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, outcome.systemError, 0, text, sizeof text, nullptr);
+        std::string expected = outcome.output != nullptr ? outcome.output : text;
+        expected.erase(expected.find_last_not_of("\r\n ") + 1);
+        EXPECT_NE(written.find(expected), std::string::npos) << "no \"" << expected << "\" in: " << written;
+    }
+}
+
+// Run by the first Outcome, in a copy of this program started through
+// velk-run: its first thread makes the process's first window, then a second
+// thread makes its own and adds a button after its dialog has shown.
+bool Skinned(HWND hwnd)
+{
+    return GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != GetClassLongPtrW(hwnd, GCLP_WNDPROC);
+}
+
+TEST(VelkRunTarget, EveryGuiThreadIsSkinnedFromItsFirstWindow)
+{
+    if (GetModuleHandleA("velk-run-hook.dll") == nullptr)
+        GTEST_SKIP() << "runs only when this program is started through velk-run";
+    HWND first = CreateTestDialog(TestDialogStyle, 200, 120, "first thread");
+    HWND later = CreateChild(first, "Button", WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, IDOK, "OK");
+    PumpMessages(100);
+    EXPECT_TRUE(Skinned(first) && Skinned(later) && PixelIs(first, 1, 60, DialogFrame))
+        << "the first thread's dialog, its frame and its later button";
+    bool skinned = false;
+    HANDLE thread = CreateThread(nullptr, 0, [](void *result) -> DWORD {
+        HWND dialog = CreateTestDialog(TestDialogStyle, 200, 120, "second thread");
+        HWND button = CreateChild(dialog, "Button", WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, IDOK, "OK");
+        PumpMessages(100);
+        *static_cast<bool *>(result) = Skinned(dialog) && Skinned(button);
+        return DestroyWindow(dialog);
+    }, &skinned, 0, nullptr);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    EXPECT_TRUE(skinned) << "the second thread's dialog and its later button";
+    DestroyWindow(first);
+}
+
+} // namespace

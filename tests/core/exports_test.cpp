@@ -5,8 +5,6 @@
 
 #include "velk.h"
 
-#include <string>
-
 namespace {
 
 class ShippedDllTest : public testing::Test {
@@ -58,38 +56,13 @@ TEST_F(ShippedDllTest, SkinsAThreadAndReleasesIt)
     DestroyWindow(window);
 }
 
-COLORREF BrushColour(HBRUSH brush)
+TEST_F(ShippedDllTest, DlgInitHandsOverABrush)
 {
+    HBRUSH brush = dlgInit(0);
     LOGBRUSH info = {};
-    const bool described = GetObjectA(brush, sizeof info, &info) == static_cast<int>(sizeof info);
+    ASSERT_EQ(GetObjectA(brush, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.lbColor, COLORREF{0x00FF350B});
     DeleteObject(brush);
-    return described ? info.lbColor : CLR_INVALID;
-}
-
-// DlgInit follows the face: a folder's own, none for a folder without a
-// face.ini, and the start-up one back.
-TEST_F(ShippedDllTest, DlgInitHandsOverABrushInTheFacesFrameColour)
-{
-    EXPECT_EQ(BrushColour(dlgInit(0)), COLORREF{0x00FF350B});
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    lstrcatW(folder, L"velk-exports-face");
-    CreateDirectoryW(folder, nullptr);
-    const std::wstring ini = std::wstring(folder) + L"\\face.ini";
-    EXPECT_EQ(enskinFace(folder), FALSE) << "a folder without face.ini";
-    HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const char text[] = "[colours]\r\nDialogFrame=#123456\r\n";
-    DWORD written = 0;
-    WriteFile(file, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(file);
-    EXPECT_NE(enskinFace(folder), FALSE);
-    EXPECT_EQ(BrushColour(dlgInit(0)), RGB(0x12, 0x34, 0x56));
-    EXPECT_EQ(enskinFace(L"Z:\\no such folder"), FALSE);
-    EXPECT_EQ(BrushColour(dlgInit(0)), RGB(0x12, 0x34, 0x56)) << "a failed switch changed the face";
-    EXPECT_NE(enskinFace(nullptr), FALSE);
-    EXPECT_EQ(BrushColour(dlgInit(0)), COLORREF{0x00FF350B});
-    DeleteFileW(ini.c_str());
-    RemoveDirectoryW(folder);
 }
 
 } // namespace

@@ -54,14 +54,7 @@ bool WriteBytes(const std::string &path, const std::string &bytes, LONGLONG zero
     return ok;
 }
 
-// ASCII text as UTF-16LE after its byte-order mark.
-std::string Utf16(const char *text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (; *text != '\0'; ++text)
-        bytes += std::string(1, *text) + '\0';
-    return bytes;
-}
+const char16_t Utf16Text[] = u"\uFEFF[colours]\nLabelText=#E0E0E0\n";
 
 const COLORREF BuiltInFrame = 0x00FF350B;
 const COLORREF BuiltInLabel = 0x003CFA96;
@@ -91,7 +84,7 @@ const LoaderRow LoaderRows[] = {
      {L"(1): \uFFFDPNG", L"(2): ?: not a line", L"(3):", L"no [colours] section"}},
     {"several megabytes", "[colours]\nDialogFrame=#102030\n", 4 << 20, false, BuiltInFrame, BuiltInLabel,
      {L"larger than 262144 bytes"}},
-    {"UTF-16 with BOM", Utf16("[colours]\nLabelText=#E0E0E0\n"), 0, false, BuiltInFrame, Label, {}},
+    {"UTF-16 with BOM", std::string(reinterpret_cast<const char *>(Utf16Text), sizeof Utf16Text - 2), 0, false, BuiltInFrame, Label, {}},
     {"UTF-8 with BOM", "\xEF\xBB\xBF[colours]\nDialogFrame=#102030\n", 0, false, Frame, BuiltInLabel, {}},
     {"no section", "DialogFrame=#102030\n", 0, false, BuiltInFrame, BuiltInLabel,
      {L"(1): DialogFrame: outside the [colours] section", L"no [colours] section"}},
@@ -198,6 +191,12 @@ TEST(FaceSwitch, WhileAnotherThreadPaints)
         EXPECT_TRUE(EnskinFace(nullptr));
     }
     EXPECT_TRUE(EnskinFace(plain.c_str()));
+    EXPECT_FALSE(EnskinFace(L"Z:\\no such folder"));
+    HBRUSH brush = DlgInit(0);
+    LOGBRUSH info = {};
+    GetObjectA(brush, sizeof info, &info);
+    DeleteObject(brush);
+    EXPECT_EQ(info.lbColor, Frame) << "DlgInit after the last switch, and a failed one";
     std::vector<NamedPixel> frame = {{"frame after the last switch", loop.dialog, {1, 100}, Frame, CLR_INVALID}};
     AwaitPixels(&frame, 5000);
     EXPECT_EQ(frame[0].seen, Frame);

@@ -16,6 +16,9 @@
 
 static EnskinProc enskin;
 static DlgInitProc dlgInit;
+static EnskinFaceProc enskinFace;
+// The --face folder; empty without one.
+static wchar_t faceFolder[MAX_PATH];
 
 // The gallery's coverage dialog calls this when it is closed.
 void CloseGalleryWindow(HWND window)
@@ -290,6 +293,21 @@ static void MeasureSwitching()
     }
     PrintTiming("switch on, dialog of 500 controls", Median(on));
     PrintTiming("switch off, dialog of 500 controls", Median(off));
+
+    // A face switch with the 500 controls and their dialog skinned: the
+    // load and the repaint of every window, which this thread does at once.
+    if (faceFolder[0] != L'\0') {
+        enskin(nullptr, 1);
+        std::vector<double> switches;
+        for (int i = 0; i < repetitions; ++i) {
+            const double start = Seconds();
+            enskinFace(faceFolder);
+            switches.push_back(Seconds() - start);
+            enskinFace(nullptr);
+        }
+        PrintTiming("EnskinFace, 500 skinned windows, repainted", Median(switches));
+        enskin(nullptr, 0);
+    }
     DestroyWindow(dialog);
 
     // Twelve levels of nested windows below one top-level window.
@@ -331,6 +349,8 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0)
             repetitions = 3;
+        else if (std::strcmp(argv[i], "--face") == 0 && i + 1 < argc)
+            MultiByteToWideChar(CP_ACP, 0, argv[++i], -1, faceFolder, MAX_PATH);
     }
     HMODULE library = LoadLibraryA("velk.dll");
     if (library == nullptr) {
@@ -339,8 +359,15 @@ int main(int argc, char **argv)
     }
     enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
     dlgInit = reinterpret_cast<DlgInitProc>(reinterpret_cast<void *>(GetProcAddress(library, "DlgInit")));
-    if (enskin == nullptr || dlgInit == nullptr) {
+    enskinFace =
+        reinterpret_cast<EnskinFaceProc>(reinterpret_cast<void *>(GetProcAddress(library, "EnskinFace")));
+    if (enskin == nullptr || dlgInit == nullptr || enskinFace == nullptr) {
         std::fprintf(stderr, "bench: velk.dll lacks its exports\n");
+        return 1;
+    }
+    // With --face every repaint is measured in that face.
+    if (faceFolder[0] != L'\0' && !enskinFace(faceFolder)) {
+        std::fprintf(stderr, "bench: the --face folder has no face.ini\n");
         return 1;
     }
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |

@@ -293,11 +293,12 @@ static void DestroyGalleryWindows()
 // Returns false on a command line it does not understand; each path stays
 // null without its option.
 static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDialogsPath,
-                             const char *&velkRunPath)
+                             const char *&velkRunPath, const char *&faceFolder)
 {
     screenshotPath = nullptr;
     systemDialogsPath = nullptr;
     velkRunPath = nullptr;
+    faceFolder = nullptr;
     for (int i = 1; i < __argc; ++i) {
         if (std::strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
             screenshotPath = __argv[++i];
@@ -307,6 +308,8 @@ static bool ParseCommandLine(const char *&screenshotPath, const char *&systemDia
             printWindows = true;
         else if (std::strcmp(__argv[i], "--velk-run") == 0 && i + 1 < __argc)
             velkRunPath = __argv[++i];
+        else if (std::strcmp(__argv[i], "--face") == 0 && i + 1 < __argc)
+            faceFolder = __argv[++i];
         else
             return false;
     }
@@ -318,9 +321,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const char *screenshotPath;
     const char *systemDialogsPath;
     const char *velkRunPath;
-    if (!ParseCommandLine(screenshotPath, systemDialogsPath, velkRunPath)) {
-        std::fprintf(stderr, "usage: gallery [--print] [--screenshot FILE.png] [--system-dialogs FILE.png] "
-                             "[--velk-run FILE.png]\n");
+    const char *faceFolder;
+    if (!ParseCommandLine(screenshotPath, systemDialogsPath, velkRunPath, faceFolder)) {
+        std::fprintf(stderr, "usage: gallery [--print] [--face FOLDER] [--screenshot FILE.png] "
+                             "[--system-dialogs FILE.png] [--velk-run FILE.png]\n");
         return 2;
     }
     // Other programs, skinned from outside: the gallery loads nothing itself.
@@ -334,10 +338,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     const EnskinProc enskin = LoadExport<EnskinProc>(library, "Enskin");
     const DlgInitProc dlgInit = LoadExport<DlgInitProc>(library, "DlgInit");
-    if (enskin == nullptr || dlgInit == nullptr) {
-        std::fprintf(stderr, "gallery: velk.dll lacks the Enskin or DlgInit export\n");
+    const EnskinFaceProc enskinFace = LoadExport<EnskinFaceProc>(library, "EnskinFace");
+    if (enskin == nullptr || dlgInit == nullptr || enskinFace == nullptr) {
+        std::fprintf(stderr, "gallery: velk.dll lacks the Enskin, DlgInit or EnskinFace export\n");
         FreeLibrary(library);
         return 1;
+    }
+    if (faceFolder != nullptr) {
+        wchar_t folder[MAX_PATH];
+        if (MultiByteToWideChar(CP_ACP, 0, faceFolder, -1, folder, MAX_PATH) == 0 || !enskinFace(folder)) {
+            std::fprintf(stderr, "gallery: %s is not a face folder with a face.ini\n", faceFolder);
+            FreeLibrary(library);
+            return 1;
+        }
     }
 
     InitAllCommonControls();

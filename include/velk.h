@@ -2,8 +2,8 @@
  * velk.dll: a skinned look for a host's standard controls and dialog boxes.
  *
  * Link against the import library, or load the DLL with LoadLibrary and take
- * the two exports with GetProcAddress (by name, or by ordinal 1 and 2); the
- * typedefs below fit GetProcAddress.
+ * the three exports with GetProcAddress (by name, or by ordinal 1, 2 and 3);
+ * the typedefs below fit GetProcAddress.
  *
  * Enskin(window, enable)
  *   window != NULL, enable != 0: skin that window. Returns a non-zero value
@@ -27,9 +27,21 @@
  *   unloading the DLL.
  *
  * DlgInit(unused)
- *   Returns a new solid brush in the dialog frame colour, RGB(11, 53, 255).
- *   Every call makes a new brush; the caller owns it and deletes it with
- *   DeleteObject.
+ *   Returns a new solid brush in the current face's dialog frame colour
+ *   (built in: RGB(11, 53, 255)). Every call makes a new brush; the caller
+ *   owns it and deletes it with DeleteObject.
+ *
+ * EnskinFace(folder)
+ *   folder != NULL: loads the face in that folder (its face.ini, and
+ *       back.bmp and progress.bmp where present) and repaints every skinned
+ *       window of every thread of the process in it. Returns non-zero, or 0,
+ *       leaving the current face, when the folder or its face.ini does not
+ *       exist. Problems inside the files are written to the debugger, one
+ *       line each, and the built-in colours stand in for what is wrong.
+ *   folder == NULL: puts back the face the library started with (the face
+ *       files found at start-up, else the built-in look) and repaints.
+ *   Any thread may switch while others paint. Faces stay loaded until the
+ *   DLL is unloaded.
  */
 #ifndef VELK_H
 #define VELK_H
@@ -48,9 +60,11 @@ extern "C" {
 
 VELK_API INT_PTR WINAPI Enskin(HWND window, int enable);
 VELK_API HBRUSH WINAPI DlgInit(int unused);
+VELK_API BOOL WINAPI EnskinFace(LPCWSTR folder);
 
 typedef INT_PTR(WINAPI *EnskinProc)(HWND window, int enable);
 typedef HBRUSH(WINAPI *DlgInitProc)(int unused);
+typedef BOOL(WINAPI *EnskinFaceProc)(LPCWSTR folder);
 
 #ifdef __cplusplus
 }

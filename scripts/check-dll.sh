@@ -24,9 +24,10 @@ while read -r index name; do
 done < <(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
          sed -n 's/^[[:space:]]*\[ *\([0-9]*\)\] \(.*\)$/\1 \2/p')
 
-[[ ${#ordinal_of[@]} -eq 2 ]] || fail "expected exactly 2 named exports, found: ${!ordinal_of[*]}"
+[[ ${#ordinal_of[@]} -eq 3 ]] || fail "expected exactly 3 named exports, found: ${!ordinal_of[*]}"
 [[ "${ordinal_of[Enskin]:-}" == 1 ]] || fail "Enskin is not exported undecorated as ordinal 1"
 [[ "${ordinal_of[DlgInit]:-}" == 2 ]] || fail "DlgInit is not exported undecorated as ordinal 2"
+[[ "${ordinal_of[EnskinFace]:-}" == 3 ]] || fail "EnskinFace is not exported undecorated as ordinal 3"
 
 # The symbol at each export's address carries the compiler's stdcall
 # decoration, _Name@bytes, which records the calling convention and the size
@@ -45,6 +46,7 @@ check_stdcall() {
 if [[ $arch == x86 ]]; then
     check_stdcall Enskin 8 1
     check_stdcall DlgInit 4 2
+    check_stdcall EnskinFace 4 3
 fi
 
 # Only system DLLs: the compiler runtime must be linked in.
@@ -58,4 +60,4 @@ if [[ $failures -gt 0 ]]; then
     echo "$dll ($arch): $failures problem(s)"
     exit 1
 fi
-echo "$dll ($arch): exports Enskin @1 and DlgInit @2, imports system DLLs only"
+echo "$dll ($arch): exports Enskin @1, DlgInit @2 and EnskinFace @3, imports system DLLs only"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the x64 gallery and library, runs the gallery under Wine on a
 # virtual display and saves its screenshot.
-# Usage: gallery.sh [--dpi DPI] [--print] [--system-dialogs | --velk-run] [FILE.png]
+# Usage: gallery.sh [--dpi DPI] [--face FOLDER] [--print] [--system-dialogs | --velk-run] [FILE.png]
 #   (default: build/gallery.png, 96 dpi)
+# --face shows the gallery in the face of that folder (faces/dark, for one).
 # --print has every window print itself (WM_PRINT, as AnimateWindow and
 # capture tools ask it) instead of reading the screen.
 # --system-dialogs saves the system's own dialogs (open, colour, font, message
@@ -23,6 +24,14 @@ fi
 if ! [[ "$dpi" =~ ^[0-9]+$ ]] || (( dpi < 96 || dpi > 480 )); then
     echo "gallery.sh: the DPI must be a whole number from 96 to 480" >&2
     exit 2
+fi
+face=()
+if [[ "${1:-}" == "--face" ]]; then
+    folder=${2:?"--face needs a folder, for example --face faces/dark"}
+    [[ -f "$folder/face.ini" ]] || { echo "gallery.sh: $folder has no face.ini" >&2; exit 2; }
+    # Wine's Z: drive is the Unix root.
+    face=(--face "Z:$(cd "$folder" && pwd | tr / '\\')")
+    shift 2
 fi
 printing=()
 if [[ "${1:-}" == "--print" ]]; then
@@ -55,7 +64,7 @@ trap velk_wine_stop EXIT
 
 # The gallery loads velk.dll from its own folder and finds its face bitmaps
 # in the working folder the build made for it.
-(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe "${printing[@]}" "$picture" "$abs_path")
+(cd "$root/build/x64/gallery-run" && "$VELK_WINE" ../gallery.exe "${face[@]}" "${printing[@]}" "$picture" "$abs_path")
 
 if command -v convert >/dev/null 2>&1; then
     recompressed=$(mktemp --suffix=.png)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds both DLLs and packs build/release/velk-VERSION-x86.zip and
 # velk-VERSION-x64.zip: the installed layout (bin with velk-run and its hook
-# beside the DLL, include, lib with both import libraries and the CMake
-# package), the gallery with its face bitmaps, the sample host (source and
-# program) and the README.
+# beside the DLL, the dark face in bin/faces/dark, include, lib with both
+# import libraries and the CMake package), the gallery with its face bitmaps,
+# the sample host (source and program) and the README.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"

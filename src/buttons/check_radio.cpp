@@ -54,12 +54,15 @@ static bool ShowsIndicatorFill(DWORD state)
 
 static COLORREF IndicatorFrameColour(const Face &face, DWORD state)
 {
-    return (state & SKS_DISABLED) ? DarkenedSysColor(COLOR_BTNFACE) : face.indicatorFrame;
+    return (state & SKS_DISABLED) ? FaceOrSystem(face.disabledFrame, DarkenedSysColor(COLOR_BTNFACE))
+                                  : face.indicatorFrame;
 }
 
-static COLORREF CaptionColour(DWORD state)
+static COLORREF CaptionColour(const Face &face, DWORD state)
 {
-    return GetSysColor((state & SKS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    if (state & SKS_DISABLED)
+        return FaceOrSystem(face.choiceGreyText, GetSysColor(COLOR_GRAYTEXT));
+    return FaceOrSystem(face.choiceText, GetSysColor(COLOR_BTNTEXT));
 }
 
 static void FillSolid(HDC dc, const RECT &rect, COLORREF colour)
@@ -103,7 +106,8 @@ static void DrawCheckMark(HDC dc, int left, int top, COLORREF colour, int dpi)
 // rectangle as the alignment styles say. The focus rectangle follows.
 static void DrawIndicatorCaption(HWND hwnd, HDC dc, DWORD state, RECT text, bool hugText, UINT format, int dpi)
 {
-    if (!DrawWindowCaption(dc, hwnd, &text, CaptionColour(state), format, hugText ? CAPTION_HUG_TEXT : CAPTION_IN_RECT))
+    if (!DrawWindowCaption(dc, hwnd, &text, CaptionColour(*CurrentFace(), state), format,
+                           hugText ? CAPTION_HUG_TEXT : CAPTION_IN_RECT))
         return;
     if (state & SKS_FOCUSED) {
         const int inset = ScaleToDpi(FocusInset, dpi);

@@ -5,7 +5,7 @@
 
 #include "../scroll/scroll.h"
 
-// Disabled outer ring: the face colour darkened (DarkenedSysColor).
+// Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
 static const int ComboDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner ring and drop button outline: system brushes by state.
 static const int ComboDisabledInnerSysColour = COLOR_BTNFACE;
@@ -38,7 +38,8 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     if (rect.bottom - rect.top > 2 * DropButtonWidth())
         return;
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(ComboDisabledOuterSysColour) : face.fieldFrame);
+    const COLORREF disabledRing = FaceOrSystem(face.disabledFrame, DarkenedSysColor(ComboDisabledOuterSysColour));
+    HBRUSH outer = CreateSolidBrush(disabled ? disabledRing : face.fieldFrame);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 

@@ -3,7 +3,7 @@
 // their own look entirely.
 #include "controls.h"
 
-// Disabled outer ring: the face colour darkened (DarkenedSysColor).
+// Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
 static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner rings of a disabled or read-only Edit: a system brush.
 static const int EditInactiveInnerSysColour = COLOR_WINDOW;
@@ -21,7 +21,8 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     RECT rect = window;
 
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    HBRUSH outer = CreateSolidBrush(disabled ? DarkenedSysColor(EditDisabledOuterSysColour) : face.editRing);
+    const COLORREF disabledRing = FaceOrSystem(face.disabledFrame, DarkenedSysColor(EditDisabledOuterSysColour));
+    HBRUSH outer = CreateSolidBrush(disabled ? disabledRing : face.editRing);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 

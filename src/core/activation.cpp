@@ -94,15 +94,23 @@ extern "C" HBRUSH WINAPI DlgInit(int)
     return CreateSolidBrush(CurrentFace()->dialogFrame);
 }
 
+extern "C" BOOL WINAPI EnskinFace(LPCWSTR folder)
+{
+    return SwitchFace(folder) ? TRUE : FALSE;
+}
+
 // Each thread keeps its own index of its records, in a thread-local slot
 // taken at load and given back at unload.
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
         StartRegistry();
     } else if (reason == DLL_PROCESS_DETACH) {
         EndRegistry();
+        // At process exit the system takes everything back at once.
+        if (reserved == nullptr)
+            FreeLoadedFaces();
     }
     return TRUE;
 }

@@ -2,6 +2,8 @@
 #include "face.h"
 
 const Face BuiltInFace = {
+    {nullptr, 0, 0, nullptr},  // pictures: none
+
     0x00FFFFFF,  // controlBackground
 
     // checkFaces: equal middle corners make each a diagonal gradient.
@@ -23,6 +25,8 @@ const Face BuiltInFace = {
     0x00845118,  // indicatorFrame
     0x0021A221,  // checkMark
     0x00BDCBCE,  // checkMarkDisabled
+    CLR_INVALID,  // choiceText: the system's button text
+    CLR_INVALID,  // choiceGreyText: the system's grey text
 
     {0x00C2D6DC, 0x00EBF4F5},  // pushBackdrop
     0x00CBDEE2,                // pushShadow
@@ -52,7 +56,9 @@ const Face BuiltInFace = {
 
     0x00643296,  // editRing
     0x00BD9E7B,  // fieldFrame
+    CLR_INVALID,  // disabledFrame: the system's button face darkened
     0x00190AFA,  // progressFrame
+    CLR_INVALID,  // progressBackground: the system's button face
     // tabs
     {
         {0x000000FF, 0x0000FF00},  // every other tab: red with green text
@@ -131,5 +137,3 @@ const Face BuiltInFace = {
     0x00FFF7EF,  // gripperLight
     0x00FFB28C,  // gripperDark
 };
-
-const Face *volatile currentFace = &BuiltInFace;

@@ -59,7 +59,28 @@ enum CaptionButtonGroup {
 // Colour sets of the scroll parts, chosen from the flags word.
 enum ColourSetIndex { SET_DISABLED = 0, SET_PRESSED = 1, SET_HOT = 2, SET_NORMAL = 3 };
 
+// A face's pictures, decoded when the face is loaded and never changed after.
+// A pattern brush and plain pixels can both be drawn from by several
+// threads' paints at once, where a bitmap can be selected into one DC only.
+struct FacePictures {
+    HBRUSH backgroundTile;        // back.bmp, tiled behind dialogs; null without one
+    int progressWidth;
+    int progressHeight;
+    const DWORD *progressPixels;  // progress.bmp, 32 bits each, top row first; null without one
+};
+
+// Colours that CLR_INVALID leaves to the system, so that the built-in face
+// follows the system's colours there as the plain controls do.
+inline COLORREF FaceOrSystem(COLORREF colour, COLORREF system)
+{
+    return colour != CLR_INVALID ? colour : system;
+}
+
+// Every field after pictures is a COLORREF with a key in face.ini
+// (face_file.cpp).
 struct Face {
+    FacePictures pictures;
+
     // Behind check boxes, radio buttons and push buttons, the rings that
     // part a radio button's dot and circle from its face, and the inner
     // rings of an enabled Edit.
@@ -72,6 +93,8 @@ struct Face {
     COLORREF indicatorFrame;         // enabled; a disabled one darkens the system face colour
     COLORREF checkMark;
     COLORREF checkMarkDisabled;
+    COLORREF choiceText;             // captions of check boxes and radio buttons; CLR_INVALID: COLOR_BTNTEXT
+    COLORREF choiceGreyText;         // and of disabled ones; CLR_INVALID: COLOR_GRAYTEXT
 
     // Push buttons.
     VerticalGradient pushBackdrop;   // the pale backdrop behind an enabled button
@@ -93,7 +116,11 @@ struct Face {
     // Edits, combo boxes, up-downs, progress bars and tabs.
     COLORREF editRing;               // over the outermost ring of an enabled Edit's border
     COLORREF fieldFrame;             // an enabled combo box's outer ring, an up-down's frame against its Edit
+    // The outer ring of a disabled edit, combo box or up-down, and a disabled
+    // indicator's frame; CLR_INVALID: the system's button face darkened.
+    COLORREF disabledFrame;
     COLORREF progressFrame;
+    COLORREF progressBackground;     // behind the fill; CLR_INVALID: COLOR_BTNFACE
     TabColours tabs[2];              // by whether the tab is the selected one
     COLORREF tabOutline;
 
@@ -149,13 +176,40 @@ static_assert(std::extent<decltype(Face::scrollOuter)>::value == SET_NORMAL + 1 
 // The look the library ships with.
 extern const Face BuiltInFace;
 
-// The face painters draw with; it points at BuiltInFace until another face
-// is put in its place.
+// The face painters draw with: null until the first paint loads the face
+// found at start-up, then whatever face was put in its place last.
 extern const Face *volatile currentFace;
+
+// Loads the start-up face, once: face.ini, back.bmp and progress.bmp, each
+// where FindFaceFile finds it; the built-in face when none is found. Returns
+// the current face.
+const Face *StartupFace();
 
 inline const Face *CurrentFace()
 {
-    return currentFace;
+    const Face *face = currentFace;
+    return face != nullptr ? face : StartupFace();
 }
+
+// Makes the face in folder (its face.ini, back.bmp and progress.bmp) the
+// current one and repaints every skinned window; a null folder puts back the
+// start-up face. False, leaving the current face, when the folder or its
+// face.ini does not exist.
+bool SwitchFace(const wchar_t *folder);
+
+// Fills face from the given files (null or empty: none), every colour that
+// face.ini leaves out or gets wrong kept from BuiltInFace, one debugger line
+// per problem. FreeFacePictures gives back what its pictures hold.
+void LoadFace(Face *face, const wchar_t *iniPath, const wchar_t *backPath, const wchar_t *progressPath);
+void FreeFacePictures(Face *face);
+
+// Every face loaded, the current one and those it replaced, is kept until
+// the library unloads, since a paint on another thread may still be reading
+// one; this frees them then.
+void FreeLoadedFaces();
+
+// The name of the index-th key of face.ini and the colour it sets in a Face,
+// as a byte offset; false past the last key.
+bool DescribeFaceKey(int index, wchar_t *name, size_t capacity, size_t *offset);
 
 #endif

@@ -175,6 +175,20 @@ static void LinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
     IndexRecord(registry, rec);
 }
 
+HWND *CollectSkinnedWindows(int *count)
+{
+    *count = 0;
+    AcquireSRWLockShared(&listLock);
+    int records = 0;
+    for (const SkinnedWindow *rec = skinnedWindows; rec != nullptr; rec = rec->next)
+        ++records;
+    auto *windows = records > 0 ? static_cast<HWND *>(HeapAlloc(GetProcessHeap(), 0, records * sizeof(HWND))) : nullptr;
+    for (const SkinnedWindow *rec = skinnedWindows; windows != nullptr && rec != nullptr; rec = rec->next)
+        windows[(*count)++] = rec->hwnd;
+    ReleaseSRWLockShared(&listLock);
+    return windows;
+}
+
 // Takes the record out of the list and the index; returns the record that
 // now stands in its place: its predecessor, or the new head.
 static SkinnedWindow *UnlinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)

@@ -264,6 +264,11 @@ extern volatile LONG highContrastAsRead;
 // with an empty path, when neither holds the file.
 bool FindFaceFile(const wchar_t *fileName, wchar_t *path, size_t capacity);
 
+// Every skinned window of every thread, gathered under the list's lock, in a
+// block the caller frees with HeapFree; null when there is none or no memory.
+// Only the handles may be used: the records belong to their threads.
+HWND *CollectSkinnedWindows(int *count);
+
 // Draws a polyline with the DC's pen the way MoveToEx and LineTo do, each
 // last point left out, thickness pixels wide: every segment is drawn again
 // one pixel lower (a flat one) or further right (a steep one) for each pixel

@@ -41,7 +41,9 @@ void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
     const int height = r.bottom;
 
     if (framed) {
-        HBRUSH frame = CreateSolidBrush(disabled ? DarkenedSysColor(COLOR_BTNFACE) : CurrentFace()->fieldFrame);
+        const Face &face = *CurrentFace();
+        HBRUSH frame = CreateSolidBrush(
+            disabled ? FaceOrSystem(face.disabledFrame, DarkenedSysColor(COLOR_BTNFACE)) : face.fieldFrame);
         FrameRect(dc, &r, frame);
         DeleteObject(frame);
         // The side against the Edit takes the background colour, so that

@@ -1,12 +1,14 @@
 // A working folder of a test's own with a face subfolder, where the test
-// writes the ".\face\progress.bmp" or ".\face\back.bmp" it needs; removed
-// again at the end.
+// writes the ".\face\progress.bmp" or ".\face\back.bmp" it needs and
+// switches to that face (Apply); removed again at the end, with the
+// start-up face put back.
 #ifndef VELK_TESTS_CONTROLS_FACE_FOLDER_H
 #define VELK_TESTS_CONTROLS_FACE_FOLDER_H
 
 #include <windows.h>
 
 #include "controls_fixture.h"
+#include "velk.h"
 
 #include <string>
 #include <vector>
@@ -24,11 +26,27 @@ struct FaceFolder {
         folder = std::string(temp) + "velk-face-" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder.c_str(), nullptr);
         CreateDirectoryA((folder + "\\face").c_str(), nullptr);
-        return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+        // The start-up face is looked for once, at the first paint or
+        // switch: here, before the test writes its own.
+        return SetCurrentDirectoryA(folder.c_str()) != FALSE && EnskinFace(nullptr) != FALSE;
+    }
+
+    // Loads the face as it now stands in the folder, with an empty face.ini:
+    // a face's pictures are read when it is loaded.
+    bool Apply() const
+    {
+        HANDLE file = CreateFileA(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(file);
+        const std::string face = folder + "\\face";
+        return EnskinFace(std::wstring(face.begin(), face.end()).c_str()) != FALSE;
     }
 
     void Leave()
     {
+        EnskinFace(nullptr);
+        DeleteFileA(IniPath().c_str());
         SetCurrentDirectoryA(previous);
         DeleteFileA(PicturePath().c_str());
         DeleteFileA(BackgroundPath().c_str());
@@ -38,6 +56,7 @@ struct FaceFolder {
 
     std::string PicturePath() const { return folder + "\\face\\progress.bmp"; }
     std::string BackgroundPath() const { return folder + "\\face\\back.bmp"; }
+    std::string IniPath() const { return folder + "\\face\\face.ini"; }
 
     // A 24-bit bottom-up BMP: the left half of every row in one colour, the
     // right half in another. Returns false when the file cannot be written.

@@ -46,6 +46,7 @@ protected:
     void WriteFace(int width, int height, COLORREF left, COLORREF right)
     {
         ASSERT_TRUE(face.WritePicture(width, height, left, right)) << face.PicturePath();
+        ASSERT_TRUE(face.Apply());
     }
 
     HWND Bar(int width, int height, int low, int high, int position)
@@ -156,7 +157,8 @@ TEST_F(ProgressTest, ShorterFillClearsTheEarlierOne)
     EXPECT_EQ(ReadWindowPixel(bar, 150, 5), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(ProgressTest, ReplacedPictureChangesTheNextPaint)
+// The switch repaints the bar itself.
+TEST_F(ProgressTest, SwitchToAReplacedPictureRepaintsTheBar)
 {
     WriteFace(20, 10, FaceLeft, FaceRight);
     HWND bar = SkinnedBar(201, 16, 0, 100, 100);
@@ -164,7 +166,6 @@ TEST_F(ProgressTest, ReplacedPictureChangesTheNextPaint)
     EXPECT_EQ(ReadWindowPixel(bar, 100, 9), FrameColour);
 
     WriteFace(8, 6, FaceOther, FaceOther);
-    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     EXPECT_EQ(ReadWindowPixel(bar, 5, 3), FaceOther);
     EXPECT_EQ(ReadWindowPixel(bar, 100, 5), FrameColour) << "frame follows the new picture's height";
     EXPECT_NE(ReadWindowPixel(bar, 100, 9), FrameColour);

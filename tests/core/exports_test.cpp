@@ -12,6 +12,7 @@ protected:
     HMODULE dll = nullptr;
     EnskinProc enskin = nullptr;
     DlgInitProc dlgInit = nullptr;
+    EnskinFaceProc enskinFace = nullptr;
 
     void SetUp() override
     {
@@ -20,7 +21,9 @@ protected:
         enskin = reinterpret_cast<EnskinProc>(GetProcAddress(dll, "Enskin"));
         dlgInit = reinterpret_cast<DlgInitProc>(GetProcAddress(dll, "DlgInit"));
         ASSERT_NE(enskin, nullptr);
+        enskinFace = reinterpret_cast<EnskinFaceProc>(GetProcAddress(dll, "EnskinFace"));
         ASSERT_NE(dlgInit, nullptr);
+        ASSERT_NE(enskinFace, nullptr);
     }
     void TearDown() override { FreeLibrary(dll); }
 };
@@ -29,7 +32,9 @@ TEST_F(ShippedDllTest, ExportsByNameAndOrdinal)
 {
     EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(dll, MAKEINTRESOURCEA(1))), reinterpret_cast<void *>(enskin));
     EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(dll, MAKEINTRESOURCEA(2))), reinterpret_cast<void *>(dlgInit));
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(3)), nullptr);
+    EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(dll, MAKEINTRESOURCEA(3))),
+              reinterpret_cast<void *>(enskinFace));
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(4)), nullptr);
 }
 
 TEST_F(ShippedDllTest, SkinsAThreadAndReleasesIt)

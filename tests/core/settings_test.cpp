@@ -237,7 +237,14 @@ TEST_F(SettingsTest, FaceFilesAreFoundBesideTheLibraryAfterTheCurrentDirectory)
         return rows;
     };
     EXPECT_EQ(frameHeight(), 9) << "the picture beside the library was not found";
+    // The start-up face is looked for once per load of the library.
+    enskin(bar, 0);
+    FreeLibrary(library);
     ASSERT_TRUE(face.WritePicture(8, 5, RGB(0, 0, 255), RGB(0, 255, 0)));
+    library = LoadLibraryW((install + L"\\velk.dll").c_str());
+    enskin = reinterpret_cast<INT_PTR(WINAPI *)(HWND, int)>(
+        reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
+    ASSERT_NE(enskin(bar, 1), 0);
     EXPECT_EQ(frameHeight(), 5) << "the current directory's picture does not come first";
 
     enskin(bar, 0);

@@ -167,6 +167,7 @@ TEST_F(BadFilesTest, ProgressBarWithEveryBadPicture)
 {
     for (const BadFile &bad : BadFiles) {
         ASSERT_TRUE(WriteFace(face.PicturePath(), bad)) << bad.name;
+        ASSERT_TRUE(face.Apply()) << bad.name;
         GdiLedger ledger;
         ASSERT_NE(Enskin(nullptr, 1), 0) << bad.name;
         HWND bar = CreateChild(dialog, PROGRESS_CLASSA, 0, 20, 20, 200, 30);
@@ -243,8 +244,9 @@ TEST_F(BadFilesTest, BackgroundCaseOfThisProcess)
     const BadFile &bad = *found;
     ASSERT_TRUE(WriteFace(face.BackgroundPath(), bad)) << bad.name;
 
-    // The first paint loads the tile, which the library keeps as a brush.
+    // Loading the face makes the tile a brush, which the library keeps.
     GdiLedger ledger;
+    ASSERT_TRUE(face.Apply()) << bad.name;
     ASSERT_NE(AttachWindow(dialog), nullptr);
     PumpMessages();
     EXPECT_EQ(ledger.LiveObjects(), bad.loads ? 1 : 0) << bad.name << "\n" << ledger.Report();

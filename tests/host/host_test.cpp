@@ -106,6 +106,10 @@ TEST_F(HostTest, ExportsAreUndecoratedStdcallFunctions)
               reinterpret_cast<void *>(velk.enskin));
     EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(velk.module, MAKEINTRESOURCEA(2))),
               reinterpret_cast<void *>(velk.dlgInit));
+    const FARPROC enskinFace = GetProcAddress(velk.module, "EnskinFace");
+    ASSERT_NE(enskinFace, nullptr);
+    EXPECT_EQ(GetProcAddress(velk.module, MAKEINTRESOURCEA(3)), enskinFace);
+    EXPECT_EQ(GetProcAddress(velk.module, "_EnskinFace@4"), nullptr);
     EXPECT_EQ(GetProcAddress(velk.module, "_Enskin@8"), nullptr);
     EXPECT_EQ(GetProcAddress(velk.module, "Enskin@8"), nullptr);
 
@@ -128,6 +132,9 @@ TEST_F(HostTest, ExportsAreUndecoratedStdcallFunctions)
         << "DlgInit must remove its 4 bytes of arguments";
     EXPECT_NE(result, 0u);
     DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(result)));
+    EXPECT_EQ(ArgumentBytesRemoved(enskinFace, 1, 0, 0, &result), 4)
+        << "EnskinFace must remove its 4 bytes of arguments";
+    EXPECT_NE(result, 0u) << "EnskinFace(NULL) puts back the start-up face";
 #endif
     // The host deleted the brushes; the library's accounting cannot see that.
     velk.ledger->Reset();

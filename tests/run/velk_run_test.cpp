@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/harness.h"
+#include "velk.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ struct Outcome {
 const Outcome Outcomes[] = {
     {"\"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0, "[  PASSED  ] 1 test.", 0},
     {"cmd.exe /c exit 7", 7, "", 0},
-    {"--face face notepad.exe", 2, "--face is not available", 0},
+    {"\"--face\" \"%VELK_RUN_TEST_FACE%\" \"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0,
+     "[  PASSED  ] 1 test.", 0},
+    {"--face no-such-face notepad.exe", 2, "no face.ini in that folder", 0},
     {"%windir%\\syswow64\\notepad.exe", 1, "start it with the x86 velk-run.exe", 0},
     {"no-such-program.exe", 1, nullptr, ERROR_FILE_NOT_FOUND},
 };
@@ -136,8 +139,21 @@ TEST(VelkRunTest, SkinsProgramsNeverWrittenForIt)
     }
 }
 
+// A face that changes one colour, for the --face row.
+const char TestFace[] = "[colours]\r\nDialogFrame=#123456\r\n";
+
 TEST(VelkRunTest, PassesOnOrRefuses)
 {
+    char face[MAX_PATH];
+    GetTempPathA(MAX_PATH, face);
+    lstrcatA(face, "velk-run-face");
+    CreateDirectoryA(face, nullptr);
+    SetEnvironmentVariableA("VELK_RUN_TEST_FACE", face);
+    const std::string faceFile = std::string(face) + "\\face.ini";
+    HANDLE file = CreateFileA(faceFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, TestFace, sizeof TestFace - 1, &written, nullptr);
+    CloseHandle(file);
     for (const Outcome &outcome : Outcomes) {
         SCOPED_TRACE(outcome.arguments);
         std::string written;
@@ -148,6 +164,8 @@ TEST(VelkRunTest, PassesOnOrRefuses)
         expected.erase(expected.find_last_not_of("\r\n ") + 1);
         EXPECT_NE(written.find(expected), std::string::npos) << "no \"" << expected << "\" in: " << written;
     }
+    DeleteFileA(faceFile.c_str());
+    RemoveDirectoryA(face);
 }
 
 // Run by the first Outcome, in a copy of this program started through
@@ -158,6 +176,22 @@ bool Skinned(HWND hwnd)
     return GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != GetClassLongPtrW(hwnd, GCLP_WNDPROC);
 }
 
+// The frame colour of the face velk-run was given, as DlgInit's brush has it
+// once the face is on; the built-in one without a face.
+COLORREF ExpectedFrame()
+{
+    if (GetEnvironmentVariableA("VELK_RUN_FACE", nullptr, 0) == 0)
+        return DialogFrame;
+    const auto dlgInit = reinterpret_cast<DlgInitProc>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("velk.dll"), "DlgInit")));
+    LOGBRUSH brush = {};
+    HBRUSH frame = dlgInit != nullptr ? dlgInit(0) : nullptr;
+    GetObjectA(frame, sizeof brush, &brush);
+    DeleteObject(frame);
+    EXPECT_EQ(brush.lbColor, RGB(0x12, 0x34, 0x56)) << "the face given to velk-run";
+    return brush.lbColor;
+}
+
 TEST(VelkRunTarget, EveryGuiThreadIsSkinnedFromItsFirstWindow)
 {
     if (GetModuleHandleA("velk-run-hook.dll") == nullptr)
@@ -165,7 +199,7 @@ TEST(VelkRunTarget, EveryGuiThreadIsSkinnedFromItsFirstWindow)
     HWND first = CreateTestDialog(TestDialogStyle, 200, 120, "first thread");
     HWND later = CreateChild(first, "Button", WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, IDOK, "OK");
     PumpMessages(100);
-    EXPECT_TRUE(Skinned(first) && Skinned(later) && PixelIs(first, 1, 60, DialogFrame))
+    EXPECT_TRUE(Skinned(first) && Skinned(later) && PixelIs(first, 1, 60, ExpectedFrame()))
         << "the first thread's dialog, its frame and its later button";
     bool skinned = false;
     HANDLE thread = CreateThread(nullptr, 0, [](void *result) -> DWORD {

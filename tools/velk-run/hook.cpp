@@ -50,8 +50,16 @@ static BOOL CALLBACK LoadVelk(INIT_ONCE *, void *, void **)
     for (size_t i = 0; i < sizeof velkName / sizeof velkName[0]; ++i)
         name[i] = velkName[i];
     HMODULE velk = LoadLibraryW(path);
-    if (velk != nullptr)
-        enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(velk, "Enskin")));
+    if (velk == nullptr)
+        return TRUE;
+    enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(velk, "Enskin")));
+    // The face velk-run was given, before the first window takes the look.
+    wchar_t face[MAX_PATH];
+    const DWORD faceLength = GetEnvironmentVariableW(L"VELK_RUN_FACE", face, MAX_PATH);
+    const auto enskinFace =
+        reinterpret_cast<EnskinFaceProc>(reinterpret_cast<void *>(GetProcAddress(velk, "EnskinFace")));
+    if (faceLength != 0 && faceLength < MAX_PATH && enskinFace != nullptr)
+        enskinFace(face);
     return TRUE;
 }
 

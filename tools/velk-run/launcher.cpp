@@ -10,6 +10,9 @@
 #include <string>
 
 static const wchar_t HookName[] = L"velk-run-hook.dll";
+// The face folder reaches the hook through the program's environment, which
+// it inherits from the launcher.
+static const wchar_t FaceVariable[] = L"VELK_RUN_FACE";
 static const wchar_t VelkName[] = L"velk.dll";
 
 // The launcher's own failures; otherwise it ends with the program's code.
@@ -149,11 +152,19 @@ int wmain(int argc, wchar_t **argv)
             ++first;
             break;
         }
-        if (option == L"--face") {
-            Report(L"--face is not available yet: this velk.dll has no way to choose a face folder. It looks "
-                   L"for its face in .\\face\\ under the program's working folder, then in the face folder "
-                   L"beside velk.dll");
-            return BadUsage;
+        if (option == L"--face" && first + 1 < argc) {
+            wchar_t face[MAX_PATH];
+            const DWORD length = GetFullPathNameW(argv[first + 1], MAX_PATH, face, nullptr);
+            const std::wstring faceFile = std::wstring(face) + L"\\face.ini";
+            const bool found = length != 0 && length < MAX_PATH &&
+                               GetFileAttributesW(faceFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (!found) {
+                Report(L"--face " + std::wstring(argv[first + 1]) + L": no face.ini in that folder");
+                return BadUsage;
+            }
+            SetEnvironmentVariableW(FaceVariable, face);
+            first += 2;
+            continue;
         }
         Report(L"unknown option " + option);
         return Usage();

@@ -15,6 +15,7 @@ packages=(
     googletest
     imagemagick
     llvm
+    python3
 )
 
 sudo=()

@@ -17,7 +17,7 @@
 static EnskinProc enskin;
 static DlgInitProc dlgInit;
 
-// The gallery's coverage dialog calls this when it is closed.
+// The gallery's coverage and bars dialogs call this when they are closed.
 void CloseGalleryWindow(HWND window)
 {
     DestroyWindow(window);
@@ -98,7 +98,9 @@ static void MeasureRepaint(const char *what, HWND window, int repaints)
 
 static const std::vector<TestKind> MeasuredKinds =
     KindsNamed({"push button", "check box", "radio button", "group box", "label", "bordered edit", "drop-down list",
-                "vertical scroll bar", "up-down", "progress bar", "tab control"});
+                "vertical scroll bar", "up-down", "progress bar", "tab control", "trackbar", "vertical trackbar",
+                "status bar", "header", "tooltip", "balloon tooltip", "toolbar", "rebar", "list view", "tree view",
+                "list box"});
 
 static HWND CreateHostDialog(int width, int height)
 {
@@ -127,12 +129,43 @@ static void PrepareKind(HWND control, const TestKind &kind)
             SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         }
     }
+    FillKind(control, kind);
 }
 
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
     return TRUE;
+}
+
+// A gallery section, the dialog and every control in it, repainted
+// unskinned and skinned.
+static void MeasureSection(const char *what, HWND section)
+{
+    ShowWindow(section, SW_SHOWNOACTIVATE);
+    Pump();
+    std::vector<HWND> windows = {section};
+    EnumChildWindows(section, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    auto repaint = [&] {
+        for (int i = 0; i < 20; ++i)
+            RedrawWindow(section, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
+    };
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        repaint();
+        plain.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 1);
+        start = Seconds();
+        repaint();
+        skinned.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 0);
+    }
+    PrintRow(what, Median(plain) / 20, Median(skinned) / 20, 1e6);
+    DestroyWindow(section);
 }
 
 static void MeasureRepaints()
@@ -151,32 +184,8 @@ static void MeasureRepaints()
     DestroyWindow(dialog);
 
     const GalleryContext context = {GetModuleHandleA(nullptr), dlgInit(0)};
-    HWND gallery = BuildCoverageSection(context);
-    ShowWindow(gallery, SW_SHOWNOACTIVATE);
-    Pump();
-    // The whole dialog and every control in it.
-    std::vector<HWND> windows = {gallery};
-    EnumChildWindows(gallery, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    auto repaint = [&] {
-        for (int i = 0; i < 20; ++i)
-            RedrawWindow(gallery, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
-    };
-    std::vector<double> plain;
-    std::vector<double> skinned;
-    for (int i = 0; i < repetitions; ++i) {
-        double start = Seconds();
-        repaint();
-        plain.push_back(Seconds() - start);
-        for (HWND window : windows)
-            enskin(window, 1);
-        start = Seconds();
-        repaint();
-        skinned.push_back(Seconds() - start);
-        for (HWND window : windows)
-            enskin(window, 0);
-    }
-    PrintRow("whole gallery dialog", Median(plain) / 20, Median(skinned) / 20, 1e6);
-    DestroyWindow(gallery);
+    MeasureSection("whole gallery dialog", BuildCoverageSection(context));
+    MeasureSection("gallery's bars section", BuildBarsSection(context));
     DeleteObject(context.frameBrush);
 }
 

@@ -141,11 +141,29 @@ void PaintHeader(SkinnedWindow *rec, HDC target, const RECT &window)
     EndBackBuffer(&buffer);
 }
 
+// Through BeginPaint always: a list view's header painted through its window
+// DC outside BeginPaint was seen covered again by the list view's own
+// background under Wine, which does not clip its children.
+static LRESULT HeaderPaint(SkinnedWindow *rec, HDC callerDC)
+{
+    const HWND hwnd = rec->hwnd;
+    if (callerDC != nullptr) {
+        PaintHeader(rec, callerDC, WindowRectInClient(hwnd));
+        return 0;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc != nullptr && !rec->released)
+        PaintHeader(rec, dc, WindowRectInClient(hwnd));
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
 LRESULT HandleHeaderMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
+        return HeaderPaint(rec, reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND:
         return 1;
     case WM_PRINTCLIENT:

@@ -56,7 +56,8 @@ static void PaintTick(HDC dc, HBRUSH brush, int pixel, bool vertical, bool befor
 }
 
 // The first and last ticks stand at the ends of the range; the control
-// reports the ones between.
+// reports the values of the ones between. Their places are worked out here:
+// Wine's TBM_GETTICPOS measures a vertical trackbar's ticks across it.
 static void PaintTicks(HWND hwnd, HDC dc, LONG style, const TrackAxis &axis, const RECT &thumb, int dpi)
 {
     if (style & TBS_NOTICKS)
@@ -74,9 +75,7 @@ static void PaintTicks(HWND hwnd, HDC dc, LONG style, const TrackAxis &axis, con
         else if (i == -1)
             pixel = PixelOfValue(axis, axis.high);
         else
-            pixel = static_cast<int>(SendMessageW(hwnd, TBM_GETTICPOS, i, 0));
-        if (pixel < 0)
-            continue;
+            pixel = PixelOfValue(axis, static_cast<int>(SendMessageW(hwnd, TBM_GETTIC, i, 0)));
         if (before)
             PaintTick(dc, brush, pixel, vertical, true, thumb, dpi);
         if (after)

@@ -98,9 +98,16 @@ const BarCase Cases[] = {
        &Face::trackbarSelection},
       {"tick below", [](HWND c) { return POINT{TickAt(c, 0), Reported(c, TBM_GETTHUMBRECT, 0).bottom + 2}; },
        &Face::trackbarTick}}},
+    // The thumb stands on the first tick between the ends, which is level
+    // with its middle.
     {"vertical trackbar", 0,
-     {{"tick on the left", [](HWND c) { return POINT{Reported(c, TBM_GETTHUMBRECT, 0).left - 3, TickAt(c, 0)}; },
-       &Face::trackbarTick}}},
+     {{"tick on the left",
+       [](HWND c) {
+           const RECT thumb = Reported(c, TBM_GETTHUMBRECT, 0);
+           return POINT{thumb.left - 3, (thumb.top + thumb.bottom) / 2};
+       },
+       &Face::trackbarTick}},
+     [](HWND c) { SendMessageA(c, TBM_SETPOS, TRUE, 10); }},
     {"status bar", 0,
      {{"background", [](HWND c) { return ItemCorner(c, SB_GETRECT, 1); }, &Face::barBackground},
       {"divider", [](HWND c) { return POINT{Reported(c, SB_GETRECT, 0).right - 1, 8}; }, &Face::barDivider},
@@ -130,12 +137,24 @@ const BarCase Cases[] = {
      [](HWND c) { SendMessageA(c, TB_SETHOTITEM, 2, 0); }},
     {"rebar", 0, {{"band", [](HWND c) { return POINT{Reported(c, RB_GETRECT, 0).right - 4, 4}; }, &Face::barBackground}}},
     {"tree view", 0, {{"background", [](HWND) { return POINT{150, 90}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
-    {"list view", 0, {{"background", [](HWND) { return POINT{190, 110}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
+    {"list view", 0,
+     {{"background", [](HWND) { return POINT{190, 110}; }, &Face::listBackground},
+      {"text", Anywhere, &Face::listText},
+      {"its header", Anywhere, &Face::barText}}},
     {"month calendar", 0, {{"background", Anywhere, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
     {"list box", 0, {{"background", [](HWND) { return POINT{150, 30}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
     {"edit", 0, {{"background", [](HWND) { return POINT{150, 10}; }, &Face::listBackground}}},
     {"edit", ES_READONLY, {{"read-only background", [](HWND) { return POINT{150, 10}; }, &Face::readOnlyBackground}}},
 };
+
+BOOL CALLBACK AttachChild(HWND child, LPARAM attach)
+{
+    if (attach)
+        AttachWindow(child);
+    else
+        DetachWindow(child);
+    return TRUE;
+}
 
 void PrintTo(const BarCase &c, std::ostream *out)
 {
@@ -193,7 +212,10 @@ TEST_P(BarsTest, DrawnInTheFaceAndGivenBackAtRelease)
         GdiLedger ledger;
         ASSERT_NE(AttachWindow(dialog), nullptr);
         ASSERT_NE(AttachWindow(control), nullptr);
+        // With the windows it is made of: a list view's header.
+        EnumChildWindows(control, AttachChild, 1);
         ExpectTelling(control, "skinned alone");
+        EnumChildWindows(control, AttachChild, 0);
         DetachWindow(control);
         DetachWindow(dialog);
         EXPECT_TRUE(ledger.Balanced()) << ledger.Report();

@@ -30,8 +30,9 @@ struct ColourMessage {
     UINT set;
     WPARAM which;
     bool colourInWParam;
-    COLORREF Face::*colour;  // the face's colour for it
-    int systemColour;        // the control's default reads as this, as CLR_DEFAULT or as CLR_NONE
+    COLORREF Face::*colour;  // the face's colour for it; null: CLR_NONE, the control's background shows
+    int systemColour;        // the control's default reads as this system colour
+    COLORREF unset;          // or as this: CLR_DEFAULT, or CLR_NONE where the control reports that
 };
 struct ColourMessages {
     const ColourMessage *rows;

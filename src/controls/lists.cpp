@@ -8,19 +8,21 @@
 #include <commctrl.h>
 
 static const ColourMessage ListViewColours[] = {
-    {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW},
-    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW},
-    {LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT},
+    {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    // Texts drawn straight onto the background: no box of their own, which
+    // also spares the list view a fill per item.
+    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, nullptr, COLOR_WINDOW, CLR_DEFAULT},
+    {LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
 };
 static const ColourMessage TreeViewColours[] = {
-    {TVM_GETBKCOLOR, TVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW},
-    {TVM_GETTEXTCOLOR, TVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT},
+    {TVM_GETBKCOLOR, TVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_NONE},
+    {TVM_GETTEXTCOLOR, TVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_NONE},
 };
 // The title and the days of the next and last months keep their own colours.
 static const ColourMessage MonthCalendarColours[] = {
-    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_BACKGROUND, false, &Face::listBackground, COLOR_WINDOW},
-    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_MONTHBK, false, &Face::listBackground, COLOR_WINDOW},
-    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_TEXT, false, &Face::listText, COLOR_WINDOWTEXT},
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_BACKGROUND, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_MONTHBK, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_TEXT, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
 };
 
 static ColourMessages ColoursOf(int kind)
@@ -36,9 +38,9 @@ static ColourMessages ColoursOf(int kind)
     }
 }
 
-static bool IsDefaultColour(COLORREF colour, int systemColour)
+static bool IsDefaultColour(COLORREF colour, const ColourMessage &row)
 {
-    return colour == CLR_DEFAULT || colour == CLR_NONE || colour == GetSysColor(systemColour);
+    return colour == row.unset || colour == GetSysColor(row.systemColour);
 }
 
 static LRESULT SendColourMessage(SkinnedWindow *rec, const ColourMessage &row, UINT msg, COLORREF colour)
@@ -59,10 +61,10 @@ void SetUpColourMessages(SkinnedWindow *rec, const ColourMessages &table)
         const ColourMessage &row = table.rows[i];
         block->given[i] = CLR_INVALID;
         const auto had = static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0));
-        if (rec->released || !IsDefaultColour(had, row.systemColour))
+        if (rec->released || !IsDefaultColour(had, row))
             continue;
         block->had[i] = had;
-        block->given[i] = face.*row.colour;
+        block->given[i] = row.colour != nullptr ? face.*row.colour : CLR_NONE;
         SendColourMessage(rec, row, row.set, block->given[i]);
     }
 }

@@ -8,8 +8,8 @@
 #include <commctrl.h>
 
 static const ColourMessage RebarColours[] = {
-    {RB_GETBKCOLOR, RB_SETBKCOLOR, 0, false, &Face::barBackground, COLOR_BTNFACE},
-    {RB_GETTEXTCOLOR, RB_SETTEXTCOLOR, 0, false, &Face::barText, COLOR_BTNTEXT},
+    {RB_GETBKCOLOR, RB_SETBKCOLOR, 0, false, &Face::barBackground, COLOR_BTNFACE, CLR_NONE},
+    {RB_GETTEXTCOLOR, RB_SETTEXTCOLOR, 0, false, &Face::barText, COLOR_BTNTEXT, CLR_NONE},
 };
 static const ColourMessages RebarColourTable = {RebarColours, ARRAYSIZE(RebarColours)};
 

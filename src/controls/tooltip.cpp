@@ -7,8 +7,8 @@
 #include <commctrl.h>
 
 static const ColourMessage TooltipColours[] = {
-    {TTM_GETTIPBKCOLOR, TTM_SETTIPBKCOLOR, 0, true, &Face::tooltipBackground, COLOR_INFOBK},
-    {TTM_GETTIPTEXTCOLOR, TTM_SETTIPTEXTCOLOR, 0, true, &Face::tooltipText, COLOR_INFOTEXT},
+    {TTM_GETTIPBKCOLOR, TTM_SETTIPBKCOLOR, 0, true, &Face::tooltipBackground, COLOR_INFOBK, CLR_DEFAULT},
+    {TTM_GETTIPTEXTCOLOR, TTM_SETTIPTEXTCOLOR, 0, true, &Face::tooltipText, COLOR_INFOTEXT, CLR_DEFAULT},
 };
 static const ColourMessages TooltipColourTable = {TooltipColours, ARRAYSIZE(TooltipColours)};
 

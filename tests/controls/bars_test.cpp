@@ -236,6 +236,24 @@ TEST_P(BarsTest, DrawnInTheFaceAndGivenBackAtRelease)
     DestroyWindow(later);
 }
 
+// A colour the host chose is the host's, skinned and released; a default
+// takes the face's and comes back at release.
+TEST_F(ControlsTest, HostColoursStayAndDefaultsComeBack)
+{
+    currentFace = &Distinct;
+    HWND list = CreateKind(dialog, KindNamed("list view"), 10, 10);
+    const COLORREF hostBackground = RGB(1, 2, 3);
+    SendMessageA(list, LVM_SETBKCOLOR, 0, hostBackground);
+    const auto textBefore = static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
+    ASSERT_NE(AttachWindow(list), nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), Distinct.listText);
+    DetachWindow(list);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), textBefore);
+    currentFace = &BuiltInFace;
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryCase, BarsTest, testing::ValuesIn(Cases), [](const testing::TestParamInfo<BarCase> &info) {
     std::string name = std::to_string(info.index) + "_";
     for (const char *c = info.param.kind; *c != '\0'; ++c) {

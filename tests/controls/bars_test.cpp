@@ -1,9 +1,7 @@
-// Trackbars, status bars, headers, tooltips, toolbars, rebars and the
-// colours of lists and edits, drawn in a test face of distinct colours: each
-// row is a kind of the shared list and the pixels that tell the face, seen
-// when the kind is skinned on its own, after thread-wide switch-on and when
-// made later; released, the control shows its own pixels again, and the
-// library's GDI calls balance.
+// The bars, headers, tooltips and list colours in a face of distinct colours:
+// each row is a kind of the shared list and the pixels that tell the face,
+// skinned alone, after thread-wide switch-on and when made later; released,
+// the control shows its own pixels again, and the GDI calls balance.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,14 +14,12 @@
 #include "support/gdi_ledger.h"
 #include "support/kinds.h"
 #include "controls_fixture.h"
+#include "velk.h"
 #include "window_pixels.h"
-
-extern "C" INT_PTR WINAPI Enskin(HWND window, int enable);
 
 namespace {
 
-Face DistinctFace()
-{
+const Face Distinct = [] {
     Face face = BuiltInFace;
     face.listBackground = RGB(10, 200, 10);
     face.listText = RGB(200, 10, 10);
@@ -41,10 +37,8 @@ Face DistinctFace()
     face.tooltipText = RGB(210, 250, 10);
     face.tooltipBorder = RGB(250, 60, 60);
     face.readOnlyBackground = RGB(70, 70, 20);
-    face.readOnlyText = RGB(20, 220, 220);
     return face;
-}
-const Face Distinct = DistinctFace();
+}();
 
 // A place in window coordinates that must show a colour of the face; with
 // no place, the colour must show somewhere in the window.
@@ -78,10 +72,9 @@ void PointAtItem(HWND header, int index)
 {
     const RECT item = Reported(header, HDM_GETITEMRECT, index);
     POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
     ClientToScreen(header, &centre);
     SetCursorPos(centre.x, centre.y);
-    ScreenToClient(header, &centre);
-    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
 }
 
 POINT ItemCorner(HWND control, UINT msg, int index)
@@ -254,13 +247,6 @@ TEST_F(ControlsTest, HostColoursStayAndDefaultsComeBack)
     currentFace = &BuiltInFace;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCase, BarsTest, testing::ValuesIn(Cases), [](const testing::TestParamInfo<BarCase> &info) {
-    std::string name = std::to_string(info.index) + "_";
-    for (const char *c = info.param.kind; *c != '\0'; ++c) {
-        if (isalnum(static_cast<unsigned char>(*c)))
-            name += *c;
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(EveryCase, BarsTest, testing::ValuesIn(Cases));
 
 } // namespace

@@ -99,7 +99,7 @@ HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id, const c
 }
 
 
-static void FillBars(HWND control, const TestKind &kind)
+void FillKind(HWND control, const TestKind &kind)
 {
     if (Named(kind, WC_HEADERA)) {
         const char *const names[] = {"Name", "Size", "Date"};
@@ -132,12 +132,7 @@ static void FillBars(HWND control, const TestKind &kind)
         band.lpText = const_cast<char *>("Band");
         band.cx = 200;
         SendMessageA(control, RB_INSERTBANDA, 0, reinterpret_cast<LPARAM>(&band));
-    }
-}
-
-static void FillLists(HWND control, const TestKind &kind)
-{
-    if (Named(kind, TOOLTIPS_CLASSA)) {
+    } else if (Named(kind, TOOLTIPS_CLASSA)) {
         HWND parent = GetWindow(control, GW_OWNER);
         TOOLINFOA tool = {sizeof tool, TTF_TRACK | TTF_ABSOLUTE, parent, 1};
         tool.lpszText = const_cast<char *>("Tip text");
@@ -162,10 +157,4 @@ static void FillLists(HWND control, const TestKind &kind)
     } else if (Named(kind, "ListBox")) {
         SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First line"));
     }
-}
-
-void FillKind(HWND control, const TestKind &kind)
-{
-    FillBars(control, kind);
-    FillLists(control, kind);
 }

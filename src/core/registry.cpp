@@ -457,6 +457,10 @@ static void FollowLook(SkinnedWindow *rec)
     const HWND hwnd = rec->hwnd;
     rec->standardLook = HighContrastOn();
     if (rec->standardLook) {
+        // Colours set on the control go back too, and are read afresh by the
+        // set-up when the skin returns.
+        if (rec->skinClass->tearDown != nullptr)
+            rec->skinClass->tearDown(rec);
         if (rec->windowRegion != nullptr) {
             rec->windowRegion = nullptr;
             SetWindowRgn(hwnd, nullptr, FALSE);

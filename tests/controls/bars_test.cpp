@@ -40,8 +40,7 @@ const Face Distinct = [] {
     return face;
 }();
 
-// A place in window coordinates that must show a colour of the face; with
-// no place, the colour must show somewhere in the window.
+// A place (window coordinates) that must show a face colour; none: anywhere.
 struct Telling {
     const char *what;
     std::function<POINT(HWND)> at;
@@ -233,18 +232,16 @@ TEST_P(BarsTest, DrawnInTheFaceAndGivenBackAtRelease)
 // takes the face's and comes back at release.
 TEST_F(ControlsTest, HostColoursStayAndDefaultsComeBack)
 {
-    currentFace = &Distinct;
     HWND list = CreateKind(dialog, KindNamed("list view"), 10, 10);
     const COLORREF hostBackground = RGB(1, 2, 3);
     SendMessageA(list, LVM_SETBKCOLOR, 0, hostBackground);
     const auto textBefore = static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
     ASSERT_NE(AttachWindow(list), nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), Distinct.listText);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), BuiltInFace.listText);
     DetachWindow(list);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), textBefore);
-    currentFace = &BuiltInFace;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCase, BarsTest, testing::ValuesIn(Cases));

@@ -115,7 +115,6 @@ void FillKind(HWND control, const TestKind &kind)
         SendMessageA(control, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Line 1"));
     } else if (Named(kind, TRACKBAR_CLASSA)) {
         SendMessageA(control, TBM_SETTICFREQ, 10, 0);
-        SendMessageA(control, TBM_SETPOS, TRUE, 40);
         SendMessageA(control, TBM_SETSEL, TRUE, MAKELPARAM(20, 60));
     } else if (Named(kind, TOOLBARCLASSNAMEA)) {
         SendMessageA(control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

@@ -256,8 +256,8 @@ static void MeasureDispatch()
     // A window the library does not skin, on a thread with skinning switched
     // on and off: the creation hook must cost nothing per message.
     HWND host = CreateHostDialog(200, 200);
-    HWND animation = CreateWindowExW(0, ANIMATE_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr, nullptr,
-                                nullptr);
+    HWND animation = CreateWindowExW(0, ANIMATE_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr,
+                                     nullptr, nullptr);
     plain.clear();
     measured.clear();
     for (int i = 0; i < runs; ++i) {

@@ -179,7 +179,8 @@ static bool printWindows = false;
 static BOOL CALLBACK CollectShownPopup(HWND window, LPARAM list)
 {
     const HWND owner = GetWindow(window, GW_OWNER);
-    if (IsWindowVisible(window) && std::find(galleryWindows.begin(), galleryWindows.end(), owner) != galleryWindows.end())
+    const bool ownedBySection = std::find(galleryWindows.begin(), galleryWindows.end(), owner) != galleryWindows.end();
+    if (IsWindowVisible(window) && ownedBySection)
         reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
     return TRUE;
 }

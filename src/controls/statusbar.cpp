@@ -45,8 +45,8 @@ static void PaintPartText(HDC dc, HWND hwnd, wchar_t *text, RECT area, UINT read
         if (tab != nullptr)
             *tab = L'\0';
         RECT place = area;
-        DrawCaptionText(dc, hwnd, text, &place, CurrentFace()->barText, PartTextFormat | PieceFormats[piece] | readingOrder,
-                        CAPTION_IN_RECT);
+        const UINT format = PartTextFormat | PieceFormats[piece] | readingOrder;
+        DrawCaptionText(dc, hwnd, text, &place, CurrentFace()->barText, format, CAPTION_IN_RECT);
         text = tab != nullptr ? tab + 1 : nullptr;
     }
 }

@@ -373,8 +373,12 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
     // Out of the list first, so that host code the control runs meanwhile
     // cannot release the record a second time; straight to the control, as
     // nothing of the skin is left to pass the messages through.
-    if (!windowEnding && rec->skinClass->tearDown != nullptr)
+    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
         rec->skinClass->tearDown(rec);
+        // A window the control's procedure destroyed meanwhile keeps no
+        // pass-through.
+        windowEnding = !IsWindow(hwnd);
+    }
 
     // A subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
@@ -428,7 +432,10 @@ LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     SkinnedWindow *rec = FindSkinnedWindow(child);
     if (rec == nullptr || rec->standardLook || rec->setUpPending || rec->skinClass->answerParent == nullptr)
         return hostResult;
-    return rec->skinClass->answerParent(rec, msg, wParam, lParam, hostResult);
+    HoldRecord(rec);
+    const LRESULT answer = rec->skinClass->answerParent(rec, msg, wParam, lParam, hostResult);
+    LetGoRecord(rec);
+    return answer;
 }
 
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -136,8 +136,9 @@ void HoldRecord(SkinnedWindow *rec);
 void LetGoRecord(SkinnedWindow *rec);
 
 // A message the parent's procedure has answered with hostResult, offered to
-// the skinned child it concerns (AnswerParent of its class); returns the
-// answer to give. Sets no colour and runs no host code.
+// the skinned child it concerns (answerParent of its class); returns the
+// answer to give. The child's answer sets the colours of the DC the message
+// brings and may ask the child for its places.
 LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 // Hands a message unchanged to the window's previous procedure.

@@ -93,7 +93,8 @@ HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id, const c
     const DWORD placement = popup ? WS_POPUP : WS_CHILD | WS_VISIBLE;
     HWND child = CreateWindowExA(kind.exStyle, kind.className, text, kind.style | addedStyle | placement,
                                  x, y, kind.width, kind.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(popup ? 0 : id)), GetModuleHandleA(nullptr), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(popup ? 0 : id)), GetModuleHandleA(nullptr),
+                                 nullptr);
     SendMessageA(child, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
     return child;
 }

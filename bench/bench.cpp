@@ -20,7 +20,7 @@ static EnskinFaceProc enskinFace;
 // The --face folder; empty without one.
 static wchar_t faceFolder[MAX_PATH];
 
-// The gallery's coverage dialog calls this when it is closed.
+// The gallery's coverage and bars dialogs call this when they are closed.
 void CloseGalleryWindow(HWND window)
 {
     DestroyWindow(window);
@@ -101,7 +101,9 @@ static void MeasureRepaint(const char *what, HWND window, int repaints)
 
 static const std::vector<TestKind> MeasuredKinds =
     KindsNamed({"push button", "check box", "radio button", "group box", "label", "bordered edit", "drop-down list",
-                "vertical scroll bar", "up-down", "progress bar", "tab control"});
+                "vertical scroll bar", "up-down", "progress bar", "tab control", "trackbar", "vertical trackbar",
+                "status bar", "header", "tooltip", "balloon tooltip", "toolbar", "rebar", "list view", "tree view",
+                "list box"});
 
 static HWND CreateHostDialog(int width, int height)
 {
@@ -130,12 +132,43 @@ static void PrepareKind(HWND control, const TestKind &kind)
             SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         }
     }
+    FillKind(control, kind);
 }
 
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
     return TRUE;
+}
+
+// A gallery section, the dialog and every control in it, repainted
+// unskinned and skinned.
+static void MeasureSection(const char *what, HWND section)
+{
+    ShowWindow(section, SW_SHOWNOACTIVATE);
+    Pump();
+    std::vector<HWND> windows = {section};
+    EnumChildWindows(section, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    auto repaint = [&] {
+        for (int i = 0; i < 20; ++i)
+            RedrawWindow(section, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
+    };
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        repaint();
+        plain.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 1);
+        start = Seconds();
+        repaint();
+        skinned.push_back(Seconds() - start);
+        for (HWND window : windows)
+            enskin(window, 0);
+    }
+    PrintRow(what, Median(plain) / 20, Median(skinned) / 20, 1e6);
+    DestroyWindow(section);
 }
 
 static void MeasureRepaints()
@@ -154,32 +187,8 @@ static void MeasureRepaints()
     DestroyWindow(dialog);
 
     const GalleryContext context = {GetModuleHandleA(nullptr), dlgInit(0)};
-    HWND gallery = BuildCoverageSection(context);
-    ShowWindow(gallery, SW_SHOWNOACTIVATE);
-    Pump();
-    // The whole dialog and every control in it.
-    std::vector<HWND> windows = {gallery};
-    EnumChildWindows(gallery, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    auto repaint = [&] {
-        for (int i = 0; i < 20; ++i)
-            RedrawWindow(gallery, nullptr, nullptr, RepaintFlags | RDW_ALLCHILDREN);
-    };
-    std::vector<double> plain;
-    std::vector<double> skinned;
-    for (int i = 0; i < repetitions; ++i) {
-        double start = Seconds();
-        repaint();
-        plain.push_back(Seconds() - start);
-        for (HWND window : windows)
-            enskin(window, 1);
-        start = Seconds();
-        repaint();
-        skinned.push_back(Seconds() - start);
-        for (HWND window : windows)
-            enskin(window, 0);
-    }
-    PrintRow("whole gallery dialog", Median(plain) / 20, Median(skinned) / 20, 1e6);
-    DestroyWindow(gallery);
+    MeasureSection("whole gallery dialog", BuildCoverageSection(context));
+    MeasureSection("gallery's bars section", BuildBarsSection(context));
     DeleteObject(context.frameBrush);
 }
 
@@ -250,17 +259,17 @@ static void MeasureDispatch()
     // A window the library does not skin, on a thread with skinning switched
     // on and off: the creation hook must cost nothing per message.
     HWND host = CreateHostDialog(200, 200);
-    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr, nullptr,
-                                nullptr);
+    HWND animation = CreateWindowExW(0, ANIMATE_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr,
+                                     nullptr, nullptr);
     plain.clear();
     measured.clear();
     for (int i = 0; i < runs; ++i) {
-        plain.push_back(SendNulls(tree, messages));
+        plain.push_back(SendNulls(animation, messages));
         enskin(nullptr, 1);
-        measured.push_back(SendNulls(tree, messages));
+        measured.push_back(SendNulls(animation, messages));
         enskin(nullptr, 0);
     }
-    PrintRow("tree view, thread-wide skinning on against off", Fastest(plain) / messages,
+    PrintRow("animation, thread-wide skinning on against off", Fastest(plain) / messages,
              Fastest(measured) / messages, 1e9);
     DestroyWindow(host);
 }

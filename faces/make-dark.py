@@ -82,6 +82,21 @@ KEYS = {
     "ScrollGlyphDisabled": rgb("#5A606A"),
     "GripperLight": rgb("#6A7480"),
     "GripperDark": rgb("#1A1D22"),
+    "TrackbarTick": rgb("#A0A7B0"),
+    "TrackbarSelection": rgb("#5AA9E6"),
+    "BarBackground": rgb("#262A31"),
+    "BarText": rgb("#E6E6E6"),
+    "BarDivider": rgb("#4A525E"),
+    "HeaderHot": rgb("#33404F"),
+    "HeaderPressed": rgb("#2F5F92"),
+    "HeaderSortArrow": rgb("#A0A7B0"),
+    "ToolbarButtonHot": rgb("#33404F"),
+    "ToolbarButtonPressed": rgb("#2F5F92"),
+    "TooltipBackground": rgb("#30353D"),
+    "TooltipText": rgb("#F0F0F0"),
+    "TooltipBorder": rgb("#5A6B80"),
+    "ReadOnlyBackground": rgb("#262A31"),
+    "ReadOnlyText": rgb("#C8CDD4"),
 }
 
 
@@ -153,12 +168,17 @@ TEXT_ON = {
     "TabText": ["TabFill"],
     "TabSelectedText": ["TabSelectedFill"],
     "ListText": ["ListBackground"],
+    "BarText": ["BarBackground", "HeaderHot", "HeaderPressed", "ToolbarButtonHot", "ToolbarButtonPressed"],
+    "TooltipText": ["TooltipBackground"],
+    "ReadOnlyText": ["ReadOnlyBackground"],
 }
 # Each state against the resting look it must stand out from.
 STATE_PAIRS = [("PushOuterFace" + s + "Top", "PushOuterFaceRestingTop") for s in ("Disabled", "Pressed", "Hot",
                                                                                  "Focused")]
 STATE_PAIRS += [("CheckFace" + s + "TopLeft", "CheckFaceRestingTopLeft") for s in ("Pressed", "Hot")]
 STATE_PAIRS += [("ScrollOuter" + s + "TopLeft", "ScrollOuterNormalTopLeft") for s in ("Disabled", "Pressed", "Hot")]
+STATE_PAIRS += [("HeaderHot", "BarBackground"), ("HeaderPressed", "BarBackground"),
+                ("ToolbarButtonHot", "BarBackground"), ("ToolbarButtonPressed", "BarBackground")]
 STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText"),
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
 

@@ -326,7 +326,7 @@ static void BuildUnskinnedColumn(Column &column)
 
     AddControl(group, "Button", "Owner-draw button", BS_OWNERDRAW | WS_TABSTOP, 0, Px(28), IDC_OWNERDRAW);
 
-    AddLabel(group, "Tree view:");
+    AddLabel(group, "Tree view (the face's list colours):");
     HWND tree = AddControl(group, WC_TREEVIEWA, "",
                            TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
                            WS_EX_CLIENTEDGE, Px(96), IDC_TREEVIEW);
@@ -351,7 +351,7 @@ static void BuildUnskinnedColumn(Column &column)
     static const char *const Colours[] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
     AddStrings(simple, CB_ADDSTRING, Colours, sizeof Colours / sizeof Colours[0]);
     SendMessageA(simple, CB_SETCURSEL, 2, 0);
-    EndGroup(column, group, "Left unskinned");
+    EndGroup(column, group, "Their own look");
 }
 
 // Grows the dialog so that its client area holds every child with a margin,

@@ -26,12 +26,13 @@ static const Section Sections[] = {
     {"controls", BuildControlsSection},
     {"dialogs", BuildDialogsSection},
     {"mirrored", BuildMirroredSection},
+    {"bars", BuildBarsSection},
 };
 
 // Windows are laid out for the smallest screen the gallery is shown on, at
 // 96 dpi; the screen grows with the DPI as the sections do.
 static const int LayoutWidth = Px(1280);
-static const int LayoutHeight = Px(1024);
+static const int LayoutHeight = Px(1440);
 static const int WindowGap = Px(8);
 static const DWORD SettleMilliseconds = 500;
 static const COLORREF ScreenshotBackground = RGB(64, 96, 128);
@@ -175,6 +176,15 @@ static void PumpMessagesFor(DWORD milliseconds)
 // as AnimateWindow and capture tools ask it, instead of being read back.
 static bool printWindows = false;
 
+static BOOL CALLBACK CollectShownPopup(HWND window, LPARAM list)
+{
+    const HWND owner = GetWindow(window, GW_OWNER);
+    const bool ownedBySection = std::find(galleryWindows.begin(), galleryWindows.end(), owner) != galleryWindows.end();
+    if (IsWindowVisible(window) && ownedBySection)
+        reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
 // Reads the window through its own window DC, which shows exactly what the
 // window painted, frame included; only pixels inside its region are kept.
 static void CopyWindowInto(HDC target, HWND window)
@@ -266,6 +276,11 @@ static int TakeScreenshot(const char *path)
     DeleteObject(background);
     for (HWND window : galleryWindows)
         CopyWindowInto(memory, window);
+    // Then the popups the sections own and show, such as tooltips.
+    std::vector<HWND> popups;
+    EnumThreadWindows(GetCurrentThreadId(), CollectShownPopup, reinterpret_cast<LPARAM>(&popups));
+    for (HWND popup : popups)
+        CopyWindowInto(memory, popup);
     GdiFlush();
 
     const int stride = (width * 3 + 3) & ~3;

@@ -23,6 +23,7 @@ HWND BuildControlsSection(const GalleryContext &context);
 HWND BuildScrollSection(const GalleryContext &context);
 HWND BuildDialogsSection(const GalleryContext &context);
 HWND BuildMirroredSection(const GalleryContext &context);
+HWND BuildBarsSection(const GalleryContext &context);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.

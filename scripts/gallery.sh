@@ -57,8 +57,9 @@ if (( dpi != 96 )); then
     velk_make_dpi_prefix "$dpi"
     WINEPREFIX=$(velk_dpi_prefix "$dpi")
     export WINEPREFIX
-    VELK_SCREEN="$((1280 * dpi / 96))x$((1024 * dpi / 96))"
 fi
+# The gallery's layout (gallery.cpp) at the DPI.
+VELK_SCREEN="$((1280 * dpi / 96))x$((1440 * dpi / 96))"
 velk_wine_start
 trap velk_wine_stop EXIT
 

@@ -22,6 +22,13 @@ const SkinClass *const SkinClasses[] = {
     &MonthCalendarClass,
     &TabClass,
     &ProgressClass,
+    &TreeViewClass,
+    &TrackbarClass,
+    &StatusBarClass,
+    &HeaderClass,
+    &TooltipClass,
+    &ToolbarClass,
+    &RebarClass,
 };
 
 const int SkinClassCount = sizeof SkinClasses / sizeof SkinClasses[0];

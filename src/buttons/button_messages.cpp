@@ -326,6 +326,6 @@ static int StaticKindOfStyle(LONG style)
 }
 
 const SkinClass ButtonClass = {L"Button", ButtonKindOfStyle, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0,
-                               PaintButtonKind};
+                               PaintButtonKind, nullptr, nullptr};
 const SkinClass StaticClass = {L"Static", StaticKindOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0,
-                               PaintButtonKind};
+                               PaintButtonKind, nullptr, nullptr};

@@ -169,14 +169,12 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
 static const LONG FramelessStyleBits = 3;
 static const LONG FramelessStyle = 1;
 
-static int ComboKindOfStyle(LONG style)
+int ComboKindOfStyle(LONG style)
 {
     return (style & FramelessStyleBits) == FramelessStyle ? CK_NONE : CK_COMBOBOX;
 }
 
 const SkinClass ComboBoxClass = {L"ComboBox", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0,
-                                 PaintComboFrame};
+                                 PaintComboFrame, nullptr, nullptr};
 const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
-                                       nullptr, 0, PaintComboFrame};
-const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
-                                      nullptr, 0, PaintComboFrame};
+                                       nullptr, 0, PaintComboFrame, nullptr, nullptr};

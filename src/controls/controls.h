@@ -1,4 +1,5 @@
-// Simple control frames: edits, list boxes, combo boxes, progress bars, tabs.
+// Simple controls: edit and combo box frames, progress bars, tabs, the
+// colours of lists, status bars, headers, tooltips, toolbars and rebars.
 #ifndef VELK_CONTROLS_CONTROLS_H
 #define VELK_CONTROLS_CONTROLS_H
 
@@ -14,6 +15,48 @@ extern const SkinClass DateTimePickerClass;
 extern const SkinClass MonthCalendarClass;
 extern const SkinClass ProgressClass;
 extern const SkinClass TabClass;
+extern const SkinClass TreeViewClass;
+extern const SkinClass StatusBarClass;
+extern const SkinClass HeaderClass;
+extern const SkinClass TooltipClass;
+extern const SkinClass ToolbarClass;
+extern const SkinClass RebarClass;
+
+// A colour a control keeps: read with get, set with set. The colour goes in
+// wParam where colourInWParam says so, else in lParam with which as wParam
+// (the month calendar's part; 0 elsewhere).
+struct ColourMessage {
+    UINT get;
+    UINT set;
+    WPARAM which;
+    bool colourInWParam;
+    COLORREF Face::*colour;  // the face's colour for it; null: CLR_NONE, the control's background shows
+    int systemColour;        // the control's default reads as this system colour
+    COLORREF unset;          // or as this: CLR_DEFAULT, or CLR_NONE where the control reports that
+};
+struct ColourMessages {
+    const ColourMessage *rows;
+    int count;
+};
+// The block of such kinds: the colours before the skin, and the ones it set.
+const int MostColourMessages = 3;
+struct ColourBlock {
+    COLORREF had[MostColourMessages];
+    COLORREF given[MostColourMessages];  // CLR_INVALID where the skin set nothing
+    const Face *face;                    // whose colours were given
+};
+// Sets the face's colour wherever the control has its default; the host's
+// own colours stay. Puts back every colour the skin set and the host has
+// not changed since.
+void SetUpColourMessages(SkinnedWindow *rec, const ColourMessages &table);
+void TearDownColourMessages(SkinnedWindow *rec, const ColourMessages &table);
+// At a paint after a face switch, the colours given go back and the new
+// face's go in: the control keeps what it was told until it is told again.
+void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table);
+int ComboKindOfStyle(LONG style);
+// Draws into dc, clipped to kept, what the control paints there itself.
+void LetControlPaint(SkinnedWindow *rec, HDC dc, HRGN kept);
+LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -34,5 +77,9 @@ int PressDropButton(SkinnedWindow *rec);
 // WM_ENABLE for the framed kinds: keeps SKS_DISABLED in step with the window,
 // lets the control take the change, then repaints the frame.
 LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam);
+
+// WM_CREATE of a window attached at its creation, whose set-up waited for
+// the control to make itself: the control first, then the set-up.
+LRESULT CreateThenSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
 
 #endif

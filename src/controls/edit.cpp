@@ -1,6 +1,5 @@
-// Edit, list box and hot-key frames. An Edit keeps its own client area and
-// caret; only its border is redrawn. List boxes and hot-key controls keep
-// their own look entirely.
+// Edit frames. An Edit keeps its own client area and caret; only its border
+// is redrawn. Hot-key controls keep their own look entirely.
 #include "controls.h"
 
 // Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
@@ -70,22 +69,14 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
     }
 }
 
-// List boxes and hot-key controls are only followed to their destruction,
-// where the subclass procedure releases them after WM_NCDESTROY.
-LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return ForwardMessage(rec, msg, wParam, lParam);
-}
-
 static void SetUpEditKind(SkinnedWindow *rec, LONG style)
 {
     if (style & ES_READONLY)
         rec->state |= SKS_READONLY;
 }
 
-const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame};
-const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
+const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame, nullptr,
+                             AnswerEditParent};
 // Hot-key controls are followed as list boxes are.
-const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
-// List views are followed with no handler of their own.
-const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0, nullptr};
+const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr,
+                               nullptr, nullptr};

@@ -132,4 +132,4 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
 }
 
 const SkinClass ProgressClass = {L"msctls_progress32", nullptr, CK_PROGRESS, HandleProgressMessage, nullptr, 0,
-                                 PaintProgress};
+                                 PaintProgress, nullptr, nullptr};

@@ -86,4 +86,5 @@ LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPa
     }
 }
 
-const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0, PaintTabs};
+const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0, PaintTabs, nullptr,
+                            nullptr};

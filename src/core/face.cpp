@@ -136,4 +136,22 @@ const Face BuiltInFace = {
     0x00C6CBCE,  // scrollGlyphDisabled
     0x00FFF7EF,  // gripperLight
     0x00FFB28C,  // gripperDark
+
+    // Trackbars, status bars, headers, tooltips, toolbars and edits: close
+    // to the system's own look of these controls.
+    0x00000000,  // trackbarTick
+    0x00D77800,  // trackbarSelection
+    0x00F0F0F0,  // barBackground
+    0x00000000,  // barText
+    0x00A0A0A0,  // barDivider
+    0x00F7E8D8,  // headerHot
+    0x00E5D2BC,  // headerPressed
+    0x00707070,  // headerSortArrow
+    0x00F7E8D8,  // toolbarButtonHot
+    0x00E5D2BC,  // toolbarButtonPressed
+    0x00E1FFFF,  // tooltipBackground
+    0x00000000,  // tooltipText
+    0x00646464,  // tooltipBorder
+    0x00F0F0F0,  // readOnlyBackground
+    0x00000000,  // readOnlyText
 };

@@ -153,6 +153,24 @@ struct Face {
     COLORREF scrollGlyphDisabled;
     COLORREF gripperLight;           // in every state
     COLORREF gripperDark;
+
+    // Trackbars, status bars, headers, tooltips, toolbars and the client
+    // colours of edits. Trackbar thumbs and channels take the scroll colours.
+    COLORREF trackbarTick;
+    COLORREF trackbarSelection;      // the selection range along the channel
+    COLORREF barBackground;          // status bars, header items at rest, toolbars, rebar bands
+    COLORREF barText;                // status bar parts, header items, toolbar buttons, rebar bands
+    COLORREF barDivider;             // between status bar parts and header items
+    COLORREF headerHot;
+    COLORREF headerPressed;
+    COLORREF headerSortArrow;
+    COLORREF toolbarButtonHot;
+    COLORREF toolbarButtonPressed;   // pressed or checked
+    COLORREF tooltipBackground;
+    COLORREF tooltipText;
+    COLORREF tooltipBorder;
+    COLORREF readOnlyBackground;     // read-only and disabled edits
+    COLORREF readOnlyText;
 };
 
 // A table indexed by a row enum has a row for each of its values.

@@ -101,6 +101,21 @@ static const FaceKeyGroup FaceKeys[] = {
     FACE_ONE(L"ScrollGlyphDisabled", scrollGlyphDisabled),
     FACE_ONE(L"GripperLight", gripperLight),
     FACE_ONE(L"GripperDark", gripperDark),
+    FACE_ONE(L"TrackbarTick", trackbarTick),
+    FACE_ONE(L"TrackbarSelection", trackbarSelection),
+    FACE_ONE(L"BarBackground", barBackground),
+    FACE_ONE(L"BarText", barText),
+    FACE_ONE(L"BarDivider", barDivider),
+    FACE_ONE(L"HeaderHot", headerHot),
+    FACE_ONE(L"HeaderPressed", headerPressed),
+    FACE_ONE(L"HeaderSortArrow", headerSortArrow),
+    FACE_ONE(L"ToolbarButtonHot", toolbarButtonHot),
+    FACE_ONE(L"ToolbarButtonPressed", toolbarButtonPressed),
+    FACE_ONE(L"TooltipBackground", tooltipBackground),
+    FACE_ONE(L"TooltipText", tooltipText),
+    FACE_ONE(L"TooltipBorder", tooltipBorder),
+    FACE_ONE(L"ReadOnlyBackground", readOnlyBackground),
+    FACE_ONE(L"ReadOnlyText", readOnlyText),
 };
 
 #undef FACE_TABLE

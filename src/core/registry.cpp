@@ -349,9 +349,9 @@ static SkinnedWindow *FinishAttach(SkinnedWindow *rec)
 {
     const HWND hwnd = rec->hwnd;
     HoldRecord(rec);
-    rec->setUpPending = false;
     if (rec->skinClass->setUp != nullptr)
         rec->skinClass->setUp(rec, GetWindowLongW(hwnd, GWL_STYLE));
+    rec->setUpPending = false;
     if (!rec->released)
         RedrawWholeWindow(hwnd);
     const bool kept = !rec->released;
@@ -384,6 +384,15 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
     ThreadRegistry *registry = CurrentThreadRegistry();
     SkinnedWindow *standIn = UnlinkRecord(registry, rec);
     rec->released = true;
+    // Out of the list first, so that host code the control runs meanwhile
+    // cannot release the record a second time; straight to the control, as
+    // nothing of the skin is left to pass the messages through.
+    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
+        rec->skinClass->tearDown(rec);
+        // A window the control's procedure destroyed meanwhile keeps no
+        // pass-through.
+        windowEnding = !IsWindow(hwnd);
+    }
 
     // A subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
@@ -430,6 +439,19 @@ static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
 }
 
+// Only a record that paints in the skin answers: not one whose skin stepped
+// aside for high contrast.
+LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult)
+{
+    SkinnedWindow *rec = FindSkinnedWindow(child);
+    if (rec == nullptr || rec->standardLook || rec->setUpPending || rec->skinClass->answerParent == nullptr)
+        return hostResult;
+    HoldRecord(rec);
+    const LRESULT answer = rec->skinClass->answerParent(rec, msg, wParam, lParam, hostResult);
+    LetGoRecord(rec);
+    return answer;
+}
+
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return CallWindowProcW(rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
@@ -456,6 +478,10 @@ static void FollowLook(SkinnedWindow *rec)
     const HWND hwnd = rec->hwnd;
     rec->standardLook = HighContrastOn();
     if (rec->standardLook) {
+        // Colours set on the control go back too, and are read afresh by the
+        // set-up when the skin returns.
+        if (rec->skinClass->tearDown != nullptr)
+            rec->skinClass->tearDown(rec);
         if (rec->windowRegion != nullptr) {
             rec->windowRegion = nullptr;
             SetWindowRgn(hwnd, nullptr, FALSE);

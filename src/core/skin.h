@@ -25,6 +25,13 @@ enum ControlKind : int {
     CK_PROGRESS = 12,
     CK_TAB = 24,
     CK_LISTVIEW = 37,
+    CK_TREEVIEW = 38,
+    CK_TRACKBAR = 40,
+    CK_STATUSBAR = 41,
+    CK_HEADER = 42,
+    CK_TOOLTIP = 43,
+    CK_TOOLBAR = 44,
+    CK_REBAR = 45,
 };
 
 // State bits of SkinnedWindow.state. The low byte is shared by all painters;
@@ -63,11 +70,22 @@ struct SkinClass {
     LRESULT (*handler)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
     // Runs once the record is linked and the subclass installed, with the
     // record held; it may send messages, after which the record may have
-    // been released (rec->released). Null: none.
+    // been released (rec->released). For a window attached at its creation
+    // it runs before the control's own WM_CREATE, with rec->setUpPending
+    // still set. Null: none.
     void (*setUp)(SkinnedWindow *rec, LONG style);
     SIZE_T extraStateSize;             // of the zero-filled extraState block; 0 for none
     // Draws the skinned look; null for classes whose controls keep their own.
     KindPainter paint;
+    // Puts back what the set-up changed on the control (its colours) when
+    // the skin is released from a live window: called once the record is out
+    // of the list, with its block still there. Null: nothing to put back.
+    void (*tearDown)(SkinnedWindow *rec);
+    // Answers a message the window sent its skinned parent (WM_CTLCOLOR*,
+    // WM_NOTIFY) that the parent's own procedure left unanswered, so that
+    // controls that take their colours from their parent follow the face.
+    // Returns the answer, or hostResult to leave it. Null: none.
+    LRESULT (*answerParent)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 };
 
 extern const SkinClass *const SkinClasses[];
@@ -116,6 +134,12 @@ LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // release the window; the record is freed when the last hold ends.
 void HoldRecord(SkinnedWindow *rec);
 void LetGoRecord(SkinnedWindow *rec);
+
+// A message the parent's procedure has answered with hostResult, offered to
+// the skinned child it concerns (answerParent of its class); returns the
+// answer to give. The child's answer sets the colours of the DC the message
+// brings and may ask the child for its places.
+LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 // Hands a message unchanged to the window's previous procedure.
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);

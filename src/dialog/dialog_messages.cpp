@@ -3,6 +3,8 @@
 // the host's dialog procedure sees everything else.
 #include "dialog.h"
 
+#include <commctrl.h>
+
 // The region follows every change of size: square corners while maximised,
 // a rounded region of the new size otherwise. A minimised dialog keeps the
 // region it had.
@@ -116,6 +118,29 @@ static LRESULT RepaintCaptionThenForward(SkinnedWindow *rec, UINT msg, WPARAM wP
     return ForwardMessage(rec, msg, wParam, lParam);
 }
 
+// A skinned child's custom draw and colours that the host's procedure left
+// unanswered (no answer reads as 0, CDRF_DODEFAULT, or as the default
+// procedure's system brush) are answered in the face. Custom draw comes for
+// every item of every paint and changes nothing in the caption.
+static LRESULT DialogNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const auto *header = reinterpret_cast<const NMHDR *>(lParam);
+    LRESULT result = ForwardMessage(rec, WM_NOTIFY, wParam, lParam);
+    if (header == nullptr || header->code != NM_CUSTOMDRAW) {
+        PaintOnWindowDC(rec, PaintDialogCaption);
+        return result;
+    }
+    if (result == 0)
+        result = AnswerForChild(header->hwndFrom, WM_NOTIFY, wParam, lParam, result);
+    return result;
+}
+
+static LRESULT DialogChildColour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
+    return AnswerForChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
+}
+
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -132,9 +157,14 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     // Messages that change what the caption shows: the host's procedure
     // acts first, then the caption follows.
     case WM_SETTEXT:
-    case WM_NOTIFY:
     case WM_SETICON:
         return ForwardThenRepaintCaption(rec, msg, wParam, lParam);
+    case WM_NOTIFY:
+        return DialogNotify(rec, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        return DialogChildColour(rec, msg, wParam, lParam);
     case WM_NCRBUTTONUP:
         return RepaintCaptionThenForward(rec, msg, wParam, lParam);
     case WM_ERASEBKGND:
@@ -169,4 +199,4 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 }
 
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr,
-                               sizeof(CaptionButtonState), PaintDialog};
+                               sizeof(CaptionButtonState), PaintDialog, nullptr, nullptr};

@@ -97,6 +97,7 @@ bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info);
 // The rows of the class table.
 extern const SkinClass ScrollBarClass;
 extern const SkinClass IpAddressClass;
+extern const SkinClass TrackbarClass;
 extern const SkinClass UpDownClass;
 
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);

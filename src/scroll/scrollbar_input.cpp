@@ -297,8 +297,8 @@ static int ScrollBarKindOfStyle(LONG style)
 }
 
 const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarKindOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState), PaintScrollBar};
+                                  sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr};
 // An IP address control is classed with the scroll bars; its fields are
 // Edit children, skinned as edits.
 const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState), PaintScrollBar};
+                                  sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr};

@@ -163,4 +163,4 @@ static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
 }
 
 const SkinClass UpDownClass = {L"msctls_updown32", nullptr, CK_UPDOWN, HandleUpDownMessage, SetUpUpDownKind, 0,
-                               PaintUpDown};
+                               PaintUpDown, nullptr, nullptr};

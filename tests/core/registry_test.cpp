@@ -77,7 +77,7 @@ const ClassifyCase ClassifyCases[] = {
     Shared("horizontal scroll bar", CK_SCROLLBAR),
     Shared("IP address", CK_SCROLLBAR),
     Shared("list view", CK_LISTVIEW),
-    {"SysTreeView32", 0, CK_NONE},
+    Shared("tree view", CK_TREEVIEW),
     Shared("date-time picker", CK_COMBOBOX),
     {"SysDateTimePick32", DTS_SHOWNONE, CK_COMBOBOX},
     {"SysDateTimePick32", DTS_UPDOWN, CK_NONE},
@@ -88,7 +88,13 @@ const ClassifyCase ClassifyCases[] = {
     {"msctls_updown32", UDS_HORZ, CK_UPDOWN},
     Shared("tab control", CK_TAB),
     Shared("progress bar", CK_PROGRESS),
-    {"SysHeader32", 0, CK_NONE},
+    Shared("header", CK_HEADER),
+    Shared("trackbar", CK_TRACKBAR),
+    Shared("vertical trackbar", CK_TRACKBAR),
+    Shared("status bar", CK_STATUSBAR),
+    Shared("tooltip", CK_TOOLTIP),
+    Shared("toolbar", CK_TOOLBAR),
+    Shared("rebar", CK_REBAR),
 };
 
 class RegistryTest : public RecordCheckedTest {
@@ -233,15 +239,19 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, bar->extraState), sizeof(ScrollBarState));
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, dialogRec->extraState), sizeof(CaptionButtonState));
 
-    // The IP address control is classed with the scroll bars, block and all.
+    // The IP address control is classed with the scroll bars, block and all;
+    // the kinds whose colours the skin sets keep the colours they had.
+    const char *const withBlocks[] = {"ScrollBar",       WC_IPADDRESSA,     WC_LISTVIEWA,    MONTHCAL_CLASSA,
+                                      WC_TREEVIEWA,      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA};
     for (const TestKind &kind : TestKinds()) {
         if (IsDialogKind(kind))
             continue;
-        const bool scrollBarClass =
-            lstrcmpA(kind.className, "ScrollBar") == 0 || lstrcmpA(kind.className, WC_IPADDRESSA) == 0;
+        bool hasBlock = false;
+        for (const char *className : withBlocks)
+            hasBlock |= lstrcmpA(kind.className, className) == 0;
         SkinnedWindow *rec = AttachWindow(CreateKind(dialog, kind, 10, 10));
         ASSERT_NE(rec, nullptr) << kind.name;
-        EXPECT_EQ(rec->extraState != nullptr, scrollBarClass) << kind.name;
+        EXPECT_EQ(rec->extraState != nullptr, hasBlock) << kind.name;
     }
 }
 

@@ -152,6 +152,10 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
         pairs.push_back({skinned, plain});
         y += 34;
     }
+    // Colours the skin set on a control go back while it stands aside.
+    HWND list = CreateKind(dialog, KindNamed("list view"), 10, y);
+    const LRESULT plainText = SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0);
+    AttachWindow(list);
     AttachWindow(dialog);
     PumpMessages(50);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -167,6 +171,7 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
         for (size_t i = 0; i < pairs.size(); ++i)
             EXPECT_TRUE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
                 << kinds[i].name << ": not the standard look";
+        EXPECT_EQ(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0), plainText) << "the face's colours stayed";
         // Changed while the skin stood aside.
         SendMessageW(pairs[1].first, BM_SETCHECK, BST_CHECKED, 0);
         SendMessageW(pairs[1].second, BM_SETCHECK, BST_CHECKED, 0);
@@ -178,6 +183,7 @@ TEST_F(SettingsTest, HighContrastShowsTheStandardLookAndTheSkinReturnsAsTheWindo
         EXPECT_FALSE(CaptureWindow(pairs[i].first) == CaptureWindow(pairs[i].second))
             << kinds[i].name << ": the skin did not come back";
     EXPECT_TRUE(FindSkinnedWindow(pairs[1].first)->state & SKS_CHECKED) << "the check made meanwhile was lost";
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0)), BuiltInFace.listText);
     DeleteObject(region);
     DestroyWindow(dialog);
 }

@@ -457,6 +457,10 @@ const StormExtras Extras[] = {
     {"progress bar", 0, {}, {}, ProgressStillSteps},
     {"tab control", 0, {}, {}, TabStillSelects},
     {"dialog", 0, {}, {}, TextStays},
+    // Tree views, toolbars and rebars draw themselves in the face's colours.
+    {"tree view", 0, {}, {}, nullptr, false},
+    {"toolbar", 0, {}, {}, nullptr, false},
+    {"rebar", 0, {}, {}, nullptr, false},
 };
 
 StormExtras ExtrasOf(const TestKind &kind)

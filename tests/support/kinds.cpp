@@ -34,8 +34,24 @@ const TestKind Rows[] = {
     {"list view", WC_LISTVIEWA, LVS_REPORT | WS_BORDER, 0, 200, 120},
     {"date-time picker", DATETIMEPICK_CLASSA, 0, 0, 120, 22},
     {"month calendar", MONTHCAL_CLASSA, 0, 0, 220, 180},
+    {"tree view", WC_TREEVIEWA, TVS_HASLINES | WS_BORDER, 0, 160, 100},
+    {"trackbar", TRACKBAR_CLASSA, TBS_AUTOTICKS | TBS_ENABLESELRANGE, 0, 200, 40},
+    {"vertical trackbar", TRACKBAR_CLASSA, TBS_VERT | TBS_BOTH | TBS_AUTOTICKS, 0, 48, 160},
+    {"status bar", STATUSCLASSNAMEA, SBARS_SIZEGRIP, 0, 300, 22},
+    {"header", WC_HEADERA, HDS_BUTTONS | HDS_HOTTRACK, 0, 240, 24},
+    // The control makes itself a top-level popup, whatever it is made with.
+    {"tooltip", TOOLTIPS_CLASSA, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0},
+    {"balloon tooltip", TOOLTIPS_CLASSA, TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, 0, 0, 0},
+    {"toolbar", TOOLBARCLASSNAMEA, TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+     240, 28},
+    {"rebar", REBARCLASSNAMEA, CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 240, 30},
     {"dialog", "#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 200},
 };
+
+bool Named(const TestKind &kind, const char *className)
+{
+    return lstrcmpiA(kind.className, className) == 0;
+}
 
 } // namespace
 
@@ -71,9 +87,74 @@ bool IsDialogKind(const TestKind &kind)
 
 HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id, const char *text, DWORD addedStyle)
 {
-    HWND child = CreateWindowExA(kind.exStyle, kind.className, text, kind.style | addedStyle | WS_CHILD | WS_VISIBLE,
+    // A tooltip is an owned popup, shown when it is activated; a popup's
+    // menu may be no identifier.
+    const bool popup = lstrcmpiA(kind.className, TOOLTIPS_CLASSA) == 0;
+    const DWORD placement = popup ? WS_POPUP : WS_CHILD | WS_VISIBLE;
+    HWND child = CreateWindowExA(kind.exStyle, kind.className, text, kind.style | addedStyle | placement,
                                  x, y, kind.width, kind.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(popup ? 0 : id)), GetModuleHandleA(nullptr),
+                                 nullptr);
     SendMessageA(child, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
     return child;
+}
+
+
+void FillKind(HWND control, const TestKind &kind)
+{
+    if (Named(kind, WC_HEADERA)) {
+        const char *const names[] = {"Name", "Size", "Date"};
+        for (int i = 0; i < 3; ++i) {
+            HDITEMA item = {HDI_TEXT | HDI_WIDTH | HDI_FORMAT, 70, const_cast<char *>(names[i])};
+            item.fmt = HDF_STRING | (i == 0 ? HDF_SORTUP : 0);
+            SendMessageA(control, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    } else if (Named(kind, STATUSCLASSNAMEA)) {
+        const int edges[] = {100, 200, -1};
+        SendMessageA(control, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+        SendMessageA(control, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Ready"));
+        SendMessageA(control, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Line 1"));
+    } else if (Named(kind, TRACKBAR_CLASSA)) {
+        SendMessageA(control, TBM_SETTICFREQ, 10, 0);
+        SendMessageA(control, TBM_SETSEL, TRUE, MAKELPARAM(20, 60));
+    } else if (Named(kind, TOOLBARCLASSNAMEA)) {
+        SendMessageA(control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        const int first = static_cast<int>(SendMessageA(control, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>("Open\0Bold\0Save\0")));
+        TBBUTTON buttons[3] = {};
+        for (int i = 0; i < 3; ++i)
+            buttons[i] = {I_IMAGENONE, 100 + i, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, first + i};
+        buttons[1].fsStyle |= BTNS_CHECK;
+        buttons[1].fsState |= TBSTATE_CHECKED;
+        SendMessageA(control, TB_ADDBUTTONSA, 3, reinterpret_cast<LPARAM>(buttons));
+    } else if (Named(kind, REBARCLASSNAMEA)) {
+        REBARBANDINFOA band = {sizeof band, RBBIM_TEXT | RBBIM_STYLE | RBBIM_SIZE};
+        band.fStyle = RBBS_GRIPPERALWAYS;
+        band.lpText = const_cast<char *>("Band");
+        band.cx = 200;
+        SendMessageA(control, RB_INSERTBANDA, 0, reinterpret_cast<LPARAM>(&band));
+    } else if (Named(kind, TOOLTIPS_CLASSA)) {
+        HWND parent = GetWindow(control, GW_OWNER);
+        TOOLINFOA tool = {sizeof tool, TTF_TRACK | TTF_ABSOLUTE, parent, 1};
+        tool.lpszText = const_cast<char *>("Tip text");
+        SendMessageA(control, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        RECT place;
+        GetWindowRect(parent, &place);
+        SendMessageA(control, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left + 40, place.top + 60));
+        SendMessageA(control, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    } else if (Named(kind, WC_TREEVIEWA)) {
+        TVINSERTSTRUCTA insert = {TVI_ROOT, TVI_LAST, {{TVIF_TEXT}}};
+        insert.item.pszText = const_cast<char *>("Root");
+        insert.hParent = reinterpret_cast<HTREEITEM>(SendMessageA(control, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        insert.item.pszText = const_cast<char *>("Leaf");
+        SendMessageA(control, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        SendMessageA(control, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(insert.hParent));
+    } else if (Named(kind, WC_LISTVIEWA)) {
+        LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, 120, const_cast<char *>("Name")};
+        SendMessageA(control, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        LVITEMA item = {LVIF_TEXT};
+        item.pszText = const_cast<char *>("Item");
+        SendMessageA(control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    } else if (Named(kind, "ListBox")) {
+        SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First line"));
+    }
 }

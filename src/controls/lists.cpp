@@ -1,0 +1,178 @@
+// List views, tree views and month calendars take the face's list colours
+// through their own colour messages; list boxes and edits through the
+// colour messages they send their parent. A colour the host set itself is
+// left alone, and every colour the skin set is put back at release; the
+// same machinery serves the rebar's and the tooltip's colours.
+#include "controls.h"
+
+#include <commctrl.h>
+
+static const ColourMessage ListViewColours[] = {
+    {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    // Texts drawn straight onto the background: no box of their own, which
+    // also spares the list view a fill per item.
+    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, nullptr, COLOR_WINDOW, CLR_DEFAULT},
+    {LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
+};
+static const ColourMessage TreeViewColours[] = {
+    {TVM_GETBKCOLOR, TVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_NONE},
+    {TVM_GETTEXTCOLOR, TVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_NONE},
+};
+// The title and the days of the next and last months keep their own colours.
+static const ColourMessage MonthCalendarColours[] = {
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_BACKGROUND, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_MONTHBK, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_TEXT, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
+};
+
+static ColourMessages ColoursOf(int kind)
+{
+    switch (kind) {
+    case CK_LISTVIEW:
+        return {ListViewColours, ARRAYSIZE(ListViewColours)};
+    case CK_TREEVIEW:
+        return {TreeViewColours, ARRAYSIZE(TreeViewColours)};
+    // The month calendar is classed with the combo boxes for its frame.
+    default:
+        return {MonthCalendarColours, ARRAYSIZE(MonthCalendarColours)};
+    }
+}
+
+static bool IsDefaultColour(COLORREF colour, const ColourMessage &row)
+{
+    return colour == row.unset || colour == GetSysColor(row.systemColour);
+}
+
+static LRESULT SendColourMessage(SkinnedWindow *rec, const ColourMessage &row, UINT msg, COLORREF colour)
+{
+    if (row.colourInWParam)
+        return ForwardMessage(rec, msg, colour, 0);
+    return ForwardMessage(rec, msg, row.which, static_cast<LPARAM>(colour));
+}
+
+// Straight to the control: the messages change nothing the skin follows.
+// The previous procedure may be a host's, so the record is checked after
+// each call.
+void SetUpColourMessages(SkinnedWindow *rec, const ColourMessages &table)
+{
+    auto *block = static_cast<ColourBlock *>(rec->extraState);
+    const Face &face = *CurrentFace();
+    block->face = &face;
+    for (int i = 0; i < table.count && !rec->released; ++i) {
+        const ColourMessage &row = table.rows[i];
+        block->given[i] = CLR_INVALID;
+        const auto had = static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0));
+        if (rec->released || !IsDefaultColour(had, row))
+            continue;
+        block->had[i] = had;
+        block->given[i] = row.colour != nullptr ? face.*row.colour : CLR_NONE;
+        SendColourMessage(rec, row, row.set, block->given[i]);
+    }
+}
+
+// A colour the host changed since is the host's.
+void TearDownColourMessages(SkinnedWindow *rec, const ColourMessages &table)
+{
+    const auto *block = static_cast<const ColourBlock *>(rec->extraState);
+    for (int i = 0; i < table.count; ++i) {
+        const ColourMessage &row = table.rows[i];
+        if (block->given[i] == CLR_INVALID ||
+            static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0)) != block->given[i])
+            continue;
+        SendColourMessage(rec, row, row.set, block->had[i]);
+    }
+}
+
+void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table)
+{
+    if (rec->setUpPending || static_cast<const ColourBlock *>(rec->extraState)->face == CurrentFace())
+        return;
+    TearDownColourMessages(rec, table);
+    if (!rec->released)
+        SetUpColourMessages(rec, table);
+}
+
+static void SetUpListColours(SkinnedWindow *rec, LONG)
+{
+    if (!rec->setUpPending)
+        SetUpColourMessages(rec, ColoursOf(rec->kind));
+}
+
+static void TearDownListColours(SkinnedWindow *rec)
+{
+    TearDownColourMessages(rec, ColoursOf(rec->kind));
+}
+
+// The DC brush carries the colour, so that no brush is made per message.
+static LRESULT AnswerColours(HDC dc, COLORREF background, COLORREF text)
+{
+    SetTextColor(dc, text);
+    SetBkColor(dc, background);
+    SetDCBrushColor(dc, background);
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
+// The default procedure answers with the system's brush: the host gave none.
+static bool HostGaveNoBrush(LRESULT hostResult, int systemBrush)
+{
+    return hostResult == 0 || reinterpret_cast<HBRUSH>(hostResult) == GetSysColorBrush(systemBrush);
+}
+
+static LRESULT AnswerListBoxParent(SkinnedWindow *, UINT msg, WPARAM wParam, LPARAM, LRESULT hostResult)
+{
+    if (msg != WM_CTLCOLORLISTBOX || !HostGaveNoBrush(hostResult, COLOR_WINDOW))
+        return hostResult;
+    const Face &face = *CurrentFace();
+    return AnswerColours(reinterpret_cast<HDC>(wParam), face.listBackground, face.listText);
+}
+
+// A writable edit asks with WM_CTLCOLOREDIT; a read-only or disabled one
+// with WM_CTLCOLORSTATIC, answered by default with the face colour brush.
+LRESULT AnswerEditParent(SkinnedWindow *, UINT msg, WPARAM wParam, LPARAM, LRESULT hostResult)
+{
+    const Face &face = *CurrentFace();
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    if (msg == WM_CTLCOLOREDIT && HostGaveNoBrush(hostResult, COLOR_WINDOW))
+        return AnswerColours(dc, face.listBackground, face.listText);
+    if (msg == WM_CTLCOLORSTATIC && HostGaveNoBrush(hostResult, COLOR_BTNFACE))
+        return AnswerColours(dc, face.readOnlyBackground, face.readOnlyText);
+    return hostResult;
+}
+
+// List boxes and hot-key controls are only followed to their destruction,
+// where the subclass procedure releases them after WM_NCDESTROY.
+LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ForwardMessage(rec, msg, wParam, lParam);
+}
+
+const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr, nullptr,
+                                AnswerListBoxParent};
+static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE)
+        return CreateThenSetUp(rec, wParam, lParam);
+    if (msg == WM_PAINT)
+        FollowFaceColours(rec, ColoursOf(rec->kind));
+    return ForwardMessage(rec, msg, wParam, lParam);
+}
+
+// The month calendar's frame is the combo boxes'.
+static LRESULT HandleMonthCalendarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE)
+        return CreateThenSetUp(rec, wParam, lParam);
+    if (msg == WM_PAINT)
+        FollowFaceColours(rec, ColoursOf(rec->kind));
+    return HandleComboBoxMessage(rec, msg, wParam, lParam);
+}
+
+// List views and tree views draw themselves in the colours set at attach.
+const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, HandleListColoursMessage, SetUpListColours,
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr};
+const SkinClass TreeViewClass = {L"SysTreeView32", nullptr, CK_TREEVIEW, HandleListColoursMessage, SetUpListColours,
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr};
+// Its frame is the combo boxes' (combo.cpp), its colours the lists'.
+const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboKindOfStyle, CK_COMBOBOX, HandleMonthCalendarMessage,
+                                      SetUpListColours, sizeof(ColourBlock), PaintComboFrame, TearDownListColours,
+                                      nullptr};

@@ -1,0 +1,112 @@
+// Toolbars and rebars. A toolbar's background is the face's, and its
+// buttons' hot and pressed backgrounds and text colour are given through the
+// control's own custom draw, answered by the skinned parent, so the host's
+// images and texts stay the control's. A rebar draws its bands in the face's
+// colours through its own colour messages.
+#include "controls.h"
+
+#include <commctrl.h>
+
+static const ColourMessage RebarColours[] = {
+    {RB_GETBKCOLOR, RB_SETBKCOLOR, 0, false, &Face::barBackground, COLOR_BTNFACE, CLR_NONE},
+    {RB_GETTEXTCOLOR, RB_SETTEXTCOLOR, 0, false, &Face::barText, COLOR_BTNTEXT, CLR_NONE},
+};
+static const ColourMessages RebarColourTable = {RebarColours, ARRAYSIZE(RebarColours)};
+
+// A transparent toolbar shows its parent (a rebar's band, a dialog's
+// background), as the control itself arranges.
+static LRESULT ToolbarEraseBackground(SkinnedWindow *rec, HDC dc, WPARAM wParam, LPARAM lParam)
+{
+    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & TBSTYLE_TRANSPARENT)
+        return ForwardMessage(rec, WM_ERASEBKGND, wParam, lParam);
+    RECT client;
+    GetClientRect(rec->hwnd, &client);
+    HBRUSH background = CreateSolidBrush(CurrentFace()->barBackground);
+    FillRect(dc, &client, background);
+    DeleteObject(background);
+    return 1;
+}
+
+static LRESULT HandleToolbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ERASEBKGND)
+        return ToolbarEraseBackground(rec, reinterpret_cast<HDC>(wParam), wParam, lParam);
+    return ForwardMessage(rec, msg, wParam, lParam);
+}
+
+// Each button is asked for; a hot, pressed or checked one gets the face's
+// background here, and the control draws its image and text over it,
+// without its own edges and background.
+static LRESULT AnswerButtonDraw(NMTBCUSTOMDRAW *draw)
+{
+    const Face &face = *CurrentFace();
+    draw->clrText = face.barText;
+    const UINT state = draw->nmcd.uItemState;
+    if ((state & (CDIS_SELECTED | CDIS_CHECKED | CDIS_HOT)) == 0)
+        return CDRF_DODEFAULT;
+    const bool pressed = (state & (CDIS_SELECTED | CDIS_CHECKED)) != 0;
+    // Wine's toolbar fills in the button's rectangle only after asking.
+    RECT button = draw->nmcd.rc;
+    if (IsRectEmpty(&button)) {
+        const LRESULT index = SendMessageW(draw->nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, draw->nmcd.dwItemSpec, 0);
+        SendMessageW(draw->nmcd.hdr.hwndFrom, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+    }
+    HBRUSH fill = CreateSolidBrush(pressed ? face.toolbarButtonPressed : face.toolbarButtonHot);
+    FillRect(draw->nmcd.hdc, &button, fill);
+    DeleteObject(fill);
+    return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
+}
+
+static LRESULT AnswerToolbarParent(SkinnedWindow *, UINT msg, WPARAM, LPARAM lParam, LRESULT hostResult)
+{
+    auto *draw = reinterpret_cast<NMTBCUSTOMDRAW *>(lParam);
+    if (msg != WM_NOTIFY || draw->nmcd.hdr.code != NM_CUSTOMDRAW)
+        return hostResult;
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return AnswerButtonDraw(draw);
+    default:
+        return hostResult;
+    }
+}
+
+static void SetUpRebar(SkinnedWindow *rec, LONG)
+{
+    if (!rec->setUpPending)
+        SetUpColourMessages(rec, RebarColourTable);
+}
+
+static void TearDownRebar(SkinnedWindow *rec)
+{
+    TearDownColourMessages(rec, RebarColourTable);
+}
+
+// Wine's rebar draws its bands over a background of its own, whatever
+// their colours; the face's goes beneath them.
+static LRESULT RebarEraseBackground(SkinnedWindow *rec, HDC dc)
+{
+    RECT client;
+    GetClientRect(rec->hwnd, &client);
+    HBRUSH background = CreateSolidBrush(CurrentFace()->barBackground);
+    FillRect(dc, &client, background);
+    DeleteObject(background);
+    return 1;
+}
+
+static LRESULT HandleRebarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE)
+        return CreateThenSetUp(rec, wParam, lParam);
+    if (msg == WM_ERASEBKGND)
+        return RebarEraseBackground(rec, reinterpret_cast<HDC>(wParam));
+    if (msg == WM_PAINT)
+        FollowFaceColours(rec, RebarColourTable);
+    return ForwardMessage(rec, msg, wParam, lParam);
+}
+
+const SkinClass ToolbarClass = {TOOLBARCLASSNAMEW, nullptr, CK_TOOLBAR, HandleToolbarMessage, nullptr, 0, nullptr,
+                                nullptr, AnswerToolbarParent};
+const SkinClass RebarClass = {REBARCLASSNAMEW, nullptr, CK_REBAR, HandleRebarMessage, SetUpRebar,
+                              sizeof(ColourBlock), nullptr, TearDownRebar, nullptr};

@@ -17,6 +17,8 @@ const SkinClass *const SkinClasses[] = {
     &HotKeyClass,
     &IpAddressClass,
     &ListViewClass,
+    &ComboListClass,
+    &TreeViewClass,
     &DateTimePickerClass,
     &UpDownClass,
     &MonthCalendarClass,

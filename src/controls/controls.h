@@ -9,6 +9,8 @@ extern const SkinClass EditClass;
 extern const SkinClass ListBoxClass;
 extern const SkinClass HotKeyClass;
 extern const SkinClass ListViewClass;
+extern const SkinClass ComboListClass;
+extern const SkinClass TreeViewClass;
 extern const SkinClass ComboBoxClass;
 extern const SkinClass DateTimePickerClass;
 extern const SkinClass MonthCalendarClass;

@@ -3,6 +3,8 @@
 // their own look entirely.
 #include "controls.h"
 
+#include "../scroll/scroll.h"
+
 // Disabled outer ring: the face colour darkened (DarkenedSysColor).
 static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner rings of a disabled or read-only Edit: a system brush.
@@ -56,7 +58,7 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case WM_NCPAINT:
-        return HandleThenRepaint(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT);
+        return PaintFrameAndBars(rec, wParam, lParam, HANDLED_BY_DEFAULT);
     // The text is the control's own; the frame goes over its border.
     case WM_PRINT:
         return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
@@ -64,13 +66,14 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
         return FollowEnabledState(rec, wParam != 0, wParam, lParam);
+    // A multi-line Edit's own scroll bars.
     default:
-        return ForwardMessage(rec, msg, wParam, lParam);
+        return HandleFrameBarsMessage(rec, msg, wParam, lParam);
     }
 }
 
-// List boxes and hot-key controls are only followed to their destruction,
-// where the subclass procedure releases them after WM_NCDESTROY.
+// Hot-key controls are only followed to their destruction, where the
+// subclass procedure releases them after WM_NCDESTROY.
 LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return ForwardMessage(rec, msg, wParam, lParam);
@@ -83,8 +86,11 @@ static void SetUpEditKind(SkinnedWindow *rec, LONG style)
 }
 
 const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame};
-const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
-// Hot-key controls are followed as list boxes are.
+// List boxes, a combo box's list and list views keep their own look but for
+// their scroll bars.
+const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr};
+const SkinClass ComboListClass = {L"ComboLBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr};
 const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
-// List views are followed with no handler of their own.
-const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0, nullptr};
+const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, HandleFrameBarsMessage, nullptr, 0, nullptr};
+// Tree views are skinned as list views are, for their scroll bars.
+const SkinClass TreeViewClass = {L"SysTreeView32", nullptr, CK_LISTVIEW, HandleFrameBarsMessage, nullptr, 0, nullptr};

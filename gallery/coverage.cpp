@@ -37,6 +37,7 @@ enum ControlId {
     IDC_OWNERDRAW,
     IDC_TREEVIEW,
     IDC_SIMPLECOMBO,
+    IDC_EDIT_MULTILINE,
 };
 
 static const char DialogTitle[] = "velk gallery";
@@ -213,6 +214,12 @@ static void BuildEntryColumn(Column &column)
            WS_EX_CLIENTEDGE, EditHeight, IDC_EDIT_READONLY);
     AddRow(column, "Disabled edit:", "Edit", "Disabled text", ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE,
            EditHeight, IDC_EDIT_DISABLED);
+    AddLabel(column, "Multi-line edit, its own scroll bars:");
+    AddControl(column, "Edit",
+               "A multi-line edit keeps its text and caret;\r\nits scroll bars are the skin's.\r\nThird line\r\n"
+               "Fourth line\r\nFifth line\r\nSixth line",
+               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+               WS_EX_CLIENTEDGE, Px(64), IDC_EDIT_MULTILINE);
 
     HWND hotKey =
         AddRow(column, "Hot key:", HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE, EditHeight, IDC_HOTKEY);
@@ -257,9 +264,9 @@ static void BuildEntryColumn(Column &column)
     listColumn.cx = column.width - Px(8);
     listColumn.pszText = const_cast<char *>("Control");
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&listColumn));
-    static const char *const Rows[] = {"Push button", "Check box", "Scroll bar", "Tab control",
-                                       "Progress bar"};
-    for (int i = 0; i < 5; ++i) {
+    static const char *const Rows[] = {"Push button", "Check box", "Scroll bar", "Tab control", "Progress bar",
+                                       "Up-down", "Edit", "Combo box", "Group box", "Label"};
+    for (int i = 0; i < 10; ++i) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT;
         item.iItem = i;
@@ -298,6 +305,25 @@ static void BuildListColumn(Column &column)
     AddStrings(listBox, LB_ADDSTRING, Planets, sizeof Planets / sizeof Planets[0]);
     SendMessageA(listBox, LB_SETCURSEL, 2, 0);
 
+    AddLabel(column, "Tree view:");
+    HWND tree = AddControl(column, WC_TREEVIEWA, "",
+                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE, Px(80), IDC_TREEVIEW);
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char *>("Controls");
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars", "Dialogs", "Tabs"};
+    insert.hParent = root;
+    for (const char *leaf : Leaves) {
+        insert.item.pszText = const_cast<char *>(leaf);
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+
     AddLabel(column, "Scroll bars, horizontal and vertical:");
     const int barsTop = column.top;
     HWND horizontal =
@@ -325,25 +351,6 @@ static void BuildUnskinnedColumn(Column &column)
     group.top += iconSize + RowGap;
 
     AddControl(group, "Button", "Owner-draw button", BS_OWNERDRAW | WS_TABSTOP, 0, Px(28), IDC_OWNERDRAW);
-
-    AddLabel(group, "Tree view:");
-    HWND tree = AddControl(group, WC_TREEVIEWA, "",
-                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, Px(96), IDC_TREEVIEW);
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char *>("Controls");
-    HTREEITEM root = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars"};
-    insert.hParent = root;
-    for (const char *leaf : Leaves) {
-        insert.item.pszText = const_cast<char *>(leaf);
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
-    }
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
 
     AddLabel(group, "Simple combo box (CBS_SIMPLE):");
     HWND simple =

@@ -29,7 +29,7 @@ protected:
     }
 
     // A dialog with a push button, an edit, a list view (a kind with no look
-    // of its own) and a tree view (not skinned).
+    // of its own) and an animation control (not skinned).
     HWND OpenDialog(std::vector<HWND> *controls)
     {
         HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "activation");
@@ -56,8 +56,8 @@ TEST_F(ActivationTest, SingleWindowAttachAndRelease)
     EXPECT_NE(Enskin(controls[1], 2), 0);
     EXPECT_NE(Enskin(dialog, -5), 0);
 
-    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
-    EXPECT_EQ(Enskin(tree, 1), 0) << "not skinnable";
+    HWND animation = CreateChild(dialog, "SysAnimate32", 0, 100, 10, 80, 80);
+    EXPECT_EQ(Enskin(animation, 1), 0) << "not skinnable";
     EXPECT_EQ(Enskin(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234)), 1), 0) << "not a window";
     EXPECT_EQ(Enskin(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234)), 0), 0);
 
@@ -73,7 +73,7 @@ TEST_F(ActivationTest, ThreadWideSkinsEveryExistingWindowOnceAndReleasesThem)
 {
     std::vector<HWND> controls;
     HWND dialog = OpenDialog(&controls);
-    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
+    HWND animation = CreateChild(dialog, "SysAnimate32", 0, 100, 10, 80, 80);
 
     // Three levels below the dialog: reached several times by the nested
     // enumeration, attached once.
@@ -91,7 +91,7 @@ TEST_F(ActivationTest, ThreadWideSkinsEveryExistingWindowOnceAndReleasesThem)
     EXPECT_EQ(RecordsFor(outer), 1);
     EXPECT_EQ(RecordsFor(inner), 1);
     EXPECT_EQ(RecordsFor(deep), 1);
-    EXPECT_EQ(RecordsFor(tree), 0);
+    EXPECT_EQ(RecordsFor(animation), 0);
 
     EXPECT_NE(Enskin(nullptr, 0), 0);
     EXPECT_TRUE(SkinnedRecords().empty());
@@ -128,7 +128,7 @@ TEST_F(ActivationTest, WindowsCreatedWhileOnAreSkinnedAtTheirCreation)
     ASSERT_NE(Enskin(nullptr, 1), 0);
     std::vector<HWND> controls;
     HWND dialog = OpenDialog(&controls);
-    HWND tree = CreateChild(dialog, "SysTreeView32", 0, 100, 10, 80, 80);
+    HWND animation = CreateChild(dialog, "SysAnimate32", 0, 100, 10, 80, 80);
 
     EXPECT_EQ(RecordsFor(dialog), 1);
     for (HWND control : controls) {
@@ -136,7 +136,7 @@ TEST_F(ActivationTest, WindowsCreatedWhileOnAreSkinnedAtTheirCreation)
         EXPECT_NE(FindSkinnedWindow(control)->prevWndProc,
                   reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
     }
-    EXPECT_EQ(RecordsFor(tree), 0);
+    EXPECT_EQ(RecordsFor(animation), 0);
 
     // Closing the dialog releases everything it held.
     DestroyWindow(dialog);

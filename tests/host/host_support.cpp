@@ -225,7 +225,7 @@ const std::vector<KindRow> KindRows = {
     Skinned("IP address", "", 0, 120, 134, 80, 12, IDC_IPADDRESS, nullptr, nullptr),
     Skinned("list view", "", 0, 120, 150, 70, 30, IDC_LISTVIEW, nullptr, nullptr),
     Skinned("vertical scroll bar", "", 0, 230, 7, 10, 120, IDC_VSCROLL, SetScrollRange, VerticalScrollProbes),
-    {"tree view", WC_TREEVIEWA, "", WS_BORDER, 0, 250, 7, 40, 40, IDC_TREE, false, nullptr, nullptr},
+    {"animation", ANIMATE_CLASSA, "", WS_BORDER, 0, 250, 7, 40, 40, IDC_ANIMATION, false, nullptr, nullptr},
     {"owner-drawn button", "Button", "", BS_OWNERDRAW, 0, 250, 50, 40, 14, IDC_OWNERDRAW, false, nullptr, nullptr},
     {"simple combo box", "ComboBox", "", CBS_SIMPLE, 0, 250, 70, 40, 40, IDC_SIMPLECOMBO, false, nullptr, nullptr},
     {"icon static", "Static", "", SS_ICON, 0, 250, 115, 20, 20, IDC_ICONSTATIC, false, nullptr, nullptr},

@@ -214,12 +214,11 @@ static void BuildEntryColumn(Column &column)
            WS_EX_CLIENTEDGE, EditHeight, IDC_EDIT_READONLY);
     AddRow(column, "Disabled edit:", "Edit", "Disabled text", ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE,
            EditHeight, IDC_EDIT_DISABLED);
-    AddLabel(column, "Multi-line edit, its own scroll bars:");
-    AddControl(column, "Edit",
-               "A multi-line edit keeps its text and caret;\r\nits scroll bars are the skin's.\r\nThird line\r\n"
-               "Fourth line\r\nFifth line\r\nSixth line",
-               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-               WS_EX_CLIENTEDGE, Px(64), IDC_EDIT_MULTILINE);
+    AddRow(column, "Multi-line edit:", "Edit",
+           "Its text and caret are its own;\r\nits scroll bars are the skin's.\r\nThird line\r\nFourth line\r\n"
+           "Fifth line",
+           ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+           Px(64), IDC_EDIT_MULTILINE);
 
     HWND hotKey =
         AddRow(column, "Hot key:", HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE, EditHeight, IDC_HOTKEY);
@@ -258,7 +257,7 @@ static void BuildEntryColumn(Column &column)
     AddLabel(column, "List view (report):");
     HWND listView =
         AddControl(column, WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, Px(120), IDC_LISTVIEW);
+                   WS_EX_CLIENTEDGE, Px(64), IDC_LISTVIEW);
     LVCOLUMNA listColumn = {};
     listColumn.mask = LVCF_TEXT | LVCF_WIDTH;
     listColumn.cx = column.width - Px(8);
@@ -305,25 +304,6 @@ static void BuildListColumn(Column &column)
     AddStrings(listBox, LB_ADDSTRING, Planets, sizeof Planets / sizeof Planets[0]);
     SendMessageA(listBox, LB_SETCURSEL, 2, 0);
 
-    AddLabel(column, "Tree view:");
-    HWND tree = AddControl(column, WC_TREEVIEWA, "",
-                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, Px(80), IDC_TREEVIEW);
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char *>("Controls");
-    HTREEITEM root = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars", "Dialogs", "Tabs"};
-    insert.hParent = root;
-    for (const char *leaf : Leaves) {
-        insert.item.pszText = const_cast<char *>(leaf);
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
-    }
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
-
     AddLabel(column, "Scroll bars, horizontal and vertical:");
     const int barsTop = column.top;
     HWND horizontal =
@@ -352,13 +332,32 @@ static void BuildUnskinnedColumn(Column &column)
 
     AddControl(group, "Button", "Owner-draw button", BS_OWNERDRAW | WS_TABSTOP, 0, Px(28), IDC_OWNERDRAW);
 
+    AddLabel(group, "Tree view:");
+    HWND tree = AddControl(group, WC_TREEVIEWA, "",
+                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE, Px(96), IDC_TREEVIEW);
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char *>("Controls");
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars", "Dialogs", "Tabs"};
+    insert.hParent = root;
+    for (const char *leaf : Leaves) {
+        insert.item.pszText = const_cast<char *>(leaf);
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+
     AddLabel(group, "Simple combo box (CBS_SIMPLE):");
     HWND simple =
         AddControl(group, "ComboBox", "", CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP, 0, Px(96), IDC_SIMPLECOMBO);
     static const char *const Colours[] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
     AddStrings(simple, CB_ADDSTRING, Colours, sizeof Colours / sizeof Colours[0]);
     SendMessageA(simple, CB_SETCURSEL, 2, 0);
-    EndGroup(column, group, "Left unskinned");
+    EndGroup(column, group, "Own look, skinned scroll bars");
 }
 
 // Grows the dialog so that its client area holds every child with a margin,

@@ -295,19 +295,23 @@ static HRGN RegionWithoutBars(HWND hwnd, HRGN update)
     HRGN region = CreateRectRgnIndirect(&window);
     if (update != nullptr && update != reinterpret_cast<HRGN>(1))
         CombineRgn(region, region, update, RGN_AND);
+    SCROLLBARINFO bars[2] = {};
     const LONG objects[2] = {OBJID_VSCROLL, OBJID_HSCROLL};
-    for (LONG object : objects) {
-        SCROLLBARINFO info = {};
-        info.cbSize = sizeof info;
-        if (!GetScrollBarInfo(hwnd, object, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE))
+    bool shown[2];
+    for (int i = 0; i < 2; ++i) {
+        bars[i].cbSize = sizeof bars[i];
+        shown[i] = GetScrollBarInfo(hwnd, objects[i], &bars[i]) && !(bars[i].rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    }
+    const RECT cuts[3] = {bars[0].rcScrollBar, bars[1].rcScrollBar,
+                    {bars[0].rcScrollBar.left, bars[1].rcScrollBar.top, bars[0].rcScrollBar.right,
+                     bars[1].rcScrollBar.bottom}};
+    const bool cut[3] = {shown[0], shown[1], shown[0] && shown[1]};
+    for (int i = 0; i < 3; ++i) {
+        if (!cut[i])
             continue;
-        RECT bar = info.rcScrollBar;
-        // Reaching across the size box beside it.
-        if (object == OBJID_VSCROLL)
-            bar.bottom += GetSystemMetrics(SM_CYHSCROLL);
-        HRGN cut = CreateRectRgnIndirect(&bar);
-        CombineRgn(region, region, cut, RGN_DIFF);
-        DeleteObject(cut);
+        HRGN piece = CreateRectRgnIndirect(&cuts[i]);
+        CombineRgn(region, region, piece, RGN_DIFF);
+        DeleteObject(piece);
     }
     return region;
 }

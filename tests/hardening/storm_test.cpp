@@ -205,9 +205,7 @@ struct Storm {
                 PressOwnBar();
                 return;
             }
-            wParam = HitTests[Next(target == dialog && skinned ? sizeof HitTests / sizeof HitTests[0] : HitTestsForControls)];
-            lParam = Point();
-            break;
+            [[fallthrough]];
         case WM_NCLBUTTONUP:
         case WM_NCMOUSEMOVE:
         case WM_NCRBUTTONDOWN:
@@ -290,15 +288,12 @@ struct Storm {
         SendMessageA(target, msg, wParam, lParam);
     }
 
-    // A press on one of the target's own scroll bars, anywhere along it,
-    // with a few moves and the release already waiting in the queue, as the
-    // mouse leaves them: the tracking loop, the system's or the skin's, ends
-    // at the release.
+    // A press anywhere on one of the target's own scroll bars; the moves and
+    // the release wait in the queue, where the tracking loop finds them.
     void PressOwnBar()
     {
         const bool vertical = Next(2) == 0;
-        SCROLLBARINFO bar = {};
-        bar.cbSize = sizeof bar;
+        SCROLLBARINFO bar = {sizeof bar};
         GetScrollBarInfo(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar);
         const RECT &r = bar.rcScrollBar;
         const int x = r.left + static_cast<int>(Next(r.right > r.left ? r.right - r.left : 1));
@@ -306,9 +301,9 @@ struct Storm {
         for (unsigned moves = Next(4); moves > 0; --moves)
             PostMessageA(target, WM_MOUSEMOVE, MK_LBUTTON, Point());
         PostMessageA(target, WM_LBUTTONUP, 0, Point());
-        if (trace)
-            std::fprintf(stderr, "press on the %s bar at %d, %d\n", vertical ? "vertical" : "horizontal", x, y);
         const WPARAM hitTest = vertical ? HTVSCROLL : HTHSCROLL;
+        if (trace)
+            std::fprintf(stderr, "msg 0x%04x wParam 0x%llx at %d, %d\n", WM_NCLBUTTONDOWN, 0ULL + hitTest, x, y);
         watchdog.lastMessage = WM_NCLBUTTONDOWN;
         watchdog.lastWParam = hitTest;
         SendMessageA(target, WM_NCLBUTTONDOWN, hitTest, MAKELPARAM(x, y));
@@ -484,8 +479,7 @@ const StormExtras Extras[] = {
     {"drop-down list", 0, {}, {}, ComboStillSelects},
     // A click on the month's name opens a menu that waits for the user.
     {"month calendar", 0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}},
-    // Filled past its height, so that its own scroll bar shows and takes
-    // presses.
+    // Filled past its height: its own scroll bar shows and takes presses.
     {"list box", 0, {}, {}, ListStillHolds, false, FillList},
     {"hot-key", 0, {}, {}, nullptr, false},
     // The standard scroll bar tracks a press until the button comes up.

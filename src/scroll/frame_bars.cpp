@@ -29,6 +29,9 @@ enum FrameBarPart {
 const DWORD HotPartShift = 24;
 const DWORD HotPartMask = 0x07000000;
 const DWORD HotOnHorizontal = 0x08000000;
+// Set while the library tracks a press on one of the bars: the loop paints
+// the bars after each step itself.
+const DWORD TrackingBar = 0x10000000;
 
 // The system's timing of a held arrow or page: the first repeat, then each
 // further one, in milliseconds.
@@ -532,7 +535,7 @@ static LRESULT TrackFrameBar(SkinnedWindow *rec, int which, POINT screen)
     track.lastMousePos = track.clickPos;
     track.startThumbPos = track.bar.thumbPos;
     track.thumbPos = track.bar.thumbPos;
-    rec->state &= ~(HotPartMask | HotOnHorizontal);
+    rec->state = (rec->state & ~(HotPartMask | HotOnHorizontal)) | TrackingBar;
     SetCapture(hwnd);
 
     bool kept;
@@ -546,6 +549,7 @@ static LRESULT TrackFrameBar(SkinnedWindow *rec, int which, POINT screen)
     if (kept)
         RunTrackLoop(&track);
     StopRepeating(&track);
+    rec->state &= ~TrackingBar;
     return 0;
 }
 
@@ -645,7 +649,7 @@ static bool SystemDrewOver(SkinnedWindow *rec, HDC dc, const FrameBar &bar)
 static LRESULT ForwardKeepingBars(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    if (!MayMoveBars(msg) || rec->released || !HasFrameBars(rec->hwnd))
+    if (!MayMoveBars(msg) || rec->released || (rec->state & TrackingBar) || !HasFrameBars(rec->hwnd))
         return result;
     const HWND hwnd = rec->hwnd;
     HDC dc = GetWindowDC(hwnd);

@@ -218,7 +218,7 @@ static void BuildEntryColumn(Column &column)
            "Its text and caret are its own;\r\nits scroll bars are the skin's.\r\nThird line\r\nFourth line\r\n"
            "Fifth line",
            ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-           Px(64), IDC_EDIT_MULTILINE);
+           Px(56), IDC_EDIT_MULTILINE);
 
     HWND hotKey =
         AddRow(column, "Hot key:", HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE, EditHeight, IDC_HOTKEY);
@@ -257,7 +257,7 @@ static void BuildEntryColumn(Column &column)
     AddLabel(column, "List view (report):");
     HWND listView =
         AddControl(column, WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, Px(64), IDC_LISTVIEW);
+                   WS_EX_CLIENTEDGE, Px(56), IDC_LISTVIEW);
     LVCOLUMNA listColumn = {};
     listColumn.mask = LVCF_TEXT | LVCF_WIDTH;
     listColumn.cx = column.width - Px(8);

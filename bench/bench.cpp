@@ -118,6 +118,10 @@ static void PrepareKind(HWND control, const TestKind &kind)
     if (std::strcmp(kind.className, "ComboBox") == 0) {
         SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
         SendMessageA(control, CB_SETCURSEL, 0, 0);
+    } else if (std::strcmp(kind.className, "ListBox") == 0) {
+        // Past its height, so that its own scroll bar shows.
+        for (int i = 0; i < 30; ++i)
+            SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
     } else if (std::strcmp(kind.className, "ScrollBar") == 0) {
         SetScrollRange(control, SB_CTL, 0, 100, FALSE);
         SetScrollPos(control, SB_CTL, 40, TRUE);

@@ -37,6 +37,7 @@ enum ControlId {
     IDC_OWNERDRAW,
     IDC_TREEVIEW,
     IDC_SIMPLECOMBO,
+    IDC_EDIT_MULTILINE,
 };
 
 static const char DialogTitle[] = "velk gallery";
@@ -213,6 +214,11 @@ static void BuildEntryColumn(Column &column)
            WS_EX_CLIENTEDGE, EditHeight, IDC_EDIT_READONLY);
     AddRow(column, "Disabled edit:", "Edit", "Disabled text", ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE,
            EditHeight, IDC_EDIT_DISABLED);
+    AddRow(column, "Multi-line edit:", "Edit",
+           "Its text and caret are its own;\r\nits scroll bars are the skin's.\r\nThird line\r\nFourth line\r\n"
+           "Fifth line",
+           ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+           Px(56), IDC_EDIT_MULTILINE);
 
     HWND hotKey =
         AddRow(column, "Hot key:", HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE, EditHeight, IDC_HOTKEY);
@@ -251,15 +257,15 @@ static void BuildEntryColumn(Column &column)
     AddLabel(column, "List view (report):");
     HWND listView =
         AddControl(column, WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, Px(120), IDC_LISTVIEW);
+                   WS_EX_CLIENTEDGE, Px(56), IDC_LISTVIEW);
     LVCOLUMNA listColumn = {};
     listColumn.mask = LVCF_TEXT | LVCF_WIDTH;
     listColumn.cx = column.width - Px(8);
     listColumn.pszText = const_cast<char *>("Control");
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&listColumn));
-    static const char *const Rows[] = {"Push button", "Check box", "Scroll bar", "Tab control",
-                                       "Progress bar"};
-    for (int i = 0; i < 5; ++i) {
+    static const char *const Rows[] = {"Push button", "Check box", "Scroll bar", "Tab control", "Progress bar",
+                                       "Up-down", "Edit", "Combo box", "Group box", "Label"};
+    for (int i = 0; i < 10; ++i) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT;
         item.iItem = i;
@@ -337,7 +343,7 @@ static void BuildUnskinnedColumn(Column &column)
     insert.item.pszText = const_cast<char *>("Controls");
     HTREEITEM root = reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars"};
+    static const char *const Leaves[] = {"Buttons", "Edits", "Lists", "Scroll bars", "Dialogs", "Tabs"};
     insert.hParent = root;
     for (const char *leaf : Leaves) {
         insert.item.pszText = const_cast<char *>(leaf);
@@ -351,7 +357,7 @@ static void BuildUnskinnedColumn(Column &column)
     static const char *const Colours[] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
     AddStrings(simple, CB_ADDSTRING, Colours, sizeof Colours / sizeof Colours[0]);
     SendMessageA(simple, CB_SETCURSEL, 2, 0);
-    EndGroup(column, group, "Their own look");
+    EndGroup(column, group, "Own look, skinned scroll bars");
 }
 
 // Grows the dialog so that its client area holds every child with a margin,

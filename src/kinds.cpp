@@ -17,6 +17,7 @@ const SkinClass *const SkinClasses[] = {
     &HotKeyClass,
     &IpAddressClass,
     &ListViewClass,
+    &ComboListClass,
     &DateTimePickerClass,
     &UpDownClass,
     &MonthCalendarClass,

@@ -2,6 +2,8 @@
 // is redrawn. Hot-key controls keep their own look entirely.
 #include "controls.h"
 
+#include "../scroll/scroll.h"
+
 // Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
 static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
 // Inner rings of a disabled or read-only Edit: a system brush.
@@ -56,7 +58,7 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case WM_NCPAINT:
-        return HandleThenRepaint(rec, WM_NCPAINT, wParam, lParam, HANDLED_BY_DEFAULT);
+        return PaintFrameAndBars(rec, wParam, lParam, HANDLED_BY_DEFAULT);
     // The text is the control's own; the frame goes over its border.
     case WM_PRINT:
         return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
@@ -64,8 +66,9 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
         return FollowEnabledState(rec, wParam != 0, wParam, lParam);
+    // A multi-line Edit's own scroll bars.
     default:
-        return ForwardMessage(rec, msg, wParam, lParam);
+        return HandleFrameBarsMessage(rec, msg, wParam, lParam);
     }
 }
 

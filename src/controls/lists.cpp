@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include "../scroll/scroll.h"
+
 static const ColourMessage ListViewColours[] = {
     {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
     // Texts drawn straight onto the background: no box of their own, which
@@ -146,15 +148,19 @@ LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
     return ForwardMessage(rec, msg, wParam, lParam);
 }
 
-const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr, nullptr,
+// List boxes and a combo box's list keep their own look but for their
+// scroll bars.
+const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr, nullptr,
                                 AnswerListBoxParent};
+const SkinClass ComboListClass = {L"ComboLBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr,
+                                  nullptr, nullptr};
 static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
         return CreateThenSetUp(rec, wParam, lParam);
     if (msg == WM_PAINT)
         FollowFaceColours(rec, ColoursOf(rec->kind));
-    return ForwardMessage(rec, msg, wParam, lParam);
+    return HandleFrameBarsMessage(rec, msg, wParam, lParam);
 }
 
 // The month calendar's frame is the combo boxes'.

@@ -3,15 +3,21 @@
 // to it.
 #include "controls.h"
 
+#include "../scroll/scroll.h"
+
 // Edits and combo boxes redraw only their client area when enabled or
-// disabled, so the frame is repainted once the control has taken the change.
+// disabled, so the frame and an Edit's own scroll bars are repainted once
+// the control has taken the change.
 LRESULT FollowEnabledState(SkinnedWindow *rec, bool enabled, WPARAM wParam, LPARAM lParam)
 {
     if (enabled)
         rec->state &= ~DWORD{SKS_DISABLED};
     else
         rec->state |= SKS_DISABLED;
-    return HandleThenRepaint(rec, WM_ENABLE, wParam, lParam, HANDLED_BY_CONTROL);
+    const LRESULT result = HandleThenRepaint(rec, WM_ENABLE, wParam, lParam, HANDLED_BY_CONTROL);
+    if (!rec->released)
+        RepaintFrameBarsNow(rec);
+    return result;
 }
 
 // Controls make their own state at WM_CREATE and answer nothing before it:

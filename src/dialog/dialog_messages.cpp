@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "../scroll/scroll.h"
+
 // The region follows every change of size: square corners while maximised,
 // a rounded region of the new size otherwise. A minimised dialog keeps the
 // region it had.
@@ -176,6 +178,7 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return PrintDialog(rec, reinterpret_cast<HDC>(wParam), lParam);
     case WM_NCPAINT:
         PaintDialogNonClient(rec, reinterpret_cast<HRGN>(wParam));
+        RepaintFrameBarsNow(rec);
         return 0;
     case WM_SETCURSOR:
         return DialogSetCursor(rec, reinterpret_cast<HWND>(wParam), wParam, lParam);
@@ -193,8 +196,9 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return HandleDialogMouseMove(rec, wParam, lParam);
     case WM_LBUTTONUP:
         return HandleDialogButtonUp(rec, wParam, lParam);
+    // The dialog's own scroll bars, and everything else.
     default:
-        return ForwardMessage(rec, msg, wParam, lParam);
+        return HandleFrameBarsMessage(rec, msg, wParam, lParam);
     }
 }
 

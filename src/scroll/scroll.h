@@ -107,4 +107,14 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 // pressed while the button is down, framed against a skinned Edit buddy.
 void PaintUpDown(SkinnedWindow *rec, HDC dc, const RECT &window);
 
+// The scroll bars of a window that has its own (WS_VSCROLL, WS_HSCROLL):
+// the handler of a kind whose only skinned part they are, and the pieces a
+// kind with a handler of its own routes to.
+LRESULT HandleFrameBarsMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+// WM_NCPAINT: the frame, by the control or the default procedure, kept off
+// the bars; the kind's painter over it; then the bars.
+LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lParam, HandledBy handler);
+// The bars at once, through the window DC; nothing for a window without.
+void RepaintFrameBarsNow(SkinnedWindow *rec);
+
 #endif

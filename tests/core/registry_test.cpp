@@ -77,6 +77,7 @@ const ClassifyCase ClassifyCases[] = {
     Shared("horizontal scroll bar", CK_SCROLLBAR),
     Shared("IP address", CK_SCROLLBAR),
     Shared("list view", CK_LISTVIEW),
+    Shared("combo box's list", CK_LISTBOX),
     Shared("tree view", CK_TREEVIEW),
     Shared("date-time picker", CK_COMBOBOX),
     {"SysDateTimePick32", DTS_SHOWNONE, CK_COMBOBOX},

@@ -201,6 +201,11 @@ struct Storm {
             lParam = Point();
             break;
         case WM_NCLBUTTONDOWN:
+            if ((GetWindowLongA(target, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0 && Next(2) == 0) {
+                PressOwnBar();
+                return;
+            }
+            [[fallthrough]];
         case WM_NCLBUTTONUP:
         case WM_NCMOUSEMOVE:
         case WM_NCRBUTTONDOWN:
@@ -283,6 +288,27 @@ struct Storm {
         SendMessageA(target, msg, wParam, lParam);
     }
 
+    // A press anywhere on one of the target's own scroll bars; the moves and
+    // the release wait in the queue, where the tracking loop finds them.
+    void PressOwnBar()
+    {
+        const bool vertical = Next(2) == 0;
+        SCROLLBARINFO bar = {sizeof bar};
+        GetScrollBarInfo(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar);
+        const RECT &r = bar.rcScrollBar;
+        const int x = r.left + static_cast<int>(Next(r.right > r.left ? r.right - r.left : 1));
+        const int y = r.top + static_cast<int>(Next(r.bottom > r.top ? r.bottom - r.top : 1));
+        for (unsigned moves = Next(4); moves > 0; --moves)
+            PostMessageA(target, WM_MOUSEMOVE, MK_LBUTTON, Point());
+        PostMessageA(target, WM_LBUTTONUP, 0, Point());
+        const WPARAM hitTest = vertical ? HTVSCROLL : HTHSCROLL;
+        if (trace)
+            std::fprintf(stderr, "msg 0x%04x wParam 0x%llx at %d, %d\n", WM_NCLBUTTONDOWN, 0ULL + hitTest, x, y);
+        watchdog.lastMessage = WM_NCLBUTTONDOWN;
+        watchdog.lastWParam = hitTest;
+        SendMessageA(target, WM_NCLBUTTONDOWN, hitTest, MAKELPARAM(x, y));
+    }
+
     // What a host does to its controls between messages.
     void HostAction()
     {
@@ -342,6 +368,8 @@ struct StormExtras {
     // WS_BORDER has no window border left to ring, and an IP address
     // control's own window is not a scroll bar the painter can read.
     bool skinDraws = true;
+    // Content the control gets before the storm, or null.
+    void (*fill)(HWND control) = nullptr;
 };
 
 void TextStays(HWND control, HWND)
@@ -422,6 +450,12 @@ void ComboStillSelects(HWND control, HWND)
     EXPECT_EQ(SendMessageA(control, CB_GETCURSEL, 0, 0), 0);
 }
 
+void FillList(HWND control)
+{
+    for (int i = 0; i < 40; ++i)
+        SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+}
+
 void ListStillHolds(HWND control, HWND)
 {
     if (!OfClass(control, "ListBox"))
@@ -445,7 +479,8 @@ const StormExtras Extras[] = {
     {"drop-down list", 0, {}, {}, ComboStillSelects},
     // A click on the month's name opens a menu that waits for the user.
     {"month calendar", 0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}},
-    {"list box", 0, {}, {}, ListStillHolds, false},
+    // Filled past its height: its own scroll bar shows and takes presses.
+    {"list box", 0, {}, {}, ListStillHolds, false, FillList},
     {"hot-key", 0, {}, {}, nullptr, false},
     // The standard scroll bar tracks a press until the button comes up.
     {"vertical scroll bar", 0, {}, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}, ScrollStillMoves},
@@ -514,6 +549,8 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
         ASSERT_NE(storm.target, nullptr);
         if (lstrcmpA(kind.className, "msctls_updown32") == 0)
             SendMessageA(storm.target, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+        if (extras.fill != nullptr)
+            extras.fill(storm.target);
     }
     if (!storm.bare)
         ASSERT_NE(AttachWindow(storm.target), nullptr);

@@ -32,6 +32,9 @@ const TestKind Rows[] = {
     {"hot-key", HOTKEY_CLASSA, 0, 0, 120, 22},
     {"IP address", WC_IPADDRESSA, 0, 0, 140, 22},
     {"list view", WC_LISTVIEWA, LVS_REPORT | WS_BORDER, 0, 200, 120},
+    // Skinned for its own scroll bars only: a combo box's dropped list, made
+    // here on its own.
+    {"combo box's list", "ComboLBox", WS_BORDER | WS_VSCROLL, 0, 160, 80},
     {"date-time picker", DATETIMEPICK_CLASSA, 0, 0, 120, 22},
     {"month calendar", MONTHCAL_CLASSA, 0, 0, 220, 180},
     {"tree view", WC_TREEVIEWA, TVS_HASLINES | WS_BORDER, 0, 160, 100},

@@ -8,6 +8,7 @@
 extern const SkinClass EditClass;
 extern const SkinClass ListBoxClass;
 extern const SkinClass HotKeyClass;
+extern const SkinClass IpAddressClass;
 extern const SkinClass ListViewClass;
 extern const SkinClass ComboBoxClass;
 extern const SkinClass DateTimePickerClass;

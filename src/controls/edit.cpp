@@ -86,5 +86,9 @@ const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUp
 const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
 // Hot-key controls are followed as list boxes are.
 const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr};
+// The IP address control keeps its own window, which draws the dots between
+// its fields and routes clicks between them; the fields are Edit children,
+// skinned as edits.
+const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr};
 // List views are followed with no handler of their own.
 const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, nullptr, nullptr, 0, nullptr};

@@ -75,7 +75,8 @@ const ClassifyCase ClassifyCases[] = {
     Shared("hot-key", CK_LISTBOX),
     Shared("vertical scroll bar", CK_SCROLLBAR),
     Shared("horizontal scroll bar", CK_SCROLLBAR),
-    Shared("IP address", CK_SCROLLBAR),
+    // Its own window stays the control's, followed as a list box is.
+    Shared("IP address", CK_LISTBOX),
     Shared("list view", CK_LISTVIEW),
     {"SysTreeView32", 0, CK_NONE},
     Shared("date-time picker", CK_COMBOBOX),
@@ -233,28 +234,45 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, bar->extraState), sizeof(ScrollBarState));
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, dialogRec->extraState), sizeof(CaptionButtonState));
 
-    // The IP address control is classed with the scroll bars, block and all.
     for (const TestKind &kind : TestKinds()) {
         if (IsDialogKind(kind))
             continue;
-        const bool scrollBarClass =
-            lstrcmpA(kind.className, "ScrollBar") == 0 || lstrcmpA(kind.className, WC_IPADDRESSA) == 0;
+        const bool scrollBarClass = lstrcmpA(kind.className, "ScrollBar") == 0;
         SkinnedWindow *rec = AttachWindow(CreateKind(dialog, kind, 10, 10));
         ASSERT_NE(rec, nullptr) << kind.name;
         EXPECT_EQ(rec->extraState != nullptr, scrollBarClass) << kind.name;
     }
 }
 
+// Each window in its own character set: the procedure slot of that set holds
+// the skin's procedure of that set, and the window's Unicode flag stays.
 TEST_F(RegistryTest, AttachInstallsTheSubclassAndKeepsThePreviousProcedure)
 {
-    HWND button = Child("Button", BS_PUSHBUTTON);
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
-    SkinnedWindow *rec = AttachWindow(button);
-    ASSERT_NE(rec, nullptr);
-    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
-    EXPECT_EQ(rec->prevWndProc, original);
-    DetachWindow(button);
-    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
+    HWND ansi = Child("Button", BS_PUSHBUTTON);
+    HWND wide = CreateWindowExW(0, L"Button", L"wide", WS_CHILD | BS_PUSHBUTTON, 0, 0, 50, 20, dialog, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    for (HWND button : {ansi, wide}) {
+        const bool unicode = IsWindowUnicode(button) != FALSE;
+        EXPECT_EQ(unicode, button == wide);
+        auto procedure = [&] {
+            return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(button, GWLP_WNDPROC)
+                                                     : GetWindowLongPtrA(button, GWLP_WNDPROC));
+        };
+        const WNDPROC original = procedure();
+        SkinnedWindow *rec = AttachWindow(button);
+        ASSERT_NE(rec, nullptr);
+        // The slot of the other character set would hold a translating
+        // stand-in, outside the library.
+        HMODULE holder = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(procedure()), &holder);
+        EXPECT_EQ(holder, GetModuleHandleA("velk_testing.dll")) << (unicode ? "W" : "A") << " slot";
+        EXPECT_EQ(rec->prevWndProc, original);
+        EXPECT_EQ(IsWindowUnicode(button) != FALSE, unicode);
+        DetachWindow(button);
+        EXPECT_EQ(procedure(), original);
+        EXPECT_EQ(IsWindowUnicode(button) != FALSE, unicode);
+    }
 }
 
 TEST_F(RegistryTest, NewRecordsGoToTheHeadAndEachWindowHasOne)

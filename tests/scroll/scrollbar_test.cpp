@@ -186,17 +186,35 @@ TEST_F(ScrollBarTest, ShortVerticalBarHasTrianglesAndNoThumb)
     EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
 }
 
-TEST_F(ScrollBarTest, EmptyRangeDrawsNothing)
+// A new control's range is empty until the host sets one; the standard
+// control still shows its arrows and channel.
+TEST_F(ScrollBarTest, EmptyRangeDrawsArrowsAndChannelWithoutAThumb)
 {
     MakeBar(SBS_VERT, 17, 200, 5, 5, 5);
     FillWindow(bar, Sentinel);
     InvalidateRect(bar, nullptr, TRUE);
     UpdateWindow(bar);
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), Sentinel);
-    EXPECT_EQ(ReadWindowPixel(bar, 8, 100), Sentinel);
-    EXPECT_EQ(ReadWindowPixel(bar, 16, 199), Sentinel);
-    const ScrollBarState zero = {};
-    EXPECT_EQ(memcmp(State(), &zero, sizeof zero), 0) << "the layout is not touched";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "up arrow";
+    EXPECT_EQ(ReadWindowPixel(bar, 8, 193), GlyphPen) << "down chevron";
+    EXPECT_EQ(ReadWindowPixel(bar, 1, 18), VerticalTrackTopLeft) << "channel";
+    EXPECT_TRUE(IsRectEmpty(&State()->thumbRect));
+    EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
+}
+
+// Arrows the host disabled, and a disabled bar, show the disabled colours.
+TEST_F(ScrollBarTest, DisabledArrowsAndBarsLookDisabled)
+{
+    const COLORREF disabledCorner = CurrentFace()->scrollCorners[SET_DISABLED][0];
+    ASSERT_NE(disabledCorner, NormalCornerTopLeft);
+    MakeBar(SBS_VERT, 17, 200, 0, 100, 50);
+    EnableScrollBar(bar, SB_CTL, ESB_DISABLE_UP);
+    RepaintScrollBarParts(FindSkinnedWindow(bar), SBP_ALL);
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), disabledCorner) << "the disabled up arrow";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 183), NormalCornerTopLeft) << "the down arrow";
+    EnableScrollBar(bar, SB_CTL, ESB_ENABLE_BOTH);
+    EnableWindow(bar, FALSE);
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), disabledCorner) << "up arrow of the disabled bar";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 183), disabledCorner) << "down arrow of the disabled bar";
 }
 
 // ---- Input ----
@@ -383,8 +401,8 @@ TEST_F(ScrollBarTest, KeepsItsLookWhenTheHostSetsPositionOrEnabledState)
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
     EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);
     EnableWindow(bar, FALSE);
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft);
-    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), CurrentFace()->scrollCorners[SET_DISABLED][0]);
+    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), CurrentFace()->scrollCorners[SET_DISABLED][0]) << "the thumb";
     EXPECT_TRUE(IsWindowVisible(bar));
 
     // A hidden bar stays hidden.
@@ -448,20 +466,6 @@ TEST_F(ScrollBarTest, WideRangesTravelInTheLowWordAndEmptyTravelGivesNMin)
     Send(WM_MOUSEMOVE, 25, 8);
     Send(WM_LBUTTONUP, 25, 8);
     EXPECT_EQ(Notifications(WM_HSCROLL), (Notes{{SB_THUMBTRACK, 0}, {SB_THUMBPOSITION, 0}}));
-}
-
-TEST_F(ScrollBarTest, IpAddressControlPaintsNothingAndIgnoresClicks)
-{
-    HWND address = CreateChild(dialog, "SysIPAddress32", 0, 10, 10, 150, 24);
-    ASSERT_NE(AttachWindow(address), nullptr);
-    FillWindow(address, Sentinel);
-    RedrawWindow(address, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    EXPECT_EQ(ReadWindowPixel(address, 0, 0), Sentinel);
-    SendMessageA(address, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageA(address, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    const ScrollBarState zero = {};
-    EXPECT_EQ(memcmp(FindSkinnedWindow(address)->extraState, &zero, sizeof zero), 0);
-    EXPECT_TRUE(Notifications(WM_VSCROLL).empty() && Notifications(WM_HSCROLL).empty());
 }
 
 }  // namespace

@@ -28,9 +28,13 @@ static BOOL CALLBACK DetachOne(HWND hwnd, LPARAM changed)
 }
 
 // A top-level window and everything below it: EnumChildWindows reaches every
-// descendant by itself. The windows are switched without a repaint each, and
-// the top-level window is repainted once with all of them, which costs a
-// fraction of one synchronous repaint per window.
+// descendant by itself (a nested enumeration per window visited a tree's
+// lower windows once per level above them). Switching a window costs
+// little; repainting it is nearly all of the time, so the windows are
+// switched without a repaint each and the top-level window is invalidated
+// once with all of them: they show their new look at the thread's next
+// paint, as after any invalidation, and a repaint that the host or the
+// system asks for in between shows it already.
 static BOOL CALLBACK SwitchTopLevel(HWND hwnd, LPARAM attach)
 {
     int changed = 0;
@@ -38,8 +42,7 @@ static BOOL CALLBACK SwitchTopLevel(HWND hwnd, LPARAM attach)
     visit(hwnd, reinterpret_cast<LPARAM>(&changed));
     EnumChildWindows(hwnd, visit, reinterpret_cast<LPARAM>(&changed));
     if (changed != 0 && IsWindow(hwnd))
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return TRUE;
 }
 

@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <string>
 #include <functional>
 #include <ostream>
 #include <vector>
@@ -37,7 +35,7 @@ struct Host {
     std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam)> react;  // true: handled
     bool controlVisibleInside = false;
     double elapsedMilliseconds = 0;
-    std::vector<bool> menuPopups;  // each WM_INITMENUPOPUP: whether it was the window menu's
+    int menus[2] = {};  // WM_INITMENUPOPUP of the host's menus, of window menus
 };
 Host host;
 
@@ -62,8 +60,11 @@ INT_PTR CALLBACK HostDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
     host.seen.push_back(msg);
     if (msg == WM_COMMAND && LOWORD(wParam) == ControlId)
         host.notifications.push_back(HIWORD(wParam));
-    if (msg == WM_INITMENUPOPUP)
-        host.menuPopups.push_back(HIWORD(lParam) != FALSE);
+    // A menu the host is asked to prepare closes at once.
+    if (msg == WM_INITMENUPOPUP) {
+        ++host.menus[HIWORD(lParam) != FALSE];
+        EndMenu();
+    }
     return host.react && host.react(msg, wParam, lParam);
 }
 
@@ -123,112 +124,90 @@ void MakePushLikeRadios()
     MakeChild("Button", BS_PUSHBUTTON | WS_GROUP, 20, 80, 80, 24, 0, "apart");
 }
 
-// The host's menu bar: File with one item, and Edit.
-HMENU MakeMenuBar()
-{
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, 200, "&Open");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    HMENU edit = CreatePopupMenu();
-    AppendMenuA(edit, MF_STRING, 201, "&Copy");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
-    return bar;
-}
-
-// Every menu the cases open closes itself: the host ends it as it is being
-// prepared, and a timer ends one that the host never hears of.
+// A timer ends a menu the host never hears of.
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR, DWORD)
 {
     EndMenu();
 }
 
-bool EndMenuOnPopup(UINT msg)
+// Whether the colour shows anywhere in the window.
+bool Shows(HWND window, COLORREF colour)
 {
-    if (msg == WM_INITMENUPOPUP || msg == WM_ENTERIDLE)
-        EndMenu();
-    return false;
-}
-
-// The popups the host was asked to prepare while open ran: its own menus
-// (false) and window menus (true).
-std::vector<bool> MenusPreparedBy(const std::function<void()> &open)
-{
-    host.menuPopups.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 500, EndMenuLater);
-    open();
-    PumpMessages(50);
-    KillTimer(nullptr, timer);
-    return host.menuPopups;
-}
-
-// The window's own character set, and the window's bytes, kept.
-void ExpectAnsiKept(HWND window, const char *what)
-{
-    const char bytes[] = "caf\xE9 \xA3";
-    EXPECT_FALSE(IsWindowUnicode(window)) << what;
-    SetWindowTextA(window, bytes);
-    char read[32] = {};
-    GetWindowTextA(window, read, sizeof read);
-    EXPECT_STREQ(read, bytes) << what;
-}
-
-const COLORREF Sentinel = RGB(0x12, 0x34, 0x56);
-MessageLog controlLog;
-
-// The IP address control's first two fields and the gap between them, in
-// the control's client coordinates.
-struct AddressGap {
-    HWND first;
-    HWND second;
-    RECT gap;
-};
-
-AddressGap GapOf(HWND address)
-{
-    std::vector<std::pair<LONG, HWND>> fields;
-    for (HWND field = GetWindow(address, GW_CHILD); field != nullptr; field = GetWindow(field, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(field, &r);
-        fields.push_back({r.left, field});
-    }
-    std::sort(fields.begin(), fields.end());
-    AddressGap found = {};
-    if (fields.size() < 2)
-        return found;
-    found.first = fields[0].second;
-    found.second = fields[1].second;
-    RECT a, b;
-    GetWindowRect(found.first, &a);
-    GetWindowRect(found.second, &b);
-    found.gap = {a.right, a.top, b.left, a.bottom};
-    MapWindowPoints(nullptr, address, reinterpret_cast<POINT *>(&found.gap), 2);
+    RECT r;
+    GetWindowRect(window, &r);
+    HDC dc = GetWindowDC(window);
+    bool found = false;
+    for (int y = 0; y < r.bottom - r.top && !found; ++y)
+        for (int x = 0; x < r.right - r.left && !found; ++x)
+            found = GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
     return found;
 }
 
-// Runs unload_host.exe, beside this program and the shipped velk.dll, with
-// the host's order of things, and returns its exit code: 0 when it saw
-// what it must, an exception code when it crashed.
+const COLORREF Sentinel = RGB(0x12, 0x34, 0x56);
+MessageLog belowSkin;
+
+// A host that unloads the shipped velk.dll under its windows, in a child
+// process of this program, so that a crash fails the case instead of the
+// run: "single" skins its windows one by one, the others thread-wide;
+// "released" releases everything before FreeLibrary. Its exit code: 0 when
+// it saw what it must.
+int UnloadingHost(const char *order)
+{
+    HMODULE library = LoadLibraryA("velk.dll");
+    auto enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
+    const bool threadWide = std::strcmp(order, "single") != 0;
+    if (enskin == nullptr || (threadWide && enskin(nullptr, 1) == 0))
+        return 1;
+    HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "unloading");
+    HWND push = CreateChild(dialog, "Button", BS_PUSHBUTTON, 10, 10, 80, 24, 1, "Press");
+    HWND bar = CreateChild(dialog, "ScrollBar", SBS_VERT, 200, 10, 17, 120, 2);
+    for (HWND window : {dialog, push, bar})
+        if (!threadWide)
+            enskin(window, 1);
+    if (std::strcmp(order, "released") == 0) {
+        enskin(nullptr, 0);
+        FreeLibrary(library);
+        return GetModuleHandleA("velk.dll") != nullptr ? 2 : 0;
+    }
+    FreeLibrary(library);
+    if (GetModuleHandleA("velk.dll") == nullptr)
+        return 3;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Click(push, 5, 5);
+    Click(bar, 8, 115);
+    DestroyWindow(CreateChild(dialog, "Button", BS_PUSHBUTTON, 100, 10, 80, 24, 3, "Made later"));
+    DestroyWindow(dialog);
+    // The last window's going gives the library back a moment later; the
+    // hook keeps it.
+    PumpMessages(1000);
+    return (GetModuleHandleA("velk.dll") != nullptr) == threadWide ? 0 : 4;
+}
+
+const char UnloadingVariable[] = "VELK_UNLOADING_HOST";
+const int unloadingChild = [] {
+    char order[16];
+    if (GetEnvironmentVariableA(UnloadingVariable, order, sizeof order) != 0)
+        ExitProcess(UnloadingHost(order));
+    return 0;
+}();
+
 DWORD RunUnloadingHost(const char *order)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char *name = std::strrchr(path, '\\');
-    if (name == nullptr)
-        return ~DWORD{0};
-    std::strcpy(name + 1, "unload_host.exe");
-    std::string command = std::string("\"") + path + "\" " + order;
-    STARTUPINFOA start = {sizeof start};
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(path, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
-        return ~DWORD{0};
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    SetEnvironmentVariableA(UnloadingVariable, order);
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION child = {};
     DWORD code = ~DWORD{0};
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(child.hProcess, code);
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    }
+    SetEnvironmentVariableA(UnloadingVariable, nullptr);
     return code;
 }
 
@@ -387,115 +366,78 @@ const HostCase HostCases[] = {
          RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
      },
      [] { EXPECT_EQ(ClientPixel(host.control, 150, 15), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
-    {"an ANSI host's windows stay ANSI and keep its bytes", 0,
-     [] { host.control = MakeChild("Edit", WS_BORDER, 20, 20, 120, 22, ControlId); },
-     [] {},
+    {"an ANSI host's window stays ANSI and keeps its bytes", 0, [] {},
+     [] { SetWindowTextA(host.dialog, "caf\xE9 \xA3"); },
      [] {
-         ASSERT_NE(FindSkinnedWindow(host.control), nullptr);
-         ExpectAnsiKept(host.control, "edit");
-         ExpectAnsiKept(host.dialog, "dialog");
+         EXPECT_FALSE(IsWindowUnicode(host.dialog));
+         char read[16] = {};
+         GetWindowTextA(host.dialog, read, sizeof read);
+         EXPECT_STREQ(read, "caf\xE9 \xA3");
      }},
-    {"the host prepares the menus of its bar, its keys and its context menu", 0,
+    {"the host prepares the menus of its bar, its keys and its context menu, not the window menu", 0,
      [] {
-         SetMenu(host.dialog, MakeMenuBar());
-         host.react = [](UINT msg, WPARAM, LPARAM) { return EndMenuOnPopup(msg); };
+         HMENU bar = CreateMenu();
+         HMENU file = CreatePopupMenu();
+         AppendMenuA(file, MF_STRING, 200, "&Open");
+         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+         SetMenu(host.dialog, bar);
      },
-     [] {},
      [] {
-         const std::vector<bool> hostMenu = {false};
          RECT file;
-         ASSERT_TRUE(GetMenuItemRect(host.dialog, GetMenu(host.dialog), 0, &file));
-         const LPARAM onFile = MAKELPARAM((file.left + file.right) / 2, (file.top + file.bottom) / 2);
-         EXPECT_EQ(MenusPreparedBy([onFile] { SendMessageA(host.dialog, WM_NCLBUTTONDOWN, HTMENU, onFile); }),
-                   hostMenu)
-             << "a click on File";
-         EXPECT_EQ(MenusPreparedBy([] { SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, 'f'); }), hostMenu)
-             << "Alt+F";
-         HMENU context = CreatePopupMenu();
-         AppendMenuA(context, MF_STRING, 202, "Paste");
-         EXPECT_EQ(MenusPreparedBy([context] {
-                       TrackPopupMenu(context, TPM_RETURNCMD, 100, 100, 0, host.dialog, nullptr);
-                   }),
-                   hostMenu)
-             << "a context menu";
-         DestroyMenu(context);
-         EXPECT_EQ(MenusPreparedBy([] { SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, ' '); }),
-                   std::vector<bool>{})
-             << "the window menu stays away from the host";
-     }},
-    {"a menu bar shows between the skinned caption and the client area", 0,
-     [] { SetMenu(host.dialog, MakeMenuBar()); },
-     [] { RedrawWindow(host.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW); },
+         GetMenuItemRect(host.dialog, GetMenu(host.dialog), 0, &file);
+         const UINT_PTR timer = SetTimer(nullptr, 0, 500, EndMenuLater);
+         SendMessageA(host.dialog, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(file.left + 2, file.top + 2));
+         SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+         TrackPopupMenu(GetSubMenu(GetMenu(host.dialog), 0), 0, 100, 100, 0, host.dialog, nullptr);
+         SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+         KillTimer(nullptr, timer);
+     },
      [] {
+         EXPECT_EQ(host.menus[0], 3) << "the bar, Alt+F and the context menu";
+         EXPECT_EQ(host.menus[1], 0) << "the window menu";
+         // The bar itself, under the skinned caption, in the skinned frame.
          MENUBARINFO bar = {sizeof bar};
-         ASSERT_TRUE(GetMenuBarInfo(host.dialog, OBJID_MENU, 0, &bar));
          RECT window;
+         GetMenuBarInfo(host.dialog, OBJID_MENU, 0, &bar);
          GetWindowRect(host.dialog, &window);
-         // Right of the last item, where the bar shows only its colour.
-         const int x = bar.rcBar.right - window.left - 10;
-         const int y = (bar.rcBar.top + bar.rcBar.bottom) / 2 - window.top;
-         const COLORREF barColour = ReadWindowPixel(host.dialog, x, y);
-         EXPECT_TRUE(barColour == GetSysColor(COLOR_MENUBAR) || barColour == GetSysColor(COLOR_MENU))
-             << std::hex << barColour;
-         const int caption = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-         EXPECT_NE(ReadWindowPixel(host.dialog, (window.right - window.left) / 2, caption), barColour)
-             << "the caption";
-         EXPECT_EQ(ReadWindowPixel(host.dialog, 1, y), CurrentFace()->dialogFrame) << "the frame beside the bar";
+         const int y = bar.rcBar.bottom - 5 - window.top;
+         EXPECT_EQ(ReadWindowPixel(host.dialog, bar.rcBar.right - 5 - window.left, y), GetSysColor(COLOR_MENU));
+         EXPECT_EQ(ReadWindowPixel(host.dialog, 1, y), CurrentFace()->dialogFrame);
+         const COLORREF caption =
+             ReadWindowPixel(host.dialog, GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME));
+         EXPECT_TRUE(caption == CurrentFace()->activeCaption[0] || caption == CurrentFace()->inactiveCaption[0]);
      }},
-    {"a scroll bar with an empty range shows its arrows", 0,
+    {"a scroll bar with an empty range shows its arrows and channel", 0,
      [] { host.control = MakeChild("ScrollBar", SBS_VERT, 20, 20, 17, 150, ControlId); },
      [] {
          FillWindow(host.control, Sentinel);
          RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
      },
      [] {
-         int min = -1, max = -1;
-         GetScrollRange(host.control, SB_CTL, &min, &max);
-         ASSERT_EQ(min, max) << "a new control's range";
-         EXPECT_NE(ReadWindowPixel(host.control, 0, 0), Sentinel) << "the up arrow";
-         EXPECT_NE(ReadWindowPixel(host.control, 8, 75), Sentinel) << "the channel";
-         EXPECT_NE(ReadWindowPixel(host.control, 16, 149), Sentinel) << "the down arrow";
+         for (const POINT point : {POINT{0, 0}, POINT{8, 75}, POINT{16, 149}})
+             EXPECT_NE(ReadWindowPixel(host.control, point.x, point.y), Sentinel) << "arrow, channel, arrow";
      }},
     {"the IP address control keeps its dots and takes a click", 0,
      [] {
          host.control = MakeChild(WC_IPADDRESSA, 0, 20, 20, 160, 22, ControlId);
-         SendMessageA(host.control, IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 1));
-         // A log below the skin sees what reaches the control itself.
          Enskin(host.control, 0);
-         StartLogging(host.control, &controlLog);
+         StartLogging(host.control, &belowSkin);
          Enskin(host.control, 1);
      },
      [] {
          FillWindow(host.control, Sentinel);
-         RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+         RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+         Click(host.control, 40, 10);
      },
      [] {
-         const AddressGap gap = GapOf(host.control);
-         ASSERT_NE(gap.second, nullptr) << "the control has its fields";
-         EXPECT_NE(FindSkinnedWindow(gap.first), nullptr) << "the fields are skinned edits";
-         bool background = false;
-         bool dot = false;
-         for (int x = gap.gap.left; x < gap.gap.right; ++x) {
-             for (int y = gap.gap.top; y < gap.gap.bottom; ++y) {
-                 const COLORREF colour = ClientPixel(host.control, x, y);
-                 background |= colour == GetSysColor(COLOR_WINDOW);
-                 dot |= colour == GetSysColor(COLOR_WINDOWTEXT);
-             }
-         }
-         EXPECT_TRUE(background) << "the control paints between its fields";
-         EXPECT_TRUE(dot) << "the dot";
-         controlLog.Clear();
-         const RECT &g = gap.gap;
-         SendMessageA(host.control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((g.left + g.right) / 2, g.top + 2));
-         EXPECT_NE(GetCapture(), host.control) << "the press was taken for a scroll bar's";
-         SendMessageA(host.control, WM_LBUTTONUP, 0, MAKELPARAM((g.left + g.right) / 2, g.top + 2));
-         EXPECT_EQ(controlLog.Count(WM_LBUTTONDOWN), 1) << controlLog.Describe();
-         EXPECT_EQ(controlLog.Count(WM_LBUTTONUP), 1) << controlLog.Describe();
-         StopLogging(host.control);
+         EXPECT_FALSE(Shows(host.control, Sentinel));
+         EXPECT_TRUE(Shows(host.control, GetSysColor(COLOR_WINDOWTEXT))) << "the dots between the empty fields";
+         EXPECT_EQ(belowSkin.Count(WM_LBUTTONDOWN), 1) << belowSkin.Describe();
+         EXPECT_NE(GetCapture(), host.control);
      }},
-    {"the host unloads the library before or after its windows go (in a child process)", 0, [] {}, [] {},
+    {"the host unloads the library under its windows or after them, in a child process", 0, [] {}, [] {},
      [] {
-         for (const char *order : {"freed-first", "single-window", "released-first"})
+         for (const char *order : {"thread-wide", "single", "released"})
              EXPECT_EQ(RunUnloadingHost(order), 0u) << order;
      }},
 };

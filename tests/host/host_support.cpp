@@ -294,9 +294,6 @@ INT_PTR CALLBACK HostDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         Note(host, {msg, HIWORD(lParam), dialog, 0, 0});
         EndMenu();
         return FALSE;
-    case WM_ENTERIDLE:
-        EndMenu();
-        return FALSE;
     case WM_NCDESTROY:
         RemovePropA(dialog, HostProperty);
         return FALSE;

@@ -1,7 +1,8 @@
 // The dialog frames section: skinned dialogs side by side, one with all three
 // caption buttons and an icon, one with the close button only, and one drawn
 // inactive, each over the gallery's own face\back.bmp. The section window is
-// a dialog too, and shows inactive once the main window takes the focus.
+// a dialog too, with a menu bar under its caption, and shows inactive once
+// the main window takes the focus.
 #include "gallery.h"
 
 #include <vector>
@@ -9,9 +10,9 @@
 static const char SectionTitle[] = "velk gallery: dialog frames";
 
 // Short enough to fit below the other sections on a 1024-line screen.
-static const int Margin = Px(6);
+static const int Margin = Px(4);
 static const int FrameWidth = Px(200);
-static const int FrameHeight = Px(60);
+static const int FrameHeight = Px(48);
 static const int FrameGap = Px(10);
 static const int LabelInset = Px(6);
 static const int LabelHeight = Px(16);
@@ -78,6 +79,27 @@ static void AddFrameSample(HWND section, HINSTANCE instance, const FrameSample &
     SendMessageA(frame, WM_NCACTIVATE, sample.active, 0);
 }
 
+// The section's menu bar: a host's menus stay the system's, between the
+// skinned caption and the background.
+static HMENU MakeMenuBar()
+{
+    static const char *const Menus[][3] = {
+        {"&File", "&Open...", "E&xit"},
+        {"&Edit", "&Copy", "&Paste"},
+        {"&View", "&Status bar", "&Refresh"},
+        {"&Help", "&About", nullptr},
+    };
+    HMENU bar = CreateMenu();
+    UINT id = 100;
+    for (const auto &menu : Menus) {
+        HMENU popup = CreatePopupMenu();
+        for (int i = 1; i < 3 && menu[i] != nullptr; ++i)
+            AppendMenuA(popup, MF_STRING, id++, menu[i]);
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu[0]);
+    }
+    return bar;
+}
+
 HWND BuildDialogsSection(const GalleryContext &context)
 {
     std::vector<WORD> words = DialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU, SectionTitle);
@@ -85,6 +107,7 @@ HWND BuildDialogsSection(const GalleryContext &context)
                                               PlainSectionProc, 0);
     if (section == nullptr)
         return nullptr;
+    SetMenu(section, MakeMenuBar());
 
     int x = Margin;
     for (const FrameSample &sample : FrameSamples) {

@@ -23,8 +23,8 @@
  *       skinning was not on.
  *   window == NULL, any other enable: nothing; returns 0.
  *   Each thread skins and releases its own windows; several threads may do
- *   so at once. Switch skinning off and release single windows before
- *   unloading the DLL.
+ *   so at once. The DLL keeps itself loaded while anything is skinned or the
+ *   hook is installed: FreeLibrary unloads it once everything is released.
  *
  * DlgInit(unused)
  *   Returns a new solid brush in the current face's dialog frame colour

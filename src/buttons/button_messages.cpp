@@ -43,10 +43,11 @@ static void RefreshSeeThrough(HWND hwnd)
     RedrawWindow(parent, &area, nullptr, flags | RDW_ALLCHILDREN);
 }
 
-// The standard control's own WM_SETTEXT would paint the old look.
+// The standard control's own WM_SETTEXT would paint the old look. The text
+// is in the window's character set, as the default procedure takes it.
 static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = DefWindowProcW(rec->hwnd, WM_SETTEXT, wParam, lParam);
+    const LRESULT result = DefaultMessage(rec, WM_SETTEXT, wParam, lParam);
     if (rec->kind != CK_GROUPBOX)
         RepaintNow(rec);
     else if (!rec->released)

@@ -9,6 +9,7 @@
 extern const SkinClass EditClass;
 extern const SkinClass ListBoxClass;
 extern const SkinClass HotKeyClass;
+extern const SkinClass IpAddressClass;
 extern const SkinClass ListViewClass;
 extern const SkinClass ComboListClass;
 extern const SkinClass TreeViewClass;

@@ -83,3 +83,8 @@ const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUp
 // Hot-key controls are followed as list boxes are.
 const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr,
                                nullptr, nullptr};
+// The IP address control keeps its own window, which draws the dots between
+// its fields and routes clicks between them; the fields are Edit children,
+// skinned as edits.
+const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr,
+                                  nullptr};

@@ -120,7 +120,7 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
         return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
-            return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
+            return DefaultMessage(rec, msg, wParam, lParam);
         return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
     case WM_PRINTCLIENT:
         return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);

@@ -10,16 +10,39 @@ static HHOOK creationHook = nullptr;
 static DWORD hookOwner = 0;
 static SRWLOCK hookLock = SRWLOCK_INIT;
 
-// Visits a window and, through a nested enumeration, everything below it.
-// The nesting reaches deep windows more than once, which attach and detach
-// shrug off.
-static BOOL CALLBACK EnumAttachProc(HWND hwnd, LPARAM attach)
+// Switches one window; changed counts the windows whose skin came or went.
+static BOOL CALLBACK AttachOne(HWND hwnd, LPARAM changed)
 {
-    if (attach != 0)
-        AttachWindow(hwnd);
-    else
-        DetachWindow(hwnd);
-    EnumChildWindows(hwnd, EnumAttachProc, attach);
+    if (AttachWindow(hwnd, REPAINT_BY_CALLER) != nullptr)
+        ++*reinterpret_cast<int *>(changed);
+    return TRUE;
+}
+
+static BOOL CALLBACK DetachOne(HWND hwnd, LPARAM changed)
+{
+    if (FindSkinnedWindow(hwnd) != nullptr) {
+        DetachWindow(hwnd, REPAINT_BY_CALLER);
+        ++*reinterpret_cast<int *>(changed);
+    }
+    return TRUE;
+}
+
+// A top-level window and everything below it: EnumChildWindows reaches every
+// descendant by itself (a nested enumeration per window visited a tree's
+// lower windows once per level above them). Switching a window costs
+// little; repainting it is nearly all of the time, so the windows are
+// switched without a repaint each and the top-level window is invalidated
+// once with all of them: they show their new look at the thread's next
+// paint, as after any invalidation, and a repaint that the host or the
+// system asks for in between shows it already.
+static BOOL CALLBACK SwitchTopLevel(HWND hwnd, LPARAM attach)
+{
+    int changed = 0;
+    const WNDENUMPROC visit = attach != 0 ? AttachOne : DetachOne;
+    visit(hwnd, reinterpret_cast<LPARAM>(&changed));
+    EnumChildWindows(hwnd, visit, reinterpret_cast<LPARAM>(&changed));
+    if (changed != 0 && IsWindow(hwnd))
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return TRUE;
 }
 
@@ -46,8 +69,12 @@ static INT_PTR EnskinThread()
     if (taken)
         return 0;
 
-    EnumThreadWindows(thread, EnumAttachProc, 1);
+    EnumThreadWindows(thread, SwitchTopLevel, 1);
+    // The hook is a use of the library for as long as it is installed.
+    HoldLibrary();
     HHOOK hook = SetWindowsHookExW(WH_CBT, CreationHookProc, nullptr, thread);
+    if (hook == nullptr)
+        LetGoLibrary();
     AcquireSRWLockExclusive(&hookLock);
     creationHook = hook;
     if (hook == nullptr)
@@ -68,11 +95,13 @@ static INT_PTR ReleaseThread()
     ReleaseSRWLockExclusive(&hookLock);
     if (hook == nullptr)
         return 0;
-    EnumThreadWindows(GetCurrentThreadId(), EnumAttachProc, 0);
-    return UnhookWindowsHookEx(hook);
+    EnumThreadWindows(GetCurrentThreadId(), SwitchTopLevel, 0);
+    const BOOL unhooked = UnhookWindowsHookEx(hook);
+    LetGoLibrary();
+    return unhooked;
 }
 
-extern "C" INT_PTR WINAPI Enskin(HWND window, int enable)
+static INT_PTR EnskinNow(HWND window, int enable)
 {
     if (window != nullptr) {
         if (enable != 0)
@@ -87,6 +116,15 @@ extern "C" INT_PTR WINAPI Enskin(HWND window, int enable)
     default:
         return 0;
     }
+}
+
+// The library's reference goes with the last window and hook the host
+// releases here; see lifetime.cpp.
+extern "C" INT_PTR WINAPI Enskin(HWND window, int enable)
+{
+    const INT_PTR result = EnskinNow(window, enable);
+    GiveBackLibraryIfUnused(GIVEN_BACK_FROM_EXPORT);
+    return result;
 }
 
 extern "C" HBRUSH WINAPI DlgInit(int)

@@ -95,7 +95,7 @@ LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
 
 LRESULT HandleThenRepaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler)
 {
-    const LRESULT result = handler == HANDLED_BY_DEFAULT ? DefWindowProcW(rec->hwnd, msg, wParam, lParam)
+    const LRESULT result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, msg, wParam, lParam)
                                                          : ForwardMessage(rec, msg, wParam, lParam);
     RepaintNow(rec);
     return result;

@@ -130,14 +130,30 @@ static SkinnedWindow *TakePassThrough(ThreadRegistry *registry, HWND hwnd)
     return passThrough;
 }
 
-// An ANSI window gets its ANSI procedure back, so that it is an ANSI window
-// again, as it was before the skin.
+// The window's procedure slot, read and written in the character set the
+// skin was installed in: the A slot of an ANSI window holds SkinWndProcA
+// itself, where the W slot would give a translating stand-in.
+static LONG_PTR SetProcedure(HWND hwnd, bool ansi, WNDPROC procedure)
+{
+    const LONG_PTR value = reinterpret_cast<LONG_PTR>(procedure);
+    return ansi ? SetWindowLongPtrA(hwnd, GWLP_WNDPROC, value) : SetWindowLongPtrW(hwnd, GWLP_WNDPROC, value);
+}
+
+static bool SkinIsOnTop(HWND hwnd, bool ansi)
+{
+    return ansi ? GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProcA)
+                : GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
+}
+
 static void PutBackPreviousProcedure(HWND hwnd, const SkinnedWindow *rec)
 {
-    if (rec->prevAnsiWndProc != nullptr)
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevAnsiWndProc));
-    else
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->prevWndProc));
+    SetProcedure(hwnd, rec->ansi, rec->prevWndProc);
+}
+
+static LRESULT CallPrevious(bool ansi, WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ansi ? CallWindowProcA(previous, hwnd, msg, wParam, lParam)
+                : CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
 static const SkinClass *FindSkinClass(HWND hwnd)
@@ -222,10 +238,12 @@ static void ReleaseKindState(SkinnedWindow *rec)
     rec->buttonIcon = nullptr;
 }
 
+// Every record counts as a use of the library from its allocation to here.
 static void FreeRecord(SkinnedWindow *rec)
 {
     ReleaseKindState(rec);
     HeapFree(GetProcessHeap(), 0, rec);
+    LetGoLibrary();
 }
 
 // A record some message or call still holds is freed when the last hold
@@ -245,15 +263,23 @@ void HoldRecord(SkinnedWindow *rec)
 }
 
 // A pass-through keeps its record without the kind's state, which nothing
-// reads once the last message that knew the skin has ended.
-void LetGoRecord(SkinnedWindow *rec)
+// reads once the last message that knew the skin has ended. Returns true
+// when the record was freed.
+static bool LetGo(SkinnedWindow *rec)
 {
     if (--rec->holds > 0 || !rec->released)
-        return;
-    if (rec->freeWhenLetGo)
+        return false;
+    if (rec->freeWhenLetGo) {
         FreeRecord(rec);
-    else
-        ReleaseKindState(rec);
+        return true;
+    }
+    ReleaseKindState(rec);
+    return false;
+}
+
+void LetGoRecord(SkinnedWindow *rec)
+{
+    LetGo(rec);
 }
 
 // The state bits every kind reads from the window itself.
@@ -301,6 +327,7 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
             return nullptr;
         }
     }
+    HoldLibrary();
 
     rec->hwnd = hwnd;
     rec->kind = kind;
@@ -314,19 +341,16 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     SkinnedWindow *passThrough = TakePassThrough(registry, hwnd);
     if (passThrough != nullptr) {
         rec->prevWndProc = passThrough->prevWndProc;
-        rec->prevAnsiWndProc = passThrough->prevAnsiWndProc;
+        rec->ansi = passThrough->ansi;
         DisposeRecord(passThrough);
         return rec;
     }
 
     // The record is linked first, so that every message the window receives
-    // from now on finds it. The W procedure keeps Unicode windows Unicode; an
-    // ANSI previous procedure still gets its messages in ANSI through
-    // CallWindowProcW.
-    if (!IsWindowUnicode(hwnd))
-        rec->prevAnsiWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    rec->prevWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinWndProc)));
+    // from now on finds it. The subclass takes the window's own character
+    // set, so an ANSI window stays ANSI and its messages pass untranslated.
+    rec->ansi = !IsWindowUnicode(hwnd);
+    rec->prevWndProc = reinterpret_cast<WNDPROC>(SetProcedure(hwnd, rec->ansi, rec->ansi ? SkinWndProcA : SkinWndProc));
     if (rec->prevWndProc == nullptr) {
         UnlinkRecord(registry, rec);
         FreeRecord(rec);
@@ -345,24 +369,24 @@ static void RedrawWholeWindow(HWND hwnd)
 // The kind's set-up and the first repaint in the skin's look, with the
 // record held. Returns the record, or null if host code released the window
 // meanwhile.
-static SkinnedWindow *FinishAttach(SkinnedWindow *rec)
+static SkinnedWindow *FinishAttach(SkinnedWindow *rec, Repaint repaint)
 {
     const HWND hwnd = rec->hwnd;
     HoldRecord(rec);
     if (rec->skinClass->setUp != nullptr)
         rec->skinClass->setUp(rec, GetWindowLongW(hwnd, GWL_STYLE));
     rec->setUpPending = false;
-    if (!rec->released)
+    if (!rec->released && repaint == REPAINT_NOW)
         RedrawWholeWindow(hwnd);
     const bool kept = !rec->released;
     LetGoRecord(rec);
     return kept ? rec : nullptr;
 }
 
-SkinnedWindow *AttachWindow(HWND hwnd)
+SkinnedWindow *AttachWindow(HWND hwnd, Repaint repaint)
 {
     SkinnedWindow *rec = LinkAndSubclass(hwnd);
-    return rec != nullptr ? FinishAttach(rec) : nullptr;
+    return rec != nullptr ? FinishAttach(rec, repaint) : nullptr;
 }
 
 SkinnedWindow *AttachCreatingWindow(HWND hwnd)
@@ -376,7 +400,7 @@ SkinnedWindow *AttachCreatingWindow(HWND hwnd)
 // Releases the window's record. A window that is ending keeps no pass-through:
 // nothing will call the skin for it again. A record still held stays
 // readable, marked released, until its last hold ends.
-static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
+static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding, Repaint repaint)
 {
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
@@ -397,7 +421,7 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
     // A subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
     // subclass off; it stays as a pass-through instead.
-    const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
+    const bool onTop = SkinIsOnTop(hwnd, rec->ansi);
     if (onTop)
         PutBackPreviousProcedure(hwnd, rec);
     if (!onTop && !windowEnding) {
@@ -410,33 +434,42 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding)
         ReleaseThreadRegistryIfEmpty(registry);
     }
 
-    RedrawWholeWindow(hwnd);
+    if (repaint == REPAINT_NOW)
+        RedrawWholeWindow(hwnd);
     return standIn;
 }
 
-SkinnedWindow *DetachWindow(HWND hwnd)
+SkinnedWindow *DetachWindow(HWND hwnd, Repaint repaint)
 {
-    return ReleaseRecord(hwnd, false);
+    return ReleaseRecord(hwnd, false, repaint);
 }
 
-// A message for a window the skin no longer draws: straight down the chain.
-static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// A message for a window the skin no longer draws: straight down the chain,
+// in the character set it came in.
+static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool ansi)
 {
     ThreadRegistry *registry = CurrentThreadRegistry();
     SkinnedWindow *passThrough = registry != nullptr ? *FindPassThrough(registry, hwnd) : nullptr;
     if (passThrough == nullptr)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return ansi ? DefWindowProcA(hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
     const WNDPROC prevWndProc = passThrough->prevWndProc;
     // Once the host has taken its subclass away, the skin leaves as well.
-    const bool onTop = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinWndProc);
-    if (onTop || msg == WM_NCDESTROY) {
-        TakePassThrough(registry, hwnd);
-        if (onTop)
-            PutBackPreviousProcedure(hwnd, passThrough);
-        DisposeRecord(passThrough);
-        ReleaseThreadRegistryIfEmpty(registry);
-    }
-    return CallWindowProcW(prevWndProc, hwnd, msg, wParam, lParam);
+    const bool onTop = SkinIsOnTop(hwnd, ansi);
+    if (!onTop && msg != WM_NCDESTROY)
+        return CallPrevious(ansi, prevWndProc, hwnd, msg, wParam, lParam);
+
+    // The record, and with it the library, stays until the message is over:
+    // this thread is still in the library's code until it returns.
+    HoldRecord(passThrough);
+    TakePassThrough(registry, hwnd);
+    if (onTop)
+        PutBackPreviousProcedure(hwnd, passThrough);
+    DisposeRecord(passThrough);
+    ReleaseThreadRegistryIfEmpty(registry);
+    const LRESULT result = CallPrevious(ansi, prevWndProc, hwnd, msg, wParam, lParam);
+    if (LetGo(passThrough))
+        GiveBackLibraryIfUnused(GIVEN_BACK_FROM_WINDOW_PROCEDURE);
+    return result;
 }
 
 // Only a record that paints in the skin answers: not one whose skin stepped
@@ -454,7 +487,12 @@ LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcW(rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
+    return CallPrevious(rec->ansi, rec->prevWndProc, rec->hwnd, msg, wParam, lParam);
+}
+
+LRESULT DefaultMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return rec->ansi ? DefWindowProcA(rec->hwnd, msg, wParam, lParam) : DefWindowProcW(rec->hwnd, msg, wParam, lParam);
 }
 
 // A window attached at creation gets its set-up as its WM_CREATE arrives,
@@ -462,7 +500,7 @@ LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPara
 // window whatever the set-up's host code did to the record.
 static LRESULT CreateAfterSetUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
-    if (FinishAttach(rec) == nullptr || rec->standardLook || rec->skinClass->handler == nullptr)
+    if (FinishAttach(rec, REPAINT_NOW) == nullptr || rec->standardLook || rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, WM_CREATE, wParam, lParam);
     return rec->skinClass->handler(rec, WM_CREATE, wParam, lParam);
 }
@@ -513,12 +551,13 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 
 // The record is held for the whole message, so handlers use it across every
 // call that may run host code; one released meanwhile is only marked, and
-// the outermost message to let it go frees it.
-LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// the outermost message to let it go frees it. ansi is the character set the
+// message came in, which is the record's.
+static LRESULT SkinMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool ansi)
 {
     SkinnedWindow *rec = FindSkinnedWindow(hwnd);
     if (rec == nullptr)
-        return PassMessageOn(hwnd, msg, wParam, lParam);
+        return PassMessageOn(hwnd, msg, wParam, lParam, ansi);
 
     HoldRecord(rec);
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
@@ -531,7 +570,19 @@ LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // No record outlives its window: whichever record the window holds as it
     // ends is released, the one of a skin put back during the message too.
     if (msg == WM_NCDESTROY)
-        ReleaseRecord(hwnd, true);
-    LetGoRecord(rec);
+        ReleaseRecord(hwnd, true, REPAINT_NOW);
+    // The last record of the process may have gone with this message.
+    if (LetGo(rec) || msg == WM_NCDESTROY)
+        GiveBackLibraryIfUnused(GIVEN_BACK_FROM_WINDOW_PROCEDURE);
     return result;
+}
+
+LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return SkinMessage(hwnd, msg, wParam, lParam, false);
+}
+
+LRESULT CALLBACK SkinWndProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return SkinMessage(hwnd, msg, wParam, lParam, true);
 }

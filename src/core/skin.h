@@ -105,7 +105,9 @@ struct SkinnedWindow {
     SkinnedWindow *nextInBucket;  // the owning thread's lookup index, beside the list
     bool setUpPending;            // attached at creation: set-up waits for WM_CREATE
     bool standardLook;            // the skin steps aside for high contrast: every message goes on
-    WNDPROC prevAnsiWndProc;      // an ANSI window's procedure as ANSI callers see it; null otherwise
+    // The window was not Unicode when it was skinned: the subclass is
+    // SkinWndProcA, and its messages come and go in ANSI.
+    bool ansi;
     // Held by every message the skin handles, and by the library's own calls
     // that run host code. A record released meanwhile stays readable until
     // the last hold ends: only then is it freed, or, as a pass-through, rid
@@ -121,14 +123,24 @@ bool StartRegistry();
 void EndRegistry();
 
 int ClassifyWindow(HWND hwnd);
-SkinnedWindow *AttachWindow(HWND hwnd);
+// Whether attaching or releasing a window repaints it at once, or leaves
+// that to the caller, which repaints many windows in one go.
+enum Repaint {
+    REPAINT_NOW,
+    REPAINT_BY_CALLER,
+};
+SkinnedWindow *AttachWindow(HWND hwnd, Repaint repaint = REPAINT_NOW);
 // Attach at creation, before the window has handled WM_NCCREATE: the record
 // and subclass are in place, and the set-up runs when WM_CREATE arrives.
 SkinnedWindow *AttachCreatingWindow(HWND hwnd);
-SkinnedWindow *DetachWindow(HWND hwnd);
+SkinnedWindow *DetachWindow(HWND hwnd, Repaint repaint = REPAINT_NOW);
 // Records are found only from the thread that owns the window.
 SkinnedWindow *FindSkinnedWindow(HWND hwnd);
+// The subclass procedure in each character set: a window is subclassed in
+// its own, so that IsWindowUnicode never changes and no message crosses a
+// translation on its way through the skin. Both run the same code.
 LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SkinWndProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A hold keeps the record readable across calls that may run host code and
 // release the window; the record is freed when the last hold ends.
@@ -141,8 +153,30 @@ void LetGoRecord(SkinnedWindow *rec);
 // brings and may ask the child for its places.
 LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
-// Hands a message unchanged to the window's previous procedure.
+// Hands a message unchanged to the window's previous procedure, in the
+// window's character set.
 LRESULT ForwardMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The default window procedure for a message of the window's own, in the
+// window's character set: text in the parameters is read as the host wrote it.
+LRESULT DefaultMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The library keeps itself loaded while anything of it is in use: every
+// record (skinned, a pass-through, or waiting for its last hold) and the
+// thread-wide hook count as one use each. HoldLibrary takes a module
+// reference of the library's own at the first use; GiveBackLibraryIfUnused
+// returns it once the last use has gone.
+void HoldLibrary();
+void LetGoLibrary();
+enum GivenBackFrom {
+    // An export: its caller holds a reference of its own, so the library's
+    // can go at once.
+    GIVEN_BACK_FROM_EXPORT,
+    // A window procedure: the caller may hold none, so a short-lived thread
+    // gives it back once this one has left the library's code.
+    GIVEN_BACK_FROM_WINDOW_PROCEDURE,
+};
+void GiveBackLibraryIfUnused(GivenBackFrom from);
 
 // Who handles a message before the skin paints over the result: the
 // window's previous procedure, or the default one, which keeps a control

@@ -59,15 +59,15 @@ static void ResetButtons(SkinnedWindow *rec)
     PaintOnWindowDC(rec, PaintCaptionButtons);
 }
 
-// The system's move loop runs inside DefWindowProcA. The caption bits are
-// off meanwhile, so that the system draws no caption of its own over ours,
-// and come back as they were.
+// The system's move loop runs inside the default procedure. The caption
+// bits are off meanwhile, so that the system draws no caption of its own
+// over ours, and come back as they were.
 static LRESULT DragCaption(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
     const LONG captionBits = GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION;
     SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION);
-    const LRESULT result = DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
+    const LRESULT result = DefaultMessage(rec, WM_NCLBUTTONDOWN, hitTest, lParam);
     SetWindowLongW(hwnd, GWL_STYLE, (GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
     PaintOnWindowDC(rec, PaintDialogCaption);
     return result;
@@ -83,7 +83,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     if (button == 0) {
         // The default procedure, not the host's: the dialog procedure never
         // sees non-client presses.
-        DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, hitTest, lParam);
+        DefaultMessage(rec, WM_NCLBUTTONDOWN, hitTest, lParam);
         PaintOnWindowDC(rec, PaintDialogCaption);
         return 0;
     }

@@ -25,6 +25,36 @@ static void FillSolid(HDC dc, const RECT *rect, COLORREF colour)
     DeleteObject(brush);
 }
 
+// A dialog made with a menu has its menu bar in the non-client area,
+// between the caption and the client area, where the system draws it in
+// the non-client paint that the skin replaces. The system's own paint runs
+// for the bar's strip alone, clipped to it, so that the bar, its highlight
+// and its mnemonics stay the system's and the skin's caption and frame are
+// left as they are. updateRegion as for PaintDialogNonClient.
+static void PaintMenuBar(SkinnedWindow *rec, HRGN updateRegion)
+{
+    const HWND hwnd = rec->hwnd;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    if ((style & WS_CHILD) != 0 || GetMenu(hwnd) == nullptr)
+        return;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT clientTop = {0, 0};
+    ClientToScreen(hwnd, &clientTop);
+    const int captionHeight = (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
+    const int cx = GetSystemMetrics(SM_CXDLGFRAME);
+    const RECT bar = {window.left + cx, window.top + GetSystemMetrics(SM_CYDLGFRAME) + captionHeight,
+                      window.right - cx, clientTop.y};
+    if (bar.bottom <= bar.top)
+        return;
+    // In screen coordinates, as the message brings its region.
+    HRGN strip = CreateRectRgnIndirect(&bar);
+    if (updateRegion != nullptr && updateRegion != reinterpret_cast<HRGN>(1))
+        CombineRgn(strip, strip, updateRegion, RGN_AND);
+    DefaultMessage(rec, WM_NCPAINT, reinterpret_cast<WPARAM>(strip), 0);
+    DeleteObject(strip);
+}
+
 void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
 {
     const HWND hwnd = rec->hwnd;
@@ -49,6 +79,8 @@ void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
     if (clipped)
         SelectClipRgn(dc, nullptr);
     ReleaseDC(hwnd, dc);
+    if (!rec->released)
+        PaintMenuBar(rec, updateRegion);
 }
 
 // Rounded while the dialog has a normal size, square while maximised. The

@@ -143,6 +143,16 @@ static LRESULT DialogChildColour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LP
     return AnswerForChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
 }
 
+// The host prepares its own menus here, those of its menu bar and its
+// context menus, enabling, greying and checking their items; only the
+// window menu (HIWORD TRUE) is kept from it.
+static LRESULT DialogInitMenuPopup(SkinnedWindow *rec, WPARAM menu, LPARAM lParam)
+{
+    if (HIWORD(lParam) != FALSE)
+        return 0;
+    return ForwardMessage(rec, WM_INITMENUPOPUP, menu, lParam);
+}
+
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -182,10 +192,11 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return 0;
     case WM_SETCURSOR:
         return DialogSetCursor(rec, reinterpret_cast<HWND>(wParam), wParam, lParam);
-    // Right clicks and menu popups stay away from the host's procedure.
+    // No system menu from a right click.
     case WM_NCRBUTTONDOWN:
-    case WM_INITMENUPOPUP:
         return 0;
+    case WM_INITMENUPOPUP:
+        return DialogInitMenuPopup(rec, wParam, lParam);
     case WM_NCMOUSEMOVE:
         return TrackCaptionButtons(rec, wParam);
     case WM_NCLBUTTONDOWN:

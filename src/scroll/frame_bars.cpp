@@ -325,12 +325,12 @@ LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lParam, Hand
     const bool bars = HasFrameBars(hwnd);
     LRESULT result;
     if (!bars) {
-        result = handler == HANDLED_BY_DEFAULT ? DefWindowProcW(hwnd, WM_NCPAINT, update, lParam)
+        result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, update, lParam)
                                                : ForwardMessage(rec, WM_NCPAINT, update, lParam);
     } else {
         HRGN region = RegionWithoutBars(hwnd, reinterpret_cast<HRGN>(update));
         const WPARAM clipped = reinterpret_cast<WPARAM>(region);
-        result = handler == HANDLED_BY_DEFAULT ? DefWindowProcW(hwnd, WM_NCPAINT, clipped, lParam)
+        result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, clipped, lParam)
                                                : ForwardMessage(rec, WM_NCPAINT, clipped, lParam);
         DeleteObject(region);
     }

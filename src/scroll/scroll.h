@@ -78,8 +78,8 @@ void PaintScrollBar(SkinnedWindow *rec, HDC dc, const RECT &window);
 
 // Lay the bar out from its window size and scroll information, store the
 // layout in its ScrollBarState and draw the parts the code asks for into dc.
-// A bar whose information cannot be read, or whose range is empty, is left
-// alone.
+// A bar whose information cannot be read is left alone; one whose range is
+// empty has no thumb.
 void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
 
 // The same at once, through the bar's window DC, after input.
@@ -87,7 +87,7 @@ void RepaintScrollBarParts(SkinnedWindow *rec, int part);
 
 // Place thumbRect in channelRect for the scroll information (or dragPos
 // while dragging); barRect is (0, 0, width, height). An empty or inverted
-// range leaves thumbRect as it was.
+// range leaves thumbRect empty.
 void PlaceVerticalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *barRect);
 void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *barRect);
 
@@ -96,7 +96,6 @@ bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info);
 
 // The rows of the class table.
 extern const SkinClass ScrollBarClass;
-extern const SkinClass IpAddressClass;
 extern const SkinClass TrackbarClass;
 extern const SkinClass UpDownClass;
 

@@ -260,7 +260,7 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
     case WM_NCPAINT:
         return 0;
     case WM_TIMER:
-        return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
+        return DefaultMessage(rec, msg, wParam, lParam);
     case WM_MOUSEMOVE:
         ScrollBarMouseMove(rec, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -297,8 +297,4 @@ static int ScrollBarKindOfStyle(LONG style)
 }
 
 const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarKindOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr};
-// An IP address control is classed with the scroll bars; its fields are
-// Edit children, skinned as edits.
-const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
                                   sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr};

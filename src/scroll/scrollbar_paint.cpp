@@ -67,8 +67,10 @@ void PlaceVerticalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT *
     const RECT &channel = bar->channelRect;
     const int dpi = WindowDpi(rec->hwnd);
     int length, offset;
-    if (!PlaceAlongChannel(bar, info, channel.bottom - channel.top, dpi, &length, &offset))
+    if (!PlaceAlongChannel(bar, info, channel.bottom - channel.top, dpi, &length, &offset)) {
+        SetRectEmpty(&bar->thumbRect);
         return;
+    }
     const int top = channel.top + offset;
     SetRect(&bar->thumbRect, barRect->left, top, barRect->right, top + length);
     InflateRect(&bar->thumbRect, -ScaleToDpi(VerticalThumbInsetAcross, dpi), -ScaleToDpi(VerticalThumbInsetAlong, dpi));
@@ -80,8 +82,10 @@ void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT
     const RECT &channel = bar->channelRect;
     const int dpi = WindowDpi(rec->hwnd);
     int length, offset;
-    if (!PlaceAlongChannel(bar, info, channel.right - channel.left, dpi, &length, &offset))
+    if (!PlaceAlongChannel(bar, info, channel.right - channel.left, dpi, &length, &offset)) {
+        SetRectEmpty(&bar->thumbRect);
         return;
+    }
     const int left = channel.left + offset;
     SetRect(&bar->thumbRect, left, barRect->top, left + length, barRect->bottom);
     if (length == 0)
@@ -90,16 +94,44 @@ void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT
                 -ScaleToDpi(HorizontalThumbInsetAcross, dpi));
 }
 
+// The disabled look of each part, as the standard control shows it: every
+// part of a disabled bar, and an arrow the host disabled with
+// EnableScrollBar (ESB_DISABLE_*).
+struct DisabledParts {
+    DWORD bar;
+    DWORD firstArrow;   // up or left
+    DWORD secondArrow;  // down or right
+};
+
+static DisabledParts ReadDisabledParts(HWND hwnd)
+{
+    SCROLLBARINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(hwnd, OBJID_CLIENT, &info))
+        ZeroMemory(info.rgstate, sizeof info.rgstate);
+    auto unavailable = [&](int index) {
+        return (info.rgstate[index] & STATE_SYSTEM_UNAVAILABLE) != 0 ? DWORD{SPF_DISABLED} : 0;
+    };
+    // The bar's own entry (0) is not asked: Wine calls a bar with an empty
+    // range unavailable, while the control draws its arrows enabled.
+    const DWORD bar = IsWindowEnabled(hwnd) ? 0 : DWORD{SPF_DISABLED};
+    // The arrow entries: 1 up or left, 5 down or right.
+    return {bar, bar | unavailable(1), bar | unavailable(5)};
+}
+
 // Lays the bar out in window coordinates, then draws the asked parts
-// straight into dc.
+// straight into dc. A bar whose range is empty (a new control's, until the
+// host sets one) shows its arrows and channel and no thumb, as the standard
+// control does.
 void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
 {
     const HWND hwnd = rec->hwnd;
     const bool vertical = (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
     SCROLLINFO info;
     const bool readable = ReadScrollInfo(hwnd, &info);
-    // The query went through the window's procedures.
-    if (rec->released || !readable || info.nMin == info.nMax)
+    const DisabledParts disabled = ReadDisabledParts(hwnd);
+    // The queries went through the window's procedures.
+    if (rec->released || !readable)
         return;
 
     const int width = window.right - window.left;
@@ -132,20 +164,20 @@ void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int par
     const DWORD firstHeld = bar->firstArrowHeld ? DWORD{SPF_PRESSED} : 0;
     const DWORD secondHeld = bar->secondArrowHeld ? DWORD{SPF_PRESSED} : 0;
     if (part == look.firstPart || part == SBP_ALL)
-        PaintScrollPart(dc, *first, look.firstArrow | arrowGlyph | firstHeld, dpi);
+        PaintScrollPart(dc, *first, look.firstArrow | arrowGlyph | firstHeld | disabled.firstArrow, dpi);
     if (part == look.secondPart || part == SBP_ALL)
-        PaintScrollPart(dc, *second, look.secondArrow | arrowGlyph | secondHeld, dpi);
+        PaintScrollPart(dc, *second, look.secondArrow | arrowGlyph | secondHeld | disabled.secondArrow, dpi);
     if (part == SBP_ALL)
-        PaintScrollPart(dc, bar->channelRect, look.wholeChannel, dpi);
-    else
-        PaintScrollPart(dc, bar->thumbRect, look.thumbChannel, dpi);
+        PaintScrollPart(dc, bar->channelRect, look.wholeChannel | disabled.bar, dpi);
+    else if (!IsRectEmpty(&bar->thumbRect))
+        PaintScrollPart(dc, bar->thumbRect, look.thumbChannel | disabled.bar, dpi);
 
     if (vertical)
         PlaceVerticalThumb(rec, &info, &barRect);
     else
         PlaceHorizontalThumb(rec, &info, &barRect);
-    if (!isShort)
-        PaintScrollPart(dc, bar->thumbRect, bar->thumbHeld ? look.heldThumb : look.thumb, dpi);
+    if (!isShort && !IsRectEmpty(&bar->thumbRect))
+        PaintScrollPart(dc, bar->thumbRect, (bar->thumbHeld ? look.heldThumb : look.thumb) | disabled.bar, dpi);
     PutBackOrigin(dc, origin);
 }
 

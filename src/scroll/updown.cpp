@@ -110,7 +110,7 @@ static LRESULT UpDownMouseMove(SkinnedWindow *rec, int x, int y, WPARAM wParam, 
     GetClientRect(rec->hwnd, &client);
     const bool overFirst = (rec->state & SKS_HORZ) ? x <= client.right / 2 : y <= client.bottom / 2;
     if (overFirst == ((rec->state & SKS_FIRSTHALF) != 0))
-        return DefWindowProcW(rec->hwnd, WM_MOUSEMOVE, wParam, lParam);
+        return DefaultMessage(rec, WM_MOUSEMOVE, wParam, lParam);
     if (overFirst)
         rec->state |= SKS_FIRSTHALF;
     else
@@ -125,7 +125,7 @@ LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:
         if (!HasNonClientArea(rec->hwnd))
-            return DefWindowProcW(rec->hwnd, msg, wParam, lParam);
+            return DefaultMessage(rec, msg, wParam, lParam);
         return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
     case WM_PRINTCLIENT:
         return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);

@@ -179,8 +179,11 @@ protected:
         return control;
     }
 
+    // A switch leaves the dialog to repaint, and the dialog, which does not
+    // clip its children, paints over them first.
     void ExpectTelling(HWND control, const char *how)
     {
+        PumpMessages();
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         PumpMessages();
         const WindowPixels shot = CaptureWindow(control);

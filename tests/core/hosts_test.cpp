@@ -123,6 +123,7 @@ TEST_F(HostsTest, AnAnsiHostKeepsItsHighBytes)
         HWND control = CreateKind(ansiDialog, kind, 10, 10);
         ASSERT_FALSE(IsWindowUnicode(control)) << kind.name;
         ASSERT_NE(Enskin(control, 1), 0) << kind.name;
+        EXPECT_FALSE(IsWindowUnicode(control)) << kind.name << ": skinned in its own character set";
         SetWindowTextA(control, bytes);
         char read[64] = {};
         GetWindowTextA(control, read, sizeof read);

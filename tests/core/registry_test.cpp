@@ -75,7 +75,8 @@ const ClassifyCase ClassifyCases[] = {
     Shared("hot-key", CK_LISTBOX),
     Shared("vertical scroll bar", CK_SCROLLBAR),
     Shared("horizontal scroll bar", CK_SCROLLBAR),
-    Shared("IP address", CK_SCROLLBAR),
+    // Its own window stays the control's, followed as a list box is.
+    Shared("IP address", CK_LISTBOX),
     Shared("list view", CK_LISTVIEW),
     Shared("combo box's list", CK_LISTBOX),
     Shared("tree view", CK_TREEVIEW),
@@ -240,10 +241,9 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, bar->extraState), sizeof(ScrollBarState));
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, dialogRec->extraState), sizeof(CaptionButtonState));
 
-    // The IP address control is classed with the scroll bars, block and all;
-    // the kinds whose colours the skin sets keep the colours they had.
-    const char *const withBlocks[] = {"ScrollBar",       WC_IPADDRESSA,     WC_LISTVIEWA,    MONTHCAL_CLASSA,
-                                      WC_TREEVIEWA,      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA};
+    // The kinds whose colours the skin sets keep the colours they had.
+    const char *const withBlocks[] = {"ScrollBar",     WC_LISTVIEWA,     MONTHCAL_CLASSA, WC_TREEVIEWA,
+                                      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA};
     for (const TestKind &kind : TestKinds()) {
         if (IsDialogKind(kind))
             continue;
@@ -256,16 +256,17 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     }
 }
 
+// An ANSI window is subclassed in its own character set.
 TEST_F(RegistryTest, AttachInstallsTheSubclassAndKeepsThePreviousProcedure)
 {
     HWND button = Child("Button", BS_PUSHBUTTON);
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC));
     SkinnedWindow *rec = AttachWindow(button);
     ASSERT_NE(rec, nullptr);
-    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
+    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
     EXPECT_EQ(rec->prevWndProc, original);
     DetachWindow(button);
-    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), original);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)), original);
 }
 
 TEST_F(RegistryTest, NewRecordsGoToTheHeadAndEachWindowHasOne)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <vector>
@@ -34,6 +35,7 @@ struct Host {
     std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam)> react;  // true: handled
     bool controlVisibleInside = false;
     double elapsedMilliseconds = 0;
+    int menus[2] = {};  // WM_INITMENUPOPUP of the host's menus, of window menus
 };
 Host host;
 
@@ -58,6 +60,11 @@ INT_PTR CALLBACK HostDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
     host.seen.push_back(msg);
     if (msg == WM_COMMAND && LOWORD(wParam) == ControlId)
         host.notifications.push_back(HIWORD(wParam));
+    // A menu the host is asked to prepare closes at once.
+    if (msg == WM_INITMENUPOPUP) {
+        ++host.menus[HIWORD(lParam) != FALSE];
+        EndMenu();
+    }
     return host.react && host.react(msg, wParam, lParam);
 }
 
@@ -115,6 +122,93 @@ void MakePushLikeRadios()
     host.control = MakeChild("Button", BS_AUTORADIOBUTTON | BS_PUSHLIKE | WS_GROUP, 20, 20, 80, 24, ControlId, "one");
     host.other = MakeChild("Button", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 20, 50, 80, 24, OtherId, "two");
     MakeChild("Button", BS_PUSHBUTTON | WS_GROUP, 20, 80, 80, 24, 0, "apart");
+}
+
+// A timer ends a menu the host never hears of.
+void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    EndMenu();
+}
+
+// Whether the colour shows anywhere in the window.
+bool Shows(HWND window, COLORREF colour)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    HDC dc = GetWindowDC(window);
+    bool found = false;
+    for (int y = 0; y < r.bottom - r.top && !found; ++y)
+        for (int x = 0; x < r.right - r.left && !found; ++x)
+            found = GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
+    return found;
+}
+
+const COLORREF Sentinel = RGB(0x12, 0x34, 0x56);
+MessageLog belowSkin;
+
+// A host that unloads the shipped velk.dll under its windows, in a child
+// process of this program, so that a crash fails the case instead of the
+// run: "single" skins its windows one by one, the others thread-wide;
+// "released" releases everything before FreeLibrary. Its exit code: 0 when
+// it saw what it must.
+int UnloadingHost(const char *order)
+{
+    HMODULE library = LoadLibraryA("velk.dll");
+    auto enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(library, "Enskin")));
+    const bool threadWide = std::strcmp(order, "single") != 0;
+    if (enskin == nullptr || (threadWide && enskin(nullptr, 1) == 0))
+        return 1;
+    HWND dialog = CreateTestDialog(TestDialogStyle, 300, 200, "unloading");
+    HWND push = CreateChild(dialog, "Button", BS_PUSHBUTTON, 10, 10, 80, 24, 1, "Press");
+    HWND bar = CreateChild(dialog, "ScrollBar", SBS_VERT, 200, 10, 17, 120, 2);
+    for (HWND window : {dialog, push, bar})
+        if (!threadWide)
+            enskin(window, 1);
+    if (std::strcmp(order, "released") == 0) {
+        enskin(nullptr, 0);
+        FreeLibrary(library);
+        return GetModuleHandleA("velk.dll") != nullptr ? 2 : 0;
+    }
+    FreeLibrary(library);
+    if (GetModuleHandleA("velk.dll") == nullptr)
+        return 3;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Click(push, 5, 5);
+    Click(bar, 8, 115);
+    DestroyWindow(CreateChild(dialog, "Button", BS_PUSHBUTTON, 100, 10, 80, 24, 3, "Made later"));
+    DestroyWindow(dialog);
+    // The last window's going gives the library back a moment later; the
+    // hook keeps it.
+    PumpMessages(1000);
+    return (GetModuleHandleA("velk.dll") != nullptr) == threadWide ? 0 : 4;
+}
+
+const char UnloadingVariable[] = "VELK_UNLOADING_HOST";
+const int unloadingChild = [] {
+    char order[16];
+    if (GetEnvironmentVariableA(UnloadingVariable, order, sizeof order) != 0)
+        ExitProcess(UnloadingHost(order));
+    return 0;
+}();
+
+DWORD RunUnloadingHost(const char *order)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    SetEnvironmentVariableA(UnloadingVariable, order);
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION child = {};
+    DWORD code = ~DWORD{0};
+    if (CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(child.hProcess, code);
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    }
+    SetEnvironmentVariableA(UnloadingVariable, nullptr);
+    return code;
 }
 
 struct HostCase {
@@ -272,6 +366,80 @@ const HostCase HostCases[] = {
          RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
      },
      [] { EXPECT_EQ(ClientPixel(host.control, 150, 15), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
+    {"an ANSI host's window stays ANSI and keeps its bytes", 0, [] {},
+     [] { SetWindowTextA(host.dialog, "caf\xE9 \xA3"); },
+     [] {
+         EXPECT_FALSE(IsWindowUnicode(host.dialog));
+         char read[16] = {};
+         GetWindowTextA(host.dialog, read, sizeof read);
+         EXPECT_STREQ(read, "caf\xE9 \xA3");
+     }},
+    {"the host prepares the menus of its bar, its keys and its context menu, not the window menu", 0,
+     [] {
+         HMENU bar = CreateMenu();
+         HMENU file = CreatePopupMenu();
+         AppendMenuA(file, MF_STRING, 200, "&Open");
+         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+         SetMenu(host.dialog, bar);
+     },
+     [] {
+         RECT file;
+         GetMenuItemRect(host.dialog, GetMenu(host.dialog), 0, &file);
+         const UINT_PTR timer = SetTimer(nullptr, 0, 500, EndMenuLater);
+         SendMessageA(host.dialog, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(file.left + 2, file.top + 2));
+         SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+         TrackPopupMenu(GetSubMenu(GetMenu(host.dialog), 0), 0, 100, 100, 0, host.dialog, nullptr);
+         SendMessageA(host.dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+         KillTimer(nullptr, timer);
+     },
+     [] {
+         EXPECT_EQ(host.menus[0], 3) << "the bar, Alt+F and the context menu";
+         EXPECT_EQ(host.menus[1], 0) << "the window menu";
+         // The bar itself, under the skinned caption, in the skinned frame.
+         MENUBARINFO bar = {sizeof bar};
+         RECT window;
+         GetMenuBarInfo(host.dialog, OBJID_MENU, 0, &bar);
+         GetWindowRect(host.dialog, &window);
+         const int y = bar.rcBar.bottom - 5 - window.top;
+         EXPECT_EQ(ReadWindowPixel(host.dialog, bar.rcBar.right - 5 - window.left, y), GetSysColor(COLOR_MENU));
+         EXPECT_EQ(ReadWindowPixel(host.dialog, 1, y), CurrentFace()->dialogFrame);
+         const COLORREF caption =
+             ReadWindowPixel(host.dialog, GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME));
+         EXPECT_TRUE(caption == CurrentFace()->activeCaption[0] || caption == CurrentFace()->inactiveCaption[0]);
+     }},
+    {"a scroll bar with an empty range shows its arrows and channel", 0,
+     [] { host.control = MakeChild("ScrollBar", SBS_VERT, 20, 20, 17, 150, ControlId); },
+     [] {
+         FillWindow(host.control, Sentinel);
+         RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+     },
+     [] {
+         for (const POINT point : {POINT{0, 0}, POINT{8, 75}, POINT{16, 149}})
+             EXPECT_NE(ReadWindowPixel(host.control, point.x, point.y), Sentinel) << "arrow, channel, arrow";
+     }},
+    {"the IP address control keeps its dots and takes a click", 0,
+     [] {
+         host.control = MakeChild(WC_IPADDRESSA, 0, 20, 20, 160, 22, ControlId);
+         Enskin(host.control, 0);
+         StartLogging(host.control, &belowSkin);
+         Enskin(host.control, 1);
+     },
+     [] {
+         FillWindow(host.control, Sentinel);
+         RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+         Click(host.control, 40, 10);
+     },
+     [] {
+         EXPECT_FALSE(Shows(host.control, Sentinel));
+         EXPECT_TRUE(Shows(host.control, GetSysColor(COLOR_WINDOWTEXT))) << "the dots between the empty fields";
+         EXPECT_EQ(belowSkin.Count(WM_LBUTTONDOWN), 1) << belowSkin.Describe();
+         EXPECT_NE(GetCapture(), host.control);
+     }},
+    {"the host unloads the library under its windows or after them, in a child process", 0, [] {}, [] {},
+     [] {
+         for (const char *order : {"thread-wide", "single", "released"})
+             EXPECT_EQ(RunUnloadingHost(order), 0u) << order;
+     }},
 };
 
 class HostBehaviourTest : public RecordCheckedParamTest<HostCase> {

@@ -83,8 +83,8 @@ const KindRow &RowOf(int id);
 
 // One notification or command as the host's dialog procedure saw it.
 struct HostNote {
-    UINT msg;     // WM_COMMAND, WM_NOTIFY, WM_VSCROLL, WM_HSCROLL, WM_CLOSE, WM_SYSCOMMAND
-    UINT code;    // notification code, scroll code, or the SC_ command
+    UINT msg;     // WM_COMMAND, WM_NOTIFY, WM_VSCROLL, WM_HSCROLL, WM_CLOSE, WM_SYSCOMMAND, WM_INITMENUPOPUP
+    UINT code;    // notification code, scroll code, the SC_ command, or TRUE for the window menu
     HWND from;    // the sending control; the dialog for WM_CLOSE and WM_SYSCOMMAND
     int value;    // UDN_DELTAPOS: iDelta; scroll: the position word
     int position; // UDN_DELTAPOS: iPos
@@ -92,7 +92,8 @@ struct HostNote {
 
 // What the host does and has seen. WM_CLOSE is answered without closing;
 // WM_SYSCOMMAND gets the default handling, so the caption buttons really
-// maximise, restore and minimise.
+// maximise, restore and minimise; a menu the host is asked to prepare
+// (WM_INITMENUPOPUP) is closed at once.
 struct Host {
     std::vector<HostNote> notes;
     // The host destroys destroyTarget inside the first note of this message

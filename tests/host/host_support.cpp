@@ -289,6 +289,11 @@ INT_PTR CALLBACK HostDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_SYSCOMMAND:
         Note(host, {msg, static_cast<UINT>(wParam & 0xFFF0), dialog, 0, 0});
         return FALSE;
+    // A menu the host is asked to prepare is noted and closed at once.
+    case WM_INITMENUPOPUP:
+        Note(host, {msg, HIWORD(lParam), dialog, 0, 0});
+        EndMenu();
+        return FALSE;
     case WM_NCDESTROY:
         RemovePropA(dialog, HostProperty);
         return FALSE;

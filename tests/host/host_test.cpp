@@ -422,6 +422,52 @@ TEST_F(HostTest, HostMayDestroyTheSenderInsideItsNotification)
     }
 }
 
+// An ANSI host's windows keep their character set (frameworks choose
+// between the A and W calls by IsWindowUnicode) and its bytes.
+TEST_F(HostTest, AnAnsiHostsWindowsStayAnsi)
+{
+    dialog = OpenKindsDialog(&host);
+    ASSERT_NE(dialog, nullptr);
+    std::vector<BOOL> unicode;
+    for (const KindRow &row : KindRows)
+        unicode.push_back(IsWindowUnicode(Item(row.id)));
+    ASSERT_NE(velk.enskin(nullptr, 1), 0);
+    for (size_t i = 0; i < KindRows.size(); ++i)
+        EXPECT_EQ(IsWindowUnicode(Item(KindRows[i].id)), unicode[i]) << KindRows[i].name;
+    EXPECT_FALSE(IsWindowUnicode(dialog));
+    char text[16] = {};
+    SetWindowTextA(Item(IDC_PUSH), "caf\xE9 \xA3");
+    GetWindowTextA(Item(IDC_PUSH), text, sizeof text);
+    EXPECT_STREQ(text, "caf\xE9 \xA3");
+}
+
+void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    EndMenu();
+}
+
+// The host prepares its own menus as they open: from its menu bar by mouse
+// and keyboard, and its context menus; not the window menu.
+TEST_F(HostTest, TheHostPreparesItsMenus)
+{
+    OpenSkinned();
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 300, "&Open");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    ASSERT_TRUE(SetMenu(dialog, bar));
+    RECT item;
+    ASSERT_TRUE(GetMenuItemRect(dialog, bar, 0, &item));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 500, EndMenuLater);
+    SendMessageA(dialog, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(item.left + 2, item.top + 2));
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    TrackPopupMenu(file, 0, item.left, item.bottom + 20, 0, dialog, nullptr);
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(host.Count(WM_INITMENUPOPUP, FALSE), 3) << host.Describe();
+    EXPECT_EQ(host.Count(WM_INITMENUPOPUP, TRUE), 0) << host.Describe();
+}
+
 INT_PTR CALLBACK PlainDialogProcW(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;

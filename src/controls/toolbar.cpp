@@ -15,16 +15,22 @@ static const ColourMessages RebarColourTable = {RebarColours, ARRAYSIZE(RebarCol
 
 // A transparent toolbar shows its parent (a rebar's band, a dialog's
 // background), as the control itself arranges.
-static LRESULT ToolbarEraseBackground(SkinnedWindow *rec, HDC dc, WPARAM wParam, LPARAM lParam)
+// The face's bar background over the whole client area.
+static LRESULT FillBarBackground(SkinnedWindow *rec, HDC dc)
 {
-    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & TBSTYLE_TRANSPARENT)
-        return ForwardMessage(rec, WM_ERASEBKGND, wParam, lParam);
     RECT client;
     GetClientRect(rec->hwnd, &client);
     HBRUSH background = CreateSolidBrush(CurrentFace()->barBackground);
     FillRect(dc, &client, background);
     DeleteObject(background);
     return 1;
+}
+
+static LRESULT ToolbarEraseBackground(SkinnedWindow *rec, HDC dc, WPARAM wParam, LPARAM lParam)
+{
+    if (GetWindowLongW(rec->hwnd, GWL_STYLE) & TBSTYLE_TRANSPARENT)
+        return ForwardMessage(rec, WM_ERASEBKGND, wParam, lParam);
+    return FillBarBackground(rec, dc);
 }
 
 static LRESULT HandleToolbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -83,24 +89,15 @@ static void TearDownRebar(SkinnedWindow *rec)
     TearDownColourMessages(rec, RebarColourTable);
 }
 
-// Wine's rebar draws its bands over a background of its own, whatever
-// their colours; the face's goes beneath them.
-static LRESULT RebarEraseBackground(SkinnedWindow *rec, HDC dc)
-{
-    RECT client;
-    GetClientRect(rec->hwnd, &client);
-    HBRUSH background = CreateSolidBrush(CurrentFace()->barBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    return 1;
-}
 
 static LRESULT HandleRebarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
         return CreateThenSetUp(rec, wParam, lParam);
+    // Wine's rebar draws its bands over a background of its own, whatever
+    // their colours; the face's goes beneath them.
     if (msg == WM_ERASEBKGND)
-        return RebarEraseBackground(rec, reinterpret_cast<HDC>(wParam));
+        return FillBarBackground(rec, reinterpret_cast<HDC>(wParam));
     if (msg == WM_PAINT)
         FollowFaceColours(rec, RebarColourTable);
     return ForwardMessage(rec, msg, wParam, lParam);

@@ -61,7 +61,6 @@ void LetControlPaint(SkinnedWindow *rec, HDC dc, HRGN kept);
 LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);

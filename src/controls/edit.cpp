@@ -80,9 +80,9 @@ static void SetUpEditKind(SkinnedWindow *rec, LONG style)
 
 const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame, nullptr,
                              AnswerEditParent};
-// Hot-key controls are followed as list boxes are.
-const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, HandleListBoxMessage, nullptr, 0, nullptr,
-                               nullptr, nullptr};
+// Hot-key controls are only followed to their destruction, where the
+// subclass procedure releases them after WM_NCDESTROY.
+const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr, nullptr};
 // The IP address control keeps its own window, which draws the dots between
 // its fields and routes clicks between them; the fields are Edit children,
 // skinned as edits.

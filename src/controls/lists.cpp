@@ -141,13 +141,6 @@ LRESULT AnswerEditParent(SkinnedWindow *, UINT msg, WPARAM wParam, LPARAM, LRESU
     return hostResult;
 }
 
-// List boxes and hot-key controls are only followed to their destruction,
-// where the subclass procedure releases them after WM_NCDESTROY.
-LRESULT HandleListBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return ForwardMessage(rec, msg, wParam, lParam);
-}
-
 // List boxes and a combo box's list keep their own look but for their
 // scroll bars.
 const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr, nullptr,
@@ -173,7 +166,8 @@ static LRESULT HandleMonthCalendarMessage(SkinnedWindow *rec, UINT msg, WPARAM w
     return HandleComboBoxMessage(rec, msg, wParam, lParam);
 }
 
-// List views and tree views draw themselves in the colours set at attach.
+// List views and tree views draw themselves in the colours set at attach,
+// and in a new face's from their first paint after a switch.
 const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, HandleListColoursMessage, SetUpListColours,
                                  sizeof(ColourBlock), nullptr, TearDownListColours, nullptr};
 const SkinClass TreeViewClass = {L"SysTreeView32", nullptr, CK_TREEVIEW, HandleListColoursMessage, SetUpListColours,

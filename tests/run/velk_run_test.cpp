@@ -42,7 +42,7 @@ const Outcome Outcomes[] = {
     {"\"--face\" \"%VELK_RUN_TEST_FACE%\" \"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0,
      "[  PASSED  ] 1 test.", 0},
     {"--face no-such-face notepad.exe", 2, "no face.ini in that folder", 0},
-    {"%windir%\\syswow64\\notepad.exe", 1, "start it with the x86 velk-run.exe", 0},
+    {"\"%VELK_RUN_TEST_32BIT%\"", 1, "start it with the x86 velk-run.exe", 0},
     {"no-such-program.exe", 1, nullptr, ERROR_FILE_NOT_FOUND},
 };
 
@@ -139,6 +139,18 @@ TEST(VelkRunTest, SkinsProgramsNeverWrittenForIt)
     }
 }
 
+// A 32-bit program for the launcher to refuse: the prefix's own notepad where
+// its 32-bit half was set up, else the x86 build's launcher (a prefix made
+// while 32-bit code runs only through an emulator has an empty syswow64).
+std::string ThirtyTwoBitProgram()
+{
+    char path[MAX_PATH];
+    ExpandEnvironmentStringsA("%windir%\\syswow64\\notepad.exe", path, MAX_PATH);
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return path;
+    return VELK_X86_VELK_RUN;
+}
+
 // A face that changes one colour, for the --face row.
 const char TestFace[] = "[colours]\r\nDialogFrame=#123456\r\n";
 
@@ -149,6 +161,7 @@ TEST(VelkRunTest, PassesOnOrRefuses)
     lstrcatA(face, "velk-run-face");
     CreateDirectoryA(face, nullptr);
     SetEnvironmentVariableA("VELK_RUN_TEST_FACE", face);
+    SetEnvironmentVariableA("VELK_RUN_TEST_32BIT", ThirtyTwoBitProgram().c_str());
     const std::string faceFile = std::string(face) + "\\face.ini";
     HANDLE file = CreateFileA(faceFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;

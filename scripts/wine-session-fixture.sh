@@ -7,7 +7,8 @@
 #   exports both for its own session), it uses them and starts nothing.
 #   Otherwise it starts an Xvfb display and a warm wineserver on the usual
 #   prefix and writes what it started, with the Wine settings the test
-#   command would export, to SESSION_FILE, which scripts/wine-run reads. Either way the prefix and its 144-dpi copy are made if missing.
+#   command would export, to SESSION_FILE, which scripts/wine-run reads.
+#   Either way the prefix and its 144-dpi copy are made if missing.
 # stop: stops what SESSION_FILE says this fixture started, and nothing else.
 set -euo pipefail
 action=$1

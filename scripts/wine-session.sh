@@ -9,6 +9,9 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs them, and asking for them stalls.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names Unix files in the locale's character set, and the tests use
+# names outside ASCII: a bare environment (the C locale) cannot hold them.
+[[ $(locale charmap 2>/dev/null) == UTF-8 ]] || export LC_ALL=C.UTF-8
 # The virtual screen, WIDTHxHEIGHT.
 VELK_SCREEN=${VELK_SCREEN:-1280x1024}
 

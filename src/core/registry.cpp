@@ -168,18 +168,19 @@ static const SkinClass *FindSkinClass(HWND hwnd)
     return nullptr;
 }
 
-static int KindOf(const SkinClass *skinClass, HWND hwnd)
+// The row the window is skinned by, or null.
+static const SkinClass *RowOf(HWND hwnd)
 {
-    if (skinClass == nullptr)
-        return CK_NONE;
-    if (skinClass->kindOfStyle == nullptr)
-        return skinClass->kind;
-    return skinClass->kindOfStyle(GetWindowLongW(hwnd, GWL_STYLE));
+    const SkinClass *skinClass = FindSkinClass(hwnd);
+    if (skinClass == nullptr || skinClass->rowOfStyle == nullptr)
+        return skinClass;
+    return skinClass->rowOfStyle(skinClass, GetWindowLongW(hwnd, GWL_STYLE));
 }
 
 int ClassifyWindow(HWND hwnd)
 {
-    return KindOf(FindSkinClass(hwnd), hwnd);
+    const SkinClass *row = RowOf(hwnd);
+    return row != nullptr ? row->kind : CK_NONE;
 }
 
 static void LinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
@@ -303,9 +304,8 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     // the window, and so every lookup, runs there.
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
         return nullptr;
-    const SkinClass *skinClass = FindSkinClass(hwnd);
-    const int kind = KindOf(skinClass, hwnd);
-    if (kind == CK_NONE)
+    const SkinClass *skinClass = RowOf(hwnd);
+    if (skinClass == nullptr)
         return nullptr;
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
 
@@ -330,7 +330,6 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     HoldLibrary();
 
     rec->hwnd = hwnd;
-    rec->kind = kind;
     rec->skinClass = skinClass;
     rec->state = StateOfWindow(hwnd, style);
     rec->standardLook = HighContrastOn();
@@ -544,7 +543,13 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     if (msg == WM_CREATE && rec->setUpPending)
         return CreateAfterSetUp(rec, wParam, lParam);
-    if (rec->released || rec->standardLook || rec->skinClass->handler == nullptr)
+    if (rec->released || rec->standardLook)
+        return ForwardMessage(rec, msg, wParam, lParam);
+    // The row answers the paint messages before the kind's handler.
+    LRESULT painted;
+    if (AnswerPaintMessage(rec, msg, wParam, lParam, &painted))
+        return painted;
+    if (rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, msg, wParam, lParam);
     return rec->skinClass->handler(rec, msg, wParam, lParam);
 }

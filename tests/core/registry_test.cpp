@@ -149,7 +149,7 @@ TEST(KindListTest, CoversEveryClassOfTheClassTable)
             if (lstrcmpiA(kind.className, className.c_str()) != 0)
                 continue;
             named = true;
-            skinned |= skinClass.kindOfStyle == nullptr || skinClass.kindOfStyle(kind.style) != CK_NONE;
+            skinned |= skinClass.rowOfStyle == nullptr || skinClass.rowOfStyle(&skinClass, kind.style) != nullptr;
         }
         EXPECT_TRUE(named) << className << " has no row in the shared kind list";
         EXPECT_TRUE(skinned) << className << " has no row in the shared kind list in a style it skins";
@@ -200,7 +200,7 @@ TEST_F(RegistryTest, AttachSetsInitialStateFromStyleFocusAndCheck)
     SkinnedWindow *rec = AttachWindow(readOnly);
     ASSERT_NE(rec, nullptr);
     EXPECT_EQ(rec->state, 0x88u);
-    EXPECT_EQ(rec->kind, CK_EDIT);
+    EXPECT_EQ(rec->skinClass->kind, CK_EDIT);
     EXPECT_EQ(rec->hwnd, readOnly);
 
     HWND disabledDefault = Child("Button", BS_DEFPUSHBUTTON | WS_DISABLED);

@@ -407,31 +407,41 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding, Repaint repain
     ThreadRegistry *registry = CurrentThreadRegistry();
     SkinnedWindow *standIn = UnlinkRecord(registry, rec);
     rec->released = true;
+    HoldRecord(rec);
     // Out of the list first, so that host code the control runs meanwhile
-    // cannot release the record a second time; straight to the control, as
-    // nothing of the skin is left to pass the messages through.
-    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
-        rec->skinClass->tearDown(rec);
-        // A window the control's procedure destroyed meanwhile keeps no
-        // pass-through.
-        windowEnding = !IsWindow(hwnd);
-    }
-
-    // A subclass installed above the skin calls it with the procedure it
+    // cannot release the record a second time. Before the tear-down sends
+    // anything, the window gets back the procedure the skin replaced: a
+    // message meanwhile reaches the control, not the default procedure. A
+    // subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
-    // subclass off; it stays as a pass-through instead.
+    // subclass off; it stays as a pass-through instead, which passes every
+    // message down.
     const bool onTop = SkinIsOnTop(hwnd, rec->ansi);
     if (onTop)
         PutBackPreviousProcedure(hwnd, rec);
-    if (!onTop && !windowEnding) {
-        if (rec->holds == 0)
-            ReleaseKindState(rec);
+    else if (!windowEnding) {
         rec->next = registry->passThroughs;
         registry->passThroughs = rec;
-    } else {
-        DisposeRecord(rec);
-        ReleaseThreadRegistryIfEmpty(registry);
     }
+    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
+        rec->skinClass->tearDown(rec);
+        // A window the control's procedure destroyed meanwhile keeps no
+        // pass-through; nor does one whose host took its subclass away: the
+        // pass-through has already left with the next message.
+        windowEnding = !IsWindow(hwnd);
+    }
+    // The thread's registry too may have gone with the pass-through.
+    registry = CurrentThreadRegistry();
+    const bool passingThrough = registry != nullptr && !onTop && *FindPassThrough(registry, hwnd) == rec;
+    if (passingThrough && windowEnding)
+        TakePassThrough(registry, hwnd);
+    if (!passingThrough || windowEnding) {
+        DisposeRecord(rec);
+        if (registry != nullptr)
+            ReleaseThreadRegistryIfEmpty(registry);
+    }
+    // A pass-through loses its kind's state here unless another hold keeps it.
+    LetGoRecord(rec);
 
     if (repaint == REPAINT_NOW)
         RedrawWholeWindow(hwnd);

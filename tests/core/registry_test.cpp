@@ -518,4 +518,31 @@ TEST_F(RegistryTest, RefusedAllocationsLeaveTheWindowUnskinnedAndWorking)
     EXPECT_NE(AttachWindow(bar), nullptr);
 }
 
+// A host procedure beneath the skin that, told a status bar's colour, asks
+// the window something of its own through the window's procedure.
+WNDPROC statusBarProcedure = nullptr;
+int questionsHeard = 0;
+const UINT HostQuestion = WM_APP + 7;
+
+LRESULT CALLBACK AskingOnColour(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == HostQuestion)
+        ++questionsHeard;
+    if (msg == SB_SETBKCOLOR)
+        SendMessageW(hwnd, HostQuestion, 0, 0);
+    return CallWindowProcW(statusBarProcedure, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(RegistryTest, ATearDownsMessagesReachTheWindowsOwnProcedure)
+{
+    HWND bar = Child(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE);
+    statusBarProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AskingOnColour)));
+    ASSERT_NE(AttachWindow(bar), nullptr);
+    questionsHeard = 0;
+    DetachWindow(bar);
+    EXPECT_EQ(questionsHeard, 1) << "the question sent while the colour went back fell to the default procedure";
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(AskingOnColour));
+}
+
 } // namespace

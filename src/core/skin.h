@@ -86,20 +86,20 @@ enum : unsigned {
     // procedure's for PAINTS_INSTEAD, the control's for PAINTS_OVER), and the
     // painter then covers the whole window. Without a frame the message only
     // passes on.
-    PAINT_COVERS_FRAME = 0x01,
+    PAINT_COVERS_FRAME = 1 << 0,
     // The window shows no frame of the control's: WM_NCPAINT draws nothing.
-    PAINT_WITHOUT_FRAME = 0x02,
+    PAINT_WITHOUT_FRAME = 1 << 1,
     // WM_PAINT always goes through BeginPaint: a list view's header painted
     // through its window DC outside BeginPaint was seen covered again by the
     // list view's own background under Wine, which does not clip its
     // children.
-    PAINT_THROUGH_BEGINPAINT = 0x04,
+    PAINT_THROUGH_BEGINPAINT = 1 << 2,
     // PAINTS_OVER: a window without a frame has the control erase and paint
     // into the skin's back buffer, the painter goes over it, and the whole is
     // copied to BeginPaint's DC once: nothing is read back from the window.
-    PAINT_OVER_IN_BUFFER = 0x08,
+    PAINT_OVER_IN_BUFFER = 1 << 3,
     // PAINTS_INSTEAD: WM_ERASEBKGND is the control's.
-    ERASE_BY_CONTROL = 0x10,
+    ERASE_BY_CONTROL = 1 << 4,
 };
 
 // How the windows of one class are skinned. Each kind's file defines its

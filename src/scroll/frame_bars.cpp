@@ -255,15 +255,8 @@ static RECT SizeBoxOf(const FrameBar &vertical, const FrameBar &horizontal)
 // paint carries the tracked bar's look above FRAME_BARS_TRACKED: whether it
 // is the horizontal bar, the part drawn pressed, and the dragged thumb's
 // position plus one (0: not dragged).
-enum : int {
-    FRAME_BARS_AT_REST = 0,
-    FRAME_BARS_WHERE_DRAWN_OVER = 1,
-    FRAME_BARS_TRACKED = 2,
-};
-const int TrackedHorizontal = 0x4;
-const int TrackedPressedShift = 3;
-const int TrackedPressedMask = 0x7;
-const int TrackedThumbShift = 6;
+enum : int { FRAME_BARS_AT_REST, FRAME_BARS_WHERE_DRAWN_OVER, FRAME_BARS_TRACKED };
+const int TrackedHorizontal = 0x4, TrackedPressedShift = 3, TrackedPressedMask = 0x7, TrackedThumbShift = 6;
 
 static int TrackedPaint(const FrameBarTrack *track)
 {

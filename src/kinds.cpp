@@ -1,10 +1,7 @@
 // The class table: every class the library skins, in the order classes are
 // compared. Each row is defined with its kind; a new kind is one file in its
-// folder and one line here.
-#include "buttons/buttons.h"
-#include "controls/controls.h"
-#include "dialog/dialog.h"
-#include "scroll/scroll.h"
+// folder, its row declared in kinds.h and one line here.
+#include "kinds.h"
 
 const SkinClass *const SkinClasses[] = {
     &ButtonClass,

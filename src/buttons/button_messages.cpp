@@ -2,23 +2,6 @@
 // buttons, group boxes and labels.
 #include "buttons.h"
 
-// Indexed by kind, CK_PUSHBUTTON to CK_LABEL.
-static const KindPainter ButtonPainters[] = {
-    PaintPushButton,
-    PaintCheckBox,
-    PaintRadioButton,
-    PaintGroupBox,
-    PaintLabel,
-};
-static_assert(CK_PUSHBUTTON == 0 && CK_CHECKBOX == 1 && CK_RADIOBUTTON == 2 && CK_GROUPBOX == 3 && CK_LABEL == 4,
-              "the button kinds index ButtonPainters");
-static_assert(sizeof ButtonPainters / sizeof ButtonPainters[0] == CK_LABEL + 1, "a painter for every button kind");
-
-void PaintButtonKind(SkinnedWindow *rec, HDC dc, const RECT &window)
-{
-    ButtonPainters[rec->kind](rec, dc, window);
-}
-
 // Sets or clears bits and repaints.
 static void ChangeState(SkinnedWindow *rec, DWORD set, DWORD clear)
 {
@@ -48,26 +31,11 @@ static void RefreshSeeThrough(HWND hwnd)
 static LRESULT ButtonSetText(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = DefaultMessage(rec, WM_SETTEXT, wParam, lParam);
-    if (rec->kind != CK_GROUPBOX)
+    if (rec->skinClass != &GroupBoxClass)
         RepaintNow(rec);
     else if (!rec->released)
         RefreshSeeThrough(rec->hwnd);
     return result;
-}
-
-// A label's border, which only a bordered label has, is the control's own:
-// its print comes from the control, with the label painted over it.
-static LRESULT ButtonPrint(SkinnedWindow *rec, HDC dc, LPARAM flags)
-{
-    return PrintWindowParts(rec, dc, flags, rec->kind == CK_LABEL ? PRINTED_OVER_CONTROL : PRINTED_BY_SKIN);
-}
-
-static LRESULT ButtonEraseBackground(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
-{
-    if (rec->kind == CK_PUSHBUTTON)
-        return ForwardMessage(rec, WM_ERASEBKGND, wParam, lParam);
-    // The painters cover the whole control, or leave the parent showing.
-    return 1;
 }
 
 LRESULT SetButtonIcon(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
@@ -196,7 +164,7 @@ static LRESULT ButtonMouseMove(SkinnedWindow *rec, WPARAM keys, LPARAM lParam)
 // buttons leave it to the standard control, which toggles and groups them.
 static bool CarriesOutOwnClick(const SkinnedWindow *rec)
 {
-    if (rec->kind != CK_PUSHBUTTON)
+    if (rec->skinClass != &PushButtonClass)
         return false;
     const LONG type = GetWindowLongW(rec->hwnd, GWL_STYLE) & ButtonTypeBits;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
@@ -207,16 +175,6 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
     case WM_SETTEXT:
         return ButtonSetText(rec, wParam, lParam);
-    // The standard control never paints; the default procedure's BeginPaint
-    // draws a bordered label's border.
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_PRINT:
-        return ButtonPrint(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_ERASEBKGND:
-        return ButtonEraseBackground(rec, wParam, lParam);
     case WM_SETICON:
         return SetButtonIcon(rec, wParam, lParam);
     case BM_SETCHECK:
@@ -288,31 +246,44 @@ static void SetUpButtonKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_CHECKED;
     else if (check == BST_INDETERMINATE)
         rec->state |= SKS_INDETERMINATE;
-    if (rec->kind == CK_PUSHBUTTON)
+    if (rec->skinClass == &PushButtonClass)
         SetUpPushButtonIcon(rec);
 }
 
+// The standard control never paints; the default procedure's BeginPaint
+// draws a bordered label's border, which is the control's own, on screen and
+// in print.
+const SkinClass PushButtonClass = {L"Button", nullptr, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0,
+                                   PaintPushButton, nullptr, nullptr, PAINTS_INSTEAD, ERASE_BY_CONTROL, nullptr,
+                                   nullptr};
+const SkinClass CheckBoxClass = {L"Button", nullptr, CK_CHECKBOX, HandleButtonMessage, SetUpButtonKind, 0,
+                                 PaintCheckBox, nullptr, nullptr, PAINTS_INSTEAD, 0, nullptr, nullptr};
+const SkinClass RadioButtonClass = {L"Button", nullptr, CK_RADIOBUTTON, HandleButtonMessage, SetUpButtonKind, 0,
+                                    PaintRadioButton, nullptr, nullptr, PAINTS_INSTEAD, 0, nullptr, nullptr};
+const SkinClass GroupBoxClass = {L"Button", nullptr, CK_GROUPBOX, HandleButtonMessage, SetUpButtonKind, 0,
+                                 PaintGroupBox, nullptr, nullptr, PAINTS_INSTEAD, 0, nullptr, nullptr};
+
 // Check boxes and radio buttons that look like push buttons are drawn as
 // push buttons; user, push-box and owner-drawn buttons keep their own look.
-static int ButtonKindOfStyle(LONG style)
+static const SkinClass *ButtonRowOfStyle(const SkinClass *, LONG style)
 {
     const bool pushLike = (style & BS_PUSHLIKE) != 0;
     switch (style & ButtonTypeBits) {
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON:
-        return CK_PUSHBUTTON;
+        return &PushButtonClass;
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE:
-        return pushLike ? CK_PUSHBUTTON : CK_CHECKBOX;
+        return pushLike ? &PushButtonClass : &CheckBoxClass;
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
-        return pushLike ? CK_PUSHBUTTON : CK_RADIOBUTTON;
+        return pushLike ? &PushButtonClass : &RadioButtonClass;
     case BS_GROUPBOX:
-        return CK_GROUPBOX;
+        return &GroupBoxClass;
     default:
-        return CK_NONE;
+        return nullptr;
     }
 }
 
@@ -321,12 +292,13 @@ static int ButtonKindOfStyle(LONG style)
 // bitmaps, rectangles and frames).
 static const LONG StaticNonLabelBits = 0x0E;
 
-static int StaticKindOfStyle(LONG style)
+static const SkinClass *StaticRowOfStyle(const SkinClass *row, LONG style)
 {
-    return (style & StaticNonLabelBits) == 0 ? CK_LABEL : CK_NONE;
+    return (style & StaticNonLabelBits) == 0 ? row : nullptr;
 }
 
-const SkinClass ButtonClass = {L"Button", ButtonKindOfStyle, CK_PUSHBUTTON, HandleButtonMessage, SetUpButtonKind, 0,
-                               PaintButtonKind, nullptr, nullptr};
-const SkinClass StaticClass = {L"Static", StaticKindOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0,
-                               PaintButtonKind, nullptr, nullptr};
+// The class table's row of "Button" picks the kind's row by style.
+const SkinClass ButtonClass = {L"Button", ButtonRowOfStyle, CK_NONE, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+const SkinClass StaticClass = {L"Static", StaticRowOfStyle, CK_LABEL, HandleButtonMessage, SetUpButtonKind, 0,
+                               PaintLabel, nullptr, nullptr, PAINTS_INSTEAD, 0, nullptr, nullptr};

@@ -2,12 +2,7 @@
 #ifndef VELK_BUTTONS_BUTTONS_H
 #define VELK_BUTTONS_BUTTONS_H
 
-#include "../core/skin.h"
-
-// The rows of the class table: "Button" (push buttons, check boxes, radio
-// buttons and group boxes) and "Static" (labels).
-extern const SkinClass ButtonClass;
-extern const SkinClass StaticClass;
+#include "../kinds.h"
 
 // A button's type: BS_TYPEMASK and the bit above it, which no standard type
 // uses, so that a button with that bit set is of no known type.
@@ -20,8 +15,7 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 LRESULT SetButtonIcon(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam);
 
 // The painters, one per button kind; each draws the whole control, a label
-// its client area. PaintButtonKind picks the window's.
-void PaintButtonKind(SkinnedWindow *rec, HDC dc, const RECT &window);
+// its client area.
 void PaintPushButton(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintCheckBox(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintRadioButton(SkinnedWindow *rec, HDC dc, const RECT &window);

@@ -55,37 +55,18 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     PaintScrollPart(dc, button, rec->state | ComboDropButtonFlags, WindowDpi(hwnd));
 }
 
-// Over what the control painted into dc, read back from it.
+// Over what the control painted into dc, read back from it; straight into
+// a memory DC, which is a buffer already.
 void PaintComboFrame(SkinnedWindow *rec, HDC target, const RECT &window)
 {
+    if (GetObjectType(target) == OBJ_MEMDC) {
+        DrawComboFrame(rec, target, window);
+        return;
+    }
     BackBuffer buffer;
     HDC dc = BeginBackBuffer(&buffer, target, window, true);
     DrawComboFrame(rec, dc, {0, 0, window.right - window.left, window.bottom - window.top});
     EndBackBuffer(&buffer);
-}
-
-// The control erases and paints into the skin's buffer, the frame goes over
-// it, and the whole is copied to BeginPaint's DC once: nothing is read back
-// from the window. A paint into a DC the caller brings, or of a control with
-// a frame outside its client area, is the control's, and the frame follows
-// over it.
-static LRESULT ComboPaint(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
-{
-    const HWND hwnd = rec->hwnd;
-    if (callerDC != nullptr || HasNonClientArea(hwnd))
-        return PaintOverControl(rec, callerDC, lParam);
-    PAINTSTRUCT paint;
-    HDC paintDC = BeginPaint(hwnd, &paint);
-    BackBuffer buffer;
-    const RECT window = WindowRectInWindow(hwnd);
-    HDC dc = BeginBackBuffer(&buffer, paintDC, window, false);
-    ForwardMessage(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
-    if (!rec->released)
-        DrawComboFrame(rec, dc, window);
-    EndBackBuffer(&buffer);
-    EndPaint(hwnd, &paint);
-    return result;
 }
 
 // A timer procedure is called by the message loop with the handle alone, so
@@ -140,19 +121,6 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_NCLBUTTONDOWN:
         return 0;
-    // The frame goes over whatever the control has just painted. A repaint
-    // brings both messages; a control without a border paints nothing of
-    // the frame's outside its client area.
-    case WM_PAINT:
-        return ComboPaint(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_NCPAINT:
-        if (!HasNonClientArea(rec->hwnd))
-            return ForwardMessage(rec, msg, wParam, lParam);
-        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL);
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     case WM_LBUTTONDOWN:
         return ComboButtonDown(rec, wParam, lParam);
     case WM_LBUTTONUP:
@@ -169,12 +137,17 @@ LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
 static const LONG FramelessStyleBits = 3;
 static const LONG FramelessStyle = 1;
 
-int ComboKindOfStyle(LONG style)
+const SkinClass *ComboRowOfStyle(const SkinClass *row, LONG style)
 {
-    return (style & FramelessStyleBits) == FramelessStyle ? CK_NONE : CK_COMBOBOX;
+    return (style & FramelessStyleBits) == FramelessStyle ? nullptr : row;
 }
 
-const SkinClass ComboBoxClass = {L"ComboBox", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0,
-                                 PaintComboFrame, nullptr, nullptr};
-const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboKindOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
-                                       nullptr, 0, PaintComboFrame, nullptr, nullptr};
+// The frame goes over whatever the control has just painted. A repaint
+// brings both paint messages; a control without a border paints nothing of
+// the frame's outside its client area.
+const SkinClass ComboBoxClass = {L"ComboBox", ComboRowOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0,
+                                 PaintComboFrame, nullptr, nullptr, PAINTS_OVER,
+                                 PAINT_COVERS_FRAME | PAINT_OVER_IN_BUFFER, nullptr, nullptr};
+const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboRowOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
+                                       nullptr, 0, PaintComboFrame, nullptr, nullptr, PAINTS_OVER,
+                                       PAINT_COVERS_FRAME | PAINT_OVER_IN_BUFFER, nullptr, nullptr};

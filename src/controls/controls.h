@@ -3,26 +3,7 @@
 #ifndef VELK_CONTROLS_CONTROLS_H
 #define VELK_CONTROLS_CONTROLS_H
 
-#include "../core/skin.h"
-
-// The rows of the class table.
-extern const SkinClass EditClass;
-extern const SkinClass ListBoxClass;
-extern const SkinClass HotKeyClass;
-extern const SkinClass IpAddressClass;
-extern const SkinClass ListViewClass;
-extern const SkinClass ComboListClass;
-extern const SkinClass TreeViewClass;
-extern const SkinClass ComboBoxClass;
-extern const SkinClass DateTimePickerClass;
-extern const SkinClass MonthCalendarClass;
-extern const SkinClass ProgressClass;
-extern const SkinClass TabClass;
-extern const SkinClass StatusBarClass;
-extern const SkinClass HeaderClass;
-extern const SkinClass TooltipClass;
-extern const SkinClass ToolbarClass;
-extern const SkinClass RebarClass;
+#include "../kinds.h"
 
 // A colour a control keeps: read with get, set with set. The colour goes in
 // wParam where colourInWParam says so, else in lParam with which as wParam
@@ -55,7 +36,7 @@ void TearDownColourMessages(SkinnedWindow *rec, const ColourMessages &table);
 // At a paint after a face switch, the colours given go back and the new
 // face's go in: the control keeps what it was told until it is told again.
 void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table);
-int ComboKindOfStyle(LONG style);
+const SkinClass *ComboRowOfStyle(const SkinClass *row, LONG style);
 // Draws into dc, clipped to kept, what the control paints there itself.
 void LetControlPaint(SkinnedWindow *rec, HDC dc, HRGN kept);
 LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
@@ -63,7 +44,6 @@ LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPa
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The painters, called by the handlers after each change and by the tests.
 void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window);

@@ -59,9 +59,6 @@ LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
     case WM_NCPAINT:
         return PaintFrameAndBars(rec, wParam, lParam, HANDLED_BY_DEFAULT);
-    // The text is the control's own; the frame goes over its border.
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     case EM_SETREADONLY:
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
@@ -78,13 +75,15 @@ static void SetUpEditKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_READONLY;
 }
 
+// The text is the control's own; the frame goes over its border.
 const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame, nullptr,
-                             AnswerEditParent};
+                             AnswerEditParent, PAINTS_FRAME, 0, nullptr, nullptr};
 // Hot-key controls are only followed to their destruction, where the
 // subclass procedure releases them after WM_NCDESTROY.
-const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr, nullptr};
+const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               PAINTS_BY_HANDLER, 0, nullptr, nullptr};
 // The IP address control keeps its own window, which draws the dots between
 // its fields and routes clicks between them; the fields are Edit children,
 // skinned as edits.
 const SkinClass IpAddressClass = {L"SysIPAddress32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr,
-                                  nullptr};
+                                  nullptr, PAINTS_BY_HANDLER, 0, nullptr, nullptr};

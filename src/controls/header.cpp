@@ -141,37 +141,5 @@ void PaintHeader(SkinnedWindow *rec, HDC target, const RECT &window)
     EndBackBuffer(&buffer);
 }
 
-// Through BeginPaint always: a list view's header painted through its window
-// DC outside BeginPaint was seen covered again by the list view's own
-// background under Wine, which does not clip its children.
-static LRESULT HeaderPaint(SkinnedWindow *rec, HDC callerDC)
-{
-    const HWND hwnd = rec->hwnd;
-    if (callerDC != nullptr) {
-        PaintHeader(rec, callerDC, WindowRectInClient(hwnd));
-        return 0;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr && !rec->released)
-        PaintHeader(rec, dc, WindowRectInClient(hwnd));
-    EndPaint(hwnd, &paint);
-    return 0;
-}
-
-LRESULT HandleHeaderMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_PAINT:
-        return HeaderPaint(rec, reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    default:
-        return ForwardMessage(rec, msg, wParam, lParam);
-    }
-}
-
-const SkinClass HeaderClass = {WC_HEADERW, nullptr, CK_HEADER, HandleHeaderMessage, nullptr, 0, PaintHeader, nullptr,
-                               nullptr};
+const SkinClass HeaderClass = {WC_HEADERW, nullptr, CK_HEADER, nullptr, nullptr, 0, PaintHeader, nullptr, nullptr,
+                               PAINTS_INSTEAD, PAINT_THROUGH_BEGINPAINT, nullptr, nullptr};

@@ -27,17 +27,13 @@ static const ColourMessage MonthCalendarColours[] = {
     {MCM_GETCOLOR, MCM_SETCOLOR, MCSC_TEXT, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
 };
 
-static ColourMessages ColoursOf(int kind)
+static ColourMessages ColoursOf(const SkinClass *row)
 {
-    switch (kind) {
-    case CK_LISTVIEW:
+    if (row == &ListViewClass)
         return {ListViewColours, ARRAYSIZE(ListViewColours)};
-    case CK_TREEVIEW:
+    if (row == &TreeViewClass)
         return {TreeViewColours, ARRAYSIZE(TreeViewColours)};
-    // The month calendar is classed with the combo boxes for its frame.
-    default:
-        return {MonthCalendarColours, ARRAYSIZE(MonthCalendarColours)};
-    }
+    return {MonthCalendarColours, ARRAYSIZE(MonthCalendarColours)};
 }
 
 static bool IsDefaultColour(COLORREF colour, const ColourMessage &row)
@@ -97,12 +93,12 @@ void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table)
 static void SetUpListColours(SkinnedWindow *rec, LONG)
 {
     if (!rec->setUpPending)
-        SetUpColourMessages(rec, ColoursOf(rec->kind));
+        SetUpColourMessages(rec, ColoursOf(rec->skinClass));
 }
 
 static void TearDownListColours(SkinnedWindow *rec)
 {
-    TearDownColourMessages(rec, ColoursOf(rec->kind));
+    TearDownColourMessages(rec, ColoursOf(rec->skinClass));
 }
 
 // The DC brush carries the colour, so that no brush is made per message.
@@ -144,15 +140,20 @@ LRESULT AnswerEditParent(SkinnedWindow *, UINT msg, WPARAM wParam, LPARAM, LRESU
 // List boxes and a combo box's list keep their own look but for their
 // scroll bars.
 const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr, nullptr,
-                                AnswerListBoxParent};
+                                AnswerListBoxParent, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
 const SkinClass ComboListClass = {L"ComboLBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr,
-                                  nullptr, nullptr};
+                                  nullptr, nullptr, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+static void FollowListColours(SkinnedWindow *rec)
+{
+    FollowFaceColours(rec, ColoursOf(rec->skinClass));
+}
+
 static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
         return CreateThenSetUp(rec, wParam, lParam);
     if (msg == WM_PAINT)
-        FollowFaceColours(rec, ColoursOf(rec->kind));
+        FollowListColours(rec);
     return HandleFrameBarsMessage(rec, msg, wParam, lParam);
 }
 
@@ -161,18 +162,19 @@ static LRESULT HandleMonthCalendarMessage(SkinnedWindow *rec, UINT msg, WPARAM w
 {
     if (msg == WM_CREATE)
         return CreateThenSetUp(rec, wParam, lParam);
-    if (msg == WM_PAINT)
-        FollowFaceColours(rec, ColoursOf(rec->kind));
     return HandleComboBoxMessage(rec, msg, wParam, lParam);
 }
 
 // List views and tree views draw themselves in the colours set at attach,
 // and in a new face's from their first paint after a switch.
 const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, HandleListColoursMessage, SetUpListColours,
-                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr};
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, 0,
+                                 nullptr, nullptr};
 const SkinClass TreeViewClass = {L"SysTreeView32", nullptr, CK_TREEVIEW, HandleListColoursMessage, SetUpListColours,
-                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr};
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, 0,
+                                 nullptr, nullptr};
 // Its frame is the combo boxes' (combo.cpp), its colours the lists'.
-const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboKindOfStyle, CK_COMBOBOX, HandleMonthCalendarMessage,
+const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboRowOfStyle, CK_COMBOBOX, HandleMonthCalendarMessage,
                                       SetUpListColours, sizeof(ColourBlock), PaintComboFrame, TearDownListColours,
-                                      nullptr};
+                                      nullptr, PAINTS_OVER, PAINT_COVERS_FRAME | PAINT_OVER_IN_BUFFER,
+                                      FollowListColours, nullptr};

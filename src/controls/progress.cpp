@@ -113,23 +113,14 @@ LRESULT HandleProgressMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_CREATE:
         return ProgressCreate(rec, wParam, lParam);
-    // The control never paints its bar. A repaint brings both messages; the
-    // default procedure draws a border, if the bar has one, and the bar is
-    // drawn over it.
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    case WM_NCPAINT:
-        if (!HasNonClientArea(rec->hwnd))
-            return DefaultMessage(rec, msg, wParam, lParam);
-        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
 
+// The control never paints its bar. A repaint brings both paint messages;
+// the default procedure draws a border, if the bar has one, and the bar is
+// drawn over it.
 const SkinClass ProgressClass = {L"msctls_progress32", nullptr, CK_PROGRESS, HandleProgressMessage, nullptr, 0,
-                                 PaintProgress, nullptr, nullptr};
+                                 PaintProgress, nullptr, nullptr, PAINTS_INSTEAD, PAINT_COVERS_FRAME, nullptr,
+                                 nullptr};

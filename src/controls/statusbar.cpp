@@ -166,12 +166,6 @@ LRESULT HandleStatusBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
     switch (msg) {
     case WM_CREATE:
         return CreateThenSetUp(rec, wParam, lParam);
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     case SB_SETBKCOLOR:
         return StatusBarSetBackground(rec, static_cast<COLORREF>(lParam));
     default:
@@ -180,4 +174,5 @@ LRESULT HandleStatusBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
 }
 
 const SkinClass StatusBarClass = {STATUSCLASSNAMEW, nullptr, CK_STATUSBAR, HandleStatusBarMessage, SetUpStatusBar,
-                                  sizeof(StatusBarColours), PaintStatusBar, TearDownStatusBar, nullptr};
+                                  sizeof(StatusBarColours), PaintStatusBar, TearDownStatusBar, nullptr, PAINTS_INSTEAD,
+                                  0, nullptr, nullptr};

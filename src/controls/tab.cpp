@@ -71,20 +71,6 @@ void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window)
     PutBackOrigin(dc, origin);
 }
 
-LRESULT HandleTabMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    // The control paints itself completely first, the tabs go over it.
-    case WM_PAINT:
-        return PaintOverControl(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
-    default:
-        return ForwardMessage(rec, msg, wParam, lParam);
-    }
-}
-
-const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, HandleTabMessage, nullptr, 0, PaintTabs, nullptr,
-                            nullptr};
+// The control paints itself completely first, the tabs go over it.
+const SkinClass TabClass = {L"SysTabControl32", nullptr, CK_TAB, nullptr, nullptr, 0, PaintTabs, nullptr, nullptr,
+                            PAINTS_OVER, 0, nullptr, nullptr};

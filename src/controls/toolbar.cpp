@@ -104,6 +104,6 @@ static LRESULT HandleRebarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, L
 }
 
 const SkinClass ToolbarClass = {TOOLBARCLASSNAMEW, nullptr, CK_TOOLBAR, HandleToolbarMessage, nullptr, 0, nullptr,
-                                nullptr, AnswerToolbarParent};
-const SkinClass RebarClass = {REBARCLASSNAMEW, nullptr, CK_REBAR, HandleRebarMessage, SetUpRebar,
-                              sizeof(ColourBlock), nullptr, TearDownRebar, nullptr};
+                                nullptr, AnswerToolbarParent, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+const SkinClass RebarClass = {REBARCLASSNAMEW, nullptr, CK_REBAR, HandleRebarMessage, SetUpRebar, sizeof(ColourBlock),
+                              nullptr, TearDownRebar, nullptr, PAINTS_BY_HANDLER, 0, nullptr, nullptr};

@@ -40,22 +40,22 @@ static void TearDownTooltip(SkinnedWindow *rec)
     TearDownColourMessages(rec, TooltipColourTable);
 }
 
+// A face switch shows from the next paint.
+static void FollowTooltipColours(SkinnedWindow *rec)
+{
+    FollowFaceColours(rec, TooltipColourTable);
+}
+
 LRESULT HandleTooltipMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
         return CreateThenSetUp(rec, wParam, lParam);
-    case WM_PAINT:
-        FollowFaceColours(rec, TooltipColourTable);
-        return PaintOverControl(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_NCPAINT:
-        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_CONTROL);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_OVER_CONTROL);
     default:
         return ForwardMessage(rec, msg, wParam, lParam);
     }
 }
 
 const SkinClass TooltipClass = {TOOLTIPS_CLASSW, nullptr, CK_TOOLTIP, HandleTooltipMessage, SetUpTooltip,
-                                sizeof(ColourBlock), PaintTooltipBorder, TearDownTooltip, nullptr};
+                                sizeof(ColourBlock), PaintTooltipBorder, TearDownTooltip, nullptr, PAINTS_OVER,
+                                PAINT_COVERS_FRAME, FollowTooltipColours, nullptr};

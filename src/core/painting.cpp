@@ -45,7 +45,11 @@ void PutBackOrigin(HDC dc, POINT origin)
     SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
-void RepaintNow(SkinnedWindow *rec)
+// Whatever the painter sends may end in host code that releases the
+// record: it is held until the window DC has gone back. The update region
+// comes in screen coordinates and belongs to the system: SelectClipRgn
+// takes a copy, so the handle is never changed or deleted here.
+static void PaintOnWindowDC(SkinnedWindow *rec, KindPartPainter partPainter, int part, HRGN updateRegion)
 {
     if (rec->released)
         return;
@@ -53,8 +57,50 @@ void RepaintNow(SkinnedWindow *rec)
     HDC dc = GetWindowDC(hwnd);
     if (dc == nullptr)
         return;
-    rec->skinClass->paint(rec, dc, WindowRectInWindow(hwnd));
+    HoldRecord(rec);
+    const bool clipped = updateRegion != nullptr && updateRegion != reinterpret_cast<HRGN>(1);
+    if (clipped) {
+        RECT place;
+        GetWindowRect(hwnd, &place);
+        SelectClipRgn(dc, updateRegion);
+        OffsetClipRgn(dc, -place.left, -place.top);
+    }
+    const RECT window = WindowRectInWindow(hwnd);
+    if (partPainter != nullptr)
+        partPainter(rec, dc, window, part);
+    else
+        rec->skinClass->paint(rec, dc, window);
+    if (clipped)
+        SelectClipRgn(dc, nullptr);
     ReleaseDC(hwnd, dc);
+    LetGoRecord(rec);
+}
+
+void RepaintNow(SkinnedWindow *rec)
+{
+    PaintOnWindowDC(rec, nullptr, 0, nullptr);
+}
+
+void RepaintPartNow(SkinnedWindow *rec, int part)
+{
+    PaintOnWindowDC(rec, rec->skinClass->paintPart, part, nullptr);
+}
+
+void RepaintWithNow(SkinnedWindow *rec, KindPartPainter painter, int part)
+{
+    PaintOnWindowDC(rec, painter, part, nullptr);
+}
+
+void RepaintNonClientNow(SkinnedWindow *rec, HRGN updateRegion, int part)
+{
+    PaintOnWindowDC(rec, rec->skinClass->paintPart, part, updateRegion);
+}
+
+// Whether the painter draws the window's frame too, where the window has
+// one: otherwise the frame is the control's, on screen and in print.
+static bool PainterCoversFrame(const SkinClass &row)
+{
+    return row.paintRole == PAINTS_FRAME || (row.paintOptions & (PAINT_COVERS_FRAME | PAINT_WITHOUT_FRAME)) != 0;
 }
 
 // BeginPaint would first send the window its frame and erase messages,
@@ -63,14 +109,14 @@ void RepaintNow(SkinnedWindow *rec)
 // window DC and then validated, frame included, without them. A frame of
 // the control's own (a bordered label's) is drawn by the frame message that
 // BeginPaint sends. BeginPaint's messages can reach host code.
-LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC)
+static LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC)
 {
     const HWND hwnd = rec->hwnd;
     if (callerDC != nullptr) {
         rec->skinClass->paint(rec, callerDC, WindowRectInClient(hwnd));
         return 0;
     }
-    if (!HasNonClientArea(hwnd)) {
+    if (!HasNonClientArea(hwnd) && (rec->skinClass->paintOptions & PAINT_THROUGH_BEGINPAINT) == 0) {
         RepaintNow(rec);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
         return 0;
@@ -83,8 +129,30 @@ LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC)
     return 0;
 }
 
-LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
+static LRESULT PaintOverControlInBuffer(SkinnedWindow *rec, LPARAM lParam)
 {
+    const HWND hwnd = rec->hwnd;
+    PAINTSTRUCT paint;
+    HDC paintDC = BeginPaint(hwnd, &paint);
+    BackBuffer buffer;
+    const RECT window = WindowRectInWindow(hwnd);
+    HDC dc = BeginBackBuffer(&buffer, paintDC, window, false);
+    ForwardMessage(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (!rec->released)
+        rec->skinClass->paint(rec, dc, window);
+    EndBackBuffer(&buffer);
+    EndPaint(hwnd, &paint);
+    return result;
+}
+
+// A paint into a DC the caller brings, or of a control with a frame outside
+// its client area, is the control's, and the painter follows over it.
+static LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
+{
+    if ((rec->skinClass->paintOptions & PAINT_OVER_IN_BUFFER) != 0 && callerDC == nullptr &&
+        !HasNonClientArea(rec->hwnd))
+        return PaintOverControlInBuffer(rec, lParam);
     const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam);
     if (callerDC == nullptr)
         RepaintNow(rec);
@@ -101,10 +169,11 @@ LRESULT HandleThenRepaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
     return result;
 }
 
-LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer)
+// WM_PRINTCLIENT: dc maps the client area.
+static LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
 {
     LRESULT result = 0;
-    if (printer == PRINTED_OVER_CONTROL)
+    if (rec->skinClass->paintRole != PAINTS_INSTEAD)
         result = ForwardMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
     if (rec->released)
         return result;
@@ -118,31 +187,102 @@ LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer)
     return result;
 }
 
-LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer)
+// WM_PRINT: dc maps the whole window; the PRF_ flags say which parts, and
+// PRF_CHILDREN brings the children, each at its place. What the control
+// draws on screen it prints first: everything where the skin paints over
+// it, its frame where the painter leaves that to it.
+static LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags)
 {
     const HWND hwnd = rec->hwnd;
+    const SkinClass &row = *rec->skinClass;
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
         return 0;
+    const bool coversFrame = PainterCoversFrame(row);
+    LPARAM controlParts = 0;
+    if (row.paintRole != PAINTS_INSTEAD)
+        controlParts = flags & ~PRF_CHILDREN;
+    else if (!coversFrame && HasNonClientArea(hwnd))
+        controlParts = flags & PRF_NONCLIENT;
     // The children are printed here, once, whatever the control would do;
     // the control may leave the DC's origin or clipping changed.
-    if (printer == PRINTED_OVER_CONTROL) {
+    if ((controlParts & (PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND)) != 0) {
         const int saved = SaveDC(dc);
-        ForwardMessage(rec, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags & ~PRF_CHILDREN);
+        ForwardMessage(rec, WM_PRINT, reinterpret_cast<WPARAM>(dc), controlParts);
         RestoreDC(dc, saved);
     }
     if (!rec->released && (flags & (PRF_CLIENT | PRF_NONCLIENT)) != 0) {
         const RECT client = ClientAreaIn(hwnd, WindowRectInWindow(hwnd));
         const int saved = SaveDC(dc);
-        if ((flags & PRF_NONCLIENT) == 0)
+        if ((flags & PRF_NONCLIENT) == 0 || !coversFrame)
             IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
         if ((flags & PRF_CLIENT) == 0)
             ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-        rec->skinClass->paint(rec, dc, WindowRectInWindow(hwnd));
+        row.paint(rec, dc, WindowRectInWindow(hwnd));
         RestoreDC(dc, saved);
     }
     if (flags & PRF_CHILDREN)
         PrintChildren(hwnd, dc, flags);
     return 0;
+}
+
+// WM_NCPAINT of a painter that covers the window's frame: the frame paint
+// runs where the window has a frame, and the painter goes over the whole
+// window after it.
+static bool PaintFrame(SkinnedWindow *rec, WPARAM update, LPARAM lParam, LRESULT *result)
+{
+    const SkinClass &row = *rec->skinClass;
+    if ((row.paintOptions & PAINT_WITHOUT_FRAME) != 0) {
+        *result = 0;
+        return true;
+    }
+    if ((row.paintOptions & PAINT_COVERS_FRAME) == 0)
+        return false;
+    const HandledBy handler = row.paintRole == PAINTS_INSTEAD ? HANDLED_BY_DEFAULT : HANDLED_BY_CONTROL;
+    if (!HasNonClientArea(rec->hwnd))
+        *result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, update, lParam)
+                                                : ForwardMessage(rec, WM_NCPAINT, update, lParam);
+    else
+        *result = HandleThenRepaint(rec, WM_NCPAINT, update, lParam, handler);
+    return true;
+}
+
+bool AnswerPaintMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result)
+{
+    const SkinClass &row = *rec->skinClass;
+    if (row.paintRole == PAINTS_BY_HANDLER)
+        return false;
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    const bool instead = row.paintRole == PAINTS_INSTEAD;
+    switch (msg) {
+    case WM_PRINT:
+        *result = PrintWindowParts(rec, dc, lParam);
+        return true;
+    case WM_NCPAINT:
+        return row.paintRole != PAINTS_FRAME && PaintFrame(rec, wParam, lParam, result);
+    default:
+        break;
+    }
+    // The client area of a frame painter is the control's.
+    if (row.paintRole == PAINTS_FRAME)
+        return false;
+    switch (msg) {
+    case WM_PAINT:
+        if (row.beforePaint != nullptr)
+            row.beforePaint(rec);
+        *result = instead ? PaintInsteadOfControl(rec, dc) : PaintOverControl(rec, dc, lParam);
+        return true;
+    case WM_PRINTCLIENT:
+        *result = PrintClient(rec, dc, lParam);
+        return true;
+    // The painter covers the whole client area, or leaves the parent showing.
+    case WM_ERASEBKGND:
+        if (!instead || (row.paintOptions & ERASE_BY_CONTROL) != 0)
+            return false;
+        *result = 1;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void PrintChildren(HWND parent, HDC dc, LPARAM flags)

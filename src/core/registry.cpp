@@ -168,18 +168,19 @@ static const SkinClass *FindSkinClass(HWND hwnd)
     return nullptr;
 }
 
-static int KindOf(const SkinClass *skinClass, HWND hwnd)
+// The row the window is skinned by, or null.
+static const SkinClass *RowOf(HWND hwnd)
 {
-    if (skinClass == nullptr)
-        return CK_NONE;
-    if (skinClass->kindOfStyle == nullptr)
-        return skinClass->kind;
-    return skinClass->kindOfStyle(GetWindowLongW(hwnd, GWL_STYLE));
+    const SkinClass *skinClass = FindSkinClass(hwnd);
+    if (skinClass == nullptr || skinClass->rowOfStyle == nullptr)
+        return skinClass;
+    return skinClass->rowOfStyle(skinClass, GetWindowLongW(hwnd, GWL_STYLE));
 }
 
 int ClassifyWindow(HWND hwnd)
 {
-    return KindOf(FindSkinClass(hwnd), hwnd);
+    const SkinClass *row = RowOf(hwnd);
+    return row != nullptr ? row->kind : CK_NONE;
 }
 
 static void LinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
@@ -303,9 +304,8 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     // the window, and so every lookup, runs there.
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
         return nullptr;
-    const SkinClass *skinClass = FindSkinClass(hwnd);
-    const int kind = KindOf(skinClass, hwnd);
-    if (kind == CK_NONE)
+    const SkinClass *skinClass = RowOf(hwnd);
+    if (skinClass == nullptr)
         return nullptr;
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
 
@@ -330,7 +330,6 @@ static SkinnedWindow *LinkAndSubclass(HWND hwnd)
     HoldLibrary();
 
     rec->hwnd = hwnd;
-    rec->kind = kind;
     rec->skinClass = skinClass;
     rec->state = StateOfWindow(hwnd, style);
     rec->standardLook = HighContrastOn();
@@ -408,31 +407,41 @@ static SkinnedWindow *ReleaseRecord(HWND hwnd, bool windowEnding, Repaint repain
     ThreadRegistry *registry = CurrentThreadRegistry();
     SkinnedWindow *standIn = UnlinkRecord(registry, rec);
     rec->released = true;
+    HoldRecord(rec);
     // Out of the list first, so that host code the control runs meanwhile
-    // cannot release the record a second time; straight to the control, as
-    // nothing of the skin is left to pass the messages through.
-    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
-        rec->skinClass->tearDown(rec);
-        // A window the control's procedure destroyed meanwhile keeps no
-        // pass-through.
-        windowEnding = !IsWindow(hwnd);
-    }
-
-    // A subclass installed above the skin calls it with the procedure it
+    // cannot release the record a second time. Before the tear-down sends
+    // anything, the window gets back the procedure the skin replaced: a
+    // message meanwhile reaches the control, not the default procedure. A
+    // subclass installed above the skin calls it with the procedure it
     // found, so the skin cannot leave the chain without cutting the host's
-    // subclass off; it stays as a pass-through instead.
+    // subclass off; it stays as a pass-through instead, which passes every
+    // message down.
     const bool onTop = SkinIsOnTop(hwnd, rec->ansi);
     if (onTop)
         PutBackPreviousProcedure(hwnd, rec);
-    if (!onTop && !windowEnding) {
-        if (rec->holds == 0)
-            ReleaseKindState(rec);
+    else if (!windowEnding) {
         rec->next = registry->passThroughs;
         registry->passThroughs = rec;
-    } else {
-        DisposeRecord(rec);
-        ReleaseThreadRegistryIfEmpty(registry);
     }
+    if (!windowEnding && rec->skinClass->tearDown != nullptr) {
+        rec->skinClass->tearDown(rec);
+        // A window the control's procedure destroyed meanwhile keeps no
+        // pass-through; nor does one whose host took its subclass away: the
+        // pass-through has already left with the next message.
+        windowEnding = !IsWindow(hwnd);
+    }
+    // The thread's registry too may have gone with the pass-through.
+    registry = CurrentThreadRegistry();
+    const bool passingThrough = registry != nullptr && !onTop && *FindPassThrough(registry, hwnd) == rec;
+    if (passingThrough && windowEnding)
+        TakePassThrough(registry, hwnd);
+    if (!passingThrough || windowEnding) {
+        DisposeRecord(rec);
+        if (registry != nullptr)
+            ReleaseThreadRegistryIfEmpty(registry);
+    }
+    // A pass-through loses its kind's state here unless another hold keeps it.
+    LetGoRecord(rec);
 
     if (repaint == REPAINT_NOW)
         RedrawWholeWindow(hwnd);
@@ -544,7 +553,13 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     if (msg == WM_CREATE && rec->setUpPending)
         return CreateAfterSetUp(rec, wParam, lParam);
-    if (rec->released || rec->standardLook || rec->skinClass->handler == nullptr)
+    if (rec->released || rec->standardLook)
+        return ForwardMessage(rec, msg, wParam, lParam);
+    // The row answers the paint messages before the kind's handler.
+    LRESULT painted;
+    if (AnswerPaintMessage(rec, msg, wParam, lParam, &painted))
+        return painted;
+    if (rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, msg, wParam, lParam);
     return rec->skinClass->handler(rec, msg, wParam, lParam);
 }

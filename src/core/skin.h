@@ -1,6 +1,6 @@
-// The skinning core: the per-window record, the kind codes, the shared state
-// bits, the class table's row, the registry and the drawing primitives every
-// painter uses.
+// The skinning core: the per-window record, the shared state bits, the
+// class table's row, the registry and the drawing primitives every painter
+// uses.
 #ifndef VELK_CORE_SKIN_H
 #define VELK_CORE_SKIN_H
 
@@ -8,7 +8,8 @@
 
 #include "face.h"
 
-// Kind of a skinned window. -1 means "not skinned" and is never stored.
+// The code ClassifyWindow reports for a window's kind; -1 means "not
+// skinned". The library itself tells kinds apart by their rows.
 enum ControlKind : int {
     CK_NONE = -1,
     CK_PUSHBUTTON = 0,
@@ -57,14 +58,60 @@ struct SkinnedWindow;
 // client DC); it opens no DC of its own and leaves dc as it found it. It may
 // send the window messages (its text, font, icon), so it may run host code.
 typedef void (*KindPainter)(SkinnedWindow *rec, HDC dc, const RECT &window);
+// The same for one part of a kind that has parts; the part codes are the
+// kind's own.
+typedef void (*KindPartPainter)(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
 
-// How the windows of one class are skinned. Each kind's folder defines the
-// rows of its classes; the class table lists them in the order they are
-// compared.
+// How a kind's painter stands to the control's own drawing. The core answers
+// the paint, print, erase and frame messages from it; the kind's handler
+// sees those the role leaves to the control.
+enum PaintRole : unsigned char {
+    // The kind's handler has every paint message: no painter, or a frame of
+    // its own.
+    PAINTS_BY_HANDLER,
+    // The control never paints: the painter draws the client area, and the
+    // whole window where the options say it covers the frame.
+    PAINTS_INSTEAD,
+    // The control paints first, the painter over what it drew.
+    PAINTS_OVER,
+    // The painter draws the frame; the client area is the control's. The
+    // frame paint itself stays with the kind's handler, which keeps the
+    // window's own scroll bars.
+    PAINTS_FRAME,
+};
+
+// The row's paint options.
+enum : unsigned {
+    // A frame the window has is drawn by its frame paint (the default
+    // procedure's for PAINTS_INSTEAD, the control's for PAINTS_OVER), and the
+    // painter then covers the whole window. Without a frame the message only
+    // passes on.
+    PAINT_COVERS_FRAME = 1 << 0,
+    // The window shows no frame of the control's: WM_NCPAINT draws nothing.
+    PAINT_WITHOUT_FRAME = 1 << 1,
+    // WM_PAINT always goes through BeginPaint: a list view's header painted
+    // through its window DC outside BeginPaint was seen covered again by the
+    // list view's own background under Wine, which does not clip its
+    // children.
+    PAINT_THROUGH_BEGINPAINT = 1 << 2,
+    // PAINTS_OVER: a window without a frame has the control erase and paint
+    // into the skin's back buffer, the painter goes over it, and the whole is
+    // copied to BeginPaint's DC once: nothing is read back from the window.
+    PAINT_OVER_IN_BUFFER = 1 << 3,
+    // PAINTS_INSTEAD: WM_ERASEBKGND is the control's.
+    ERASE_BY_CONTROL = 1 << 4,
+};
+
+// How the windows of one class are skinned. Each kind's file defines its
+// row; kinds.h declares them and the class table lists them in the order
+// they are compared.
 struct SkinClass {
     const wchar_t *className;          // compared without regard to case
-    int (*kindOfStyle)(LONG style);    // the kind for a style, or CK_NONE; null: always `kind`
-    int kind;
+    // The row a window of this class with this style is skinned by: row
+    // itself, a kind's row of the same class, or null to leave the window
+    // alone. Null: always row.
+    const SkinClass *(*rowOfStyle)(const SkinClass *row, LONG style);
+    int kind;                          // the code ClassifyWindow reports
     // Every message of the window; null passes them all to the previous
     // procedure.
     LRESULT (*handler)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -86,6 +133,13 @@ struct SkinClass {
     // controls that take their colours from their parent follow the face.
     // Returns the answer, or hostResult to leave it. Null: none.
     LRESULT (*answerParent)(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
+    PaintRole paintRole;
+    unsigned paintOptions;
+    // Runs before each WM_PAINT the core answers: a kind whose control takes
+    // the face's colours follows a face switch there. Null: none.
+    void (*beforePaint)(SkinnedWindow *rec);
+    // Draws one part, for kinds that repaint a part at a time. Null: none.
+    KindPartPainter paintPart;
 };
 
 extern const SkinClass *const SkinClasses[];
@@ -94,7 +148,6 @@ extern const int SkinClassCount;
 // One record per skinned window, on the process heap, zero-filled.
 struct SkinnedWindow {
     HWND hwnd;
-    int kind;             // a ControlKind
     DWORD state;          // SKS_ bits
     WNDPROC prevWndProc;  // the procedure the subclass replaced
     HRGN windowRegion;    // dialogs: the installed window region (owned by the system)
@@ -203,35 +256,29 @@ POINT MoveOriginToWindow(HDC dc, const RECT &window);
 void PutBackOrigin(HDC dc, POINT origin);
 
 // Paints the window now, through its window DC, after a change of state; a
-// released record paints nothing.
+// released record paints nothing. The record is held meanwhile.
 void RepaintNow(SkinnedWindow *rec);
 
-// WM_PAINT of a kind whose painter draws over the control: the control
-// paints first, into the DC the message brings or its own, then the painter
-// draws over it, into the same DC. Returns the control's result.
-LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam);
+// The same for one part, with the row's part painter.
+void RepaintPartNow(SkinnedWindow *rec, int part);
 
-// WM_PAINT of a kind whose painter draws the whole window: the painter draws
-// into the DC the message brings, or else into the window's, so the control
-// never paints. Returns 0.
-LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC);
+// The same with a painter that is not the row's own: the window's own scroll
+// bars, which several kinds share.
+void RepaintWithNow(SkinnedWindow *rec, KindPartPainter painter, int part);
+
+// Paints one part over the frame's update region through the window DC: the
+// region is a WM_NCPAINT's, in screen coordinates, or 0 or 1 for the whole
+// window, and stays the caller's.
+void RepaintNonClientNow(SkinnedWindow *rec, HRGN updateRegion, int part);
+
+// Answers WM_PAINT, WM_PRINTCLIENT, WM_PRINT, WM_ERASEBKGND and WM_NCPAINT
+// from the row's paint role; false, with *result untouched, for a message it
+// leaves to the kind's handler.
+bool AnswerPaintMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result);
 
 // Has the message handled, then repaints the window in the skin unless it
 // was released meanwhile. Returns the handler's result.
 LRESULT HandleThenRepaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, HandledBy handler);
-
-// Who draws a kind's print: its painter alone, or the control first and the
-// painter over what it drew.
-enum PrintedBy {
-    PRINTED_BY_SKIN,
-    PRINTED_OVER_CONTROL,
-};
-
-// WM_PRINTCLIENT (dc maps the client area) and WM_PRINT (dc maps the whole
-// window; the PRF_ flags say which parts, and PRF_CHILDREN brings the
-// children, each at its place) of a skinned control.
-LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer);
-LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags, PrintedBy printer);
 
 // Prints every visible child of parent into dc, which maps parent's whole
 // window, bottom of the z-order first, each with WM_PRINT at its own place.

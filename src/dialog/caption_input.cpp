@@ -56,7 +56,7 @@ static void ResetButtons(SkinnedWindow *rec)
     if (AllNormal(buttons))
         return;
     SetAll(buttons, CBST_NORMAL);
-    PaintOnWindowDC(rec, PaintCaptionButtons);
+    RepaintPartNow(rec, DIALOG_CAPTION_BUTTONS);
 }
 
 // The system's move loop runs inside the default procedure. The caption
@@ -69,7 +69,7 @@ static LRESULT DragCaption(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION);
     const LRESULT result = DefaultMessage(rec, WM_NCLBUTTONDOWN, hitTest, lParam);
     SetWindowLongW(hwnd, GWL_STYLE, (GetWindowLongW(hwnd, GWL_STYLE) & ~WS_CAPTION) | captionBits);
-    PaintOnWindowDC(rec, PaintDialogCaption);
+    RepaintPartNow(rec, DIALOG_CAPTION);
     return result;
 }
 
@@ -84,7 +84,7 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
         // The default procedure, not the host's: the dialog procedure never
         // sees non-client presses.
         DefaultMessage(rec, WM_NCLBUTTONDOWN, hitTest, lParam);
-        PaintOnWindowDC(rec, PaintDialogCaption);
+        RepaintPartNow(rec, DIALOG_CAPTION);
         return 0;
     }
 
@@ -92,10 +92,10 @@ LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     buttons->pressActive = 1;
     buttons->pressedButton = button;
     *StateOfButton(buttons, button) = CBST_PRESSED;
-    PaintOnWindowDC(rec, PaintCaptionButtons);
+    RepaintPartNow(rec, DIALOG_CAPTION_BUTTONS);
     // Taking the capture tells the window that held it.
     SetCapture(hwnd);
-    PaintOnWindowDC(rec, PaintDialogCaption);
+    RepaintPartNow(rec, DIALOG_CAPTION);
     return 0;
 }
 
@@ -126,7 +126,7 @@ LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
 
     buttons->pressedButton = 0;
     *StateOfButton(buttons, button) = CBST_NORMAL;
-    PaintOnWindowDC(rec, PaintCaptionButtons);
+    RepaintPartNow(rec, DIALOG_CAPTION_BUTTONS);
     // The host may destroy the dialog while it handles the command, so
     // nothing of the record is touched after the send.
     switch (button) {
@@ -171,7 +171,7 @@ LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest)
         SetAll(buttons, CBST_NORMAL);
         *state = hovered;
     }
-    PaintOnWindowDC(rec, PaintCaptionButtons);
+    RepaintPartNow(rec, DIALOG_CAPTION_BUTTONS);
     return 0;
 }
 

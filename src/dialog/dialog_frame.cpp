@@ -57,28 +57,7 @@ static void PaintMenuBar(SkinnedWindow *rec, HRGN updateRegion)
 
 void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
 {
-    const HWND hwnd = rec->hwnd;
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    HDC dc = GetWindowDC(hwnd);
-
-    // The update region comes in screen coordinates and belongs to the
-    // system: SelectClipRgn takes a copy, so the handle is never changed or
-    // deleted here.
-    const bool clipped = updateRegion != nullptr && updateRegion != reinterpret_cast<HRGN>(1);
-    if (clipped) {
-        SelectClipRgn(dc, updateRegion);
-        OffsetClipRgn(dc, -window.left, -window.top);
-    }
-
-    PaintDialogFrame(rec, dc);
-    // Installing the region sends messages to the host's procedure.
-    if (!rec->released)
-        PaintDialogCaption(rec, dc);
-
-    if (clipped)
-        SelectClipRgn(dc, nullptr);
-    ReleaseDC(hwnd, dc);
+    RepaintNonClientNow(rec, updateRegion, DIALOG_FRAME);
     if (!rec->released)
         PaintMenuBar(rec, updateRegion);
 }
@@ -105,7 +84,8 @@ void InstallDialogRegion(SkinnedWindow *rec)
     }
 }
 
-void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
+// The non-client painters draw in window coordinates, from dc's origin.
+static void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     if (rec->windowRegion == nullptr)
@@ -128,7 +108,7 @@ void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
     DeleteObject(brush);
 }
 
-void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
+static void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
@@ -170,28 +150,31 @@ void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
         PaintCaptionButtons(rec, dc);
 }
 
-void PaintOnWindowDC(SkinnedWindow *rec, void (*painter)(SkinnedWindow *rec, HDC dc))
+// The frame with its caption, and the caption with its buttons.
+void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
 {
-    if (rec->released)
+    if (part == DIALOG_BACKGROUND) {
+        const POINT clientOrigin = MoveOriginToWindow(dc, ClientAreaIn(rec->hwnd, window));
+        PaintDialogBackground(rec, dc);
+        PutBackOrigin(dc, clientOrigin);
         return;
-    const HWND hwnd = rec->hwnd;
-    HDC dc = GetWindowDC(hwnd);
-    painter(rec, dc);
-    ReleaseDC(hwnd, dc);
+    }
+    const POINT origin = MoveOriginToWindow(dc, window);
+    if (part == DIALOG_FRAME)
+        PaintDialogFrame(rec, dc);
+    // Installing the region sends messages to the host's procedure.
+    if (part == DIALOG_CAPTION_BUTTONS)
+        PaintCaptionButtons(rec, dc);
+    else if (!rec->released)
+        PaintDialogCaption(rec, dc);
+    PutBackOrigin(dc, origin);
 }
 
 void PaintDialog(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
-    const POINT origin = MoveOriginToWindow(dc, window);
-    PaintDialogFrame(rec, dc);
+    PaintDialogPart(rec, dc, window, DIALOG_FRAME);
     if (!rec->released)
-        PaintDialogCaption(rec, dc);
-    PutBackOrigin(dc, origin);
-    if (rec->released)
-        return;
-    const POINT clientOrigin = MoveOriginToWindow(dc, ClientAreaIn(rec->hwnd, window));
-    PaintDialogBackground(rec, dc);
-    PutBackOrigin(dc, clientOrigin);
+        PaintDialogPart(rec, dc, window, DIALOG_BACKGROUND);
 }
 
 // The host's procedure draws over the background through WM_PRINTCLIENT, as
@@ -202,13 +185,8 @@ LRESULT PrintDialog(SkinnedWindow *rec, HDC dc, LPARAM flags)
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
         return 0;
     const RECT window = WindowRectInWindow(hwnd);
-    if (flags & PRF_NONCLIENT) {
-        const POINT origin = MoveOriginToWindow(dc, window);
-        PaintDialogFrame(rec, dc);
-        if (!rec->released)
-            PaintDialogCaption(rec, dc);
-        PutBackOrigin(dc, origin);
-    }
+    if (flags & PRF_NONCLIENT)
+        PaintDialogPart(rec, dc, window, DIALOG_FRAME);
     if ((flags & (PRF_CLIENT | PRF_ERASEBKGND)) != 0 && !rec->released) {
         const RECT client = ClientAreaIn(hwnd, window);
         const int saved = SaveDC(dc);

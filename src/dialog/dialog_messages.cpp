@@ -103,20 +103,20 @@ static LRESULT DialogActivateApp(SkinnedWindow *rec, WPARAM wParam, LPARAM lPara
 static LRESULT DialogNcActivate(SkinnedWindow *rec)
 {
     rec->state |= SKS_FOCUSED;
-    PaintOnWindowDC(rec, PaintDialogCaption);
+    RepaintPartNow(rec, DIALOG_CAPTION);
     return 1;
 }
 
 static LRESULT ForwardThenRepaintCaption(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    PaintOnWindowDC(rec, PaintDialogCaption);
+    RepaintPartNow(rec, DIALOG_CAPTION);
     return result;
 }
 
 static LRESULT RepaintCaptionThenForward(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    PaintOnWindowDC(rec, PaintDialogCaption);
+    RepaintPartNow(rec, DIALOG_CAPTION);
     return ForwardMessage(rec, msg, wParam, lParam);
 }
 
@@ -129,7 +129,7 @@ static LRESULT DialogNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     const auto *header = reinterpret_cast<const NMHDR *>(lParam);
     LRESULT result = ForwardMessage(rec, WM_NOTIFY, wParam, lParam);
     if (header == nullptr || header->code != NM_CUSTOMDRAW) {
-        PaintOnWindowDC(rec, PaintDialogCaption);
+        RepaintPartNow(rec, DIALOG_CAPTION);
         return result;
     }
     if (result == 0)
@@ -213,5 +213,5 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
-const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr,
-                               sizeof(CaptionButtonState), PaintDialog, nullptr, nullptr};
+const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr, sizeof(CaptionButtonState),
+                               PaintDialog, nullptr, nullptr, PAINTS_BY_HANDLER, 0, nullptr, PaintDialogPart};

@@ -250,43 +250,73 @@ static RECT SizeBoxOf(const FrameBar &vertical, const FrameBar &horizontal)
     return {vertical.rect.left, horizontal.rect.top, vertical.rect.right, horizontal.rect.bottom};
 }
 
-// Both bars and the size box at rest (or the tracked bar as tracked) into a
-// window DC.
-static void PaintFrameBarsInto(SkinnedWindow *rec, HDC dc, const FrameBarTrack *track)
+// What a paint of the bars shows: both at rest, both at rest only where
+// the system has drawn over them, or the tracked bar as tracked. A tracked
+// paint carries the tracked bar's look above FRAME_BARS_TRACKED: whether it
+// is the horizontal bar, the part drawn pressed, and the dragged thumb's
+// position plus one (0: not dragged).
+enum : int { FRAME_BARS_AT_REST, FRAME_BARS_WHERE_DRAWN_OVER, FRAME_BARS_TRACKED };
+const int TrackedHorizontal = 0x4, TrackedPressedShift = 3, TrackedPressedMask = 0x7, TrackedThumbShift = 6;
+
+static int TrackedPaint(const FrameBarTrack *track)
+{
+    int pressed = track->partUnderPointer == track->part ? track->part : FBP_NOWHERE;
+    int dragged = -1;
+    if (track->part == FBP_THUMB) {
+        pressed = FBP_THUMB;
+        dragged = track->thumbPos;
+    }
+    return FRAME_BARS_TRACKED | (track->bar.which == SB_HORZ ? TrackedHorizontal : 0) |
+           (pressed << TrackedPressedShift) | ((dragged + 1) << TrackedThumbShift);
+}
+
+// Whether the system has drawn a bar since the skin last did. The system
+// draws a bar whenever a control sets its scroll information with the
+// redraw flag, changed or not, and every drawing of it covers the arrows: the
+// first arrow's corner pixel then no longer shows the face's corner colour
+// for the arrow's state.
+static bool SystemDrewOver(SkinnedWindow *rec, HDC dc, const FrameBar &bar)
+{
+    const Face &face = *CurrentFace();
+    const int set = bar.firstArrowDisabled                                       ? SET_DISABLED
+                    : LookAtRest(rec, bar.which).hotPart == FBP_FIRST_ARROW ? SET_HOT
+                                                                                 : SET_NORMAL;
+    const COLORREF seen = GetPixel(dc, bar.rect.left, bar.rect.top);
+    return seen != CLR_INVALID && seen != face.scrollCorners[set][0];
+}
+
+// Both bars and the size box into dc, where the window lies at window.
+static void PaintFrameBars(SkinnedWindow *rec, HDC dc, const RECT &window, int paint)
 {
     const HWND hwnd = rec->hwnd;
     const int dpi = WindowDpi(hwnd);
     FrameBar bars[2];
     const bool shown[2] = {LayOutFrameBar(hwnd, SB_VERT, &bars[0]), LayOutFrameBar(hwnd, SB_HORZ, &bars[1])};
-    for (int i = 0; i < 2; ++i) {
+    const POINT origin = MoveOriginToWindow(dc, window);
+    const bool drawnOver = paint != FRAME_BARS_WHERE_DRAWN_OVER || (shown[0] && SystemDrewOver(rec, dc, bars[0])) ||
+                           (shown[1] && SystemDrewOver(rec, dc, bars[1]));
+    const int trackedWhich = (paint & TrackedHorizontal) != 0 ? SB_HORZ : SB_VERT;
+    for (int i = 0; i < 2 && drawnOver; ++i) {
         if (!shown[i])
             continue;
         FrameBarLook look = LookAtRest(rec, bars[i].which);
-        if (track != nullptr && track->bar.which == bars[i].which) {
+        if ((paint & FRAME_BARS_TRACKED) != 0 && bars[i].which == trackedWhich) {
             look.hotPart = FBP_NOWHERE;
-            look.pressedPart = track->partUnderPointer == track->part ? track->part : FBP_NOWHERE;
-            if (track->part == FBP_THUMB) {
-                look.pressedPart = FBP_THUMB;
-                look.draggedThumbPos = track->thumbPos;
-            }
+            look.pressedPart = (paint >> TrackedPressedShift) & TrackedPressedMask;
+            look.draggedThumbPos = (paint >> TrackedThumbShift) - 1;
         }
         PaintFrameBar(dc, bars[i], look, dpi);
     }
-    if (shown[0] && shown[1]) {
+    if (drawnOver && shown[0] && shown[1]) {
         const RECT box = SizeBoxOf(bars[0], bars[1]);
         PaintScrollPart(dc, box, SPF_TRACK, dpi);
     }
+    PutBackOrigin(dc, origin);
 }
 
 static void RepaintFrameBars(SkinnedWindow *rec, const FrameBarTrack *track)
 {
-    if (rec->released)
-        return;
-    HDC dc = GetWindowDC(rec->hwnd);
-    if (dc == nullptr)
-        return;
-    PaintFrameBarsInto(rec, dc, track);
-    ReleaseDC(rec->hwnd, dc);
+    RepaintWithNow(rec, PaintFrameBars, track != nullptr ? TrackedPaint(track) : FRAME_BARS_AT_REST);
 }
 
 // The frame's update region without the bars and the size box, in screen
@@ -629,21 +659,6 @@ static bool MayMoveBars(UINT msg)
     }
 }
 
-// Whether the system has drawn a bar since the skin last did. The system
-// draws a bar whenever a control sets its scroll information with the
-// redraw flag, changed or not, and every drawing of it covers the arrows: the
-// first arrow's corner pixel then no longer shows the face's corner colour
-// for the arrow's state.
-static bool SystemDrewOver(SkinnedWindow *rec, HDC dc, const FrameBar &bar)
-{
-    const Face &face = *CurrentFace();
-    const int set = bar.firstArrowDisabled                                       ? SET_DISABLED
-                    : LookAtRest(rec, bar.which).hotPart == FBP_FIRST_ARROW ? SET_HOT
-                                                                                 : SET_NORMAL;
-    const COLORREF seen = GetPixel(dc, bar.rect.left, bar.rect.top);
-    return seen != CLR_INVALID && seen != face.scrollCorners[set][0];
-}
-
 // After a message that may have had the system draw: the bars are painted
 // again where it did. A window that does not show itself is left alone.
 static LRESULT ForwardKeepingBars(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -651,16 +666,7 @@ static LRESULT ForwardKeepingBars(SkinnedWindow *rec, UINT msg, WPARAM wParam, L
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
     if (!MayMoveBars(msg) || rec->released || (rec->state & TrackingBar) || !HasFrameBars(rec->hwnd))
         return result;
-    const HWND hwnd = rec->hwnd;
-    HDC dc = GetWindowDC(hwnd);
-    if (dc == nullptr)
-        return result;
-    FrameBar bar;
-    const bool drawnOver = (LayOutFrameBar(hwnd, SB_VERT, &bar) && SystemDrewOver(rec, dc, bar)) ||
-                           (LayOutFrameBar(hwnd, SB_HORZ, &bar) && SystemDrewOver(rec, dc, bar));
-    if (drawnOver)
-        PaintFrameBarsInto(rec, dc, nullptr);
-    ReleaseDC(hwnd, dc);
+    RepaintWithNow(rec, PaintFrameBars, FRAME_BARS_WHERE_DRAWN_OVER);
     return result;
 }
 

@@ -2,7 +2,7 @@
 #ifndef VELK_SCROLL_SCROLL_H
 #define VELK_SCROLL_SCROLL_H
 
-#include "../core/skin.h"
+#include "../kinds.h"
 
 // The flags word of PaintScrollPart. The low bits equal SKS_DISABLED,
 // SKS_PRESSED, SKS_HOT and SKS_HORZ, so a caller may pass its record's state
@@ -82,9 +82,6 @@ void PaintScrollBar(SkinnedWindow *rec, HDC dc, const RECT &window);
 // empty has no thumb.
 void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
 
-// The same at once, through the bar's window DC, after input.
-void RepaintScrollBarParts(SkinnedWindow *rec, int part);
-
 // Place thumbRect in channelRect for the scroll information (or dragPos
 // while dragging); barRect is (0, 0, width, height). An empty or inverted
 // range leaves thumbRect empty.
@@ -93,11 +90,6 @@ void PlaceHorizontalThumb(SkinnedWindow *rec, const SCROLLINFO *info, const RECT
 
 // The control's SCROLLINFO (SIF_ALL). False for a window that has none.
 bool ReadScrollInfo(HWND hwnd, SCROLLINFO *info);
-
-// The rows of the class table.
-extern const SkinClass ScrollBarClass;
-extern const SkinClass TrackbarClass;
-extern const SkinClass UpDownClass;
 
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);

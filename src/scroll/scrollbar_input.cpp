@@ -14,13 +14,6 @@ static bool IsVertical(HWND hwnd)
     return (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
 }
 
-static void PaintThroughClientDC(HWND hwnd, const RECT &rect, DWORD flags)
-{
-    HDC dc = GetDC(hwnd);
-    PaintScrollPart(dc, rect, flags, WindowDpi(hwnd));
-    ReleaseDC(hwnd, dc);
-}
-
 // The parent hears of every action; what it sets on the bar in answer comes
 // back through the bar's own messages, which keep the standard control from
 // drawing. Only the low 16 bits of a position fit, as with the standard
@@ -92,7 +85,7 @@ static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
             bar->dragPos = info.nPos;
         if (!vertical)
             bar->dragging = 1;
-        PaintThroughClientDC(hwnd, bar->thumbRect, look.heldThumb);
+        RepaintPartNow(rec, SBP_THUMB);
         return;
     }
 
@@ -123,16 +116,13 @@ static void ScrollBarButtonDown(SkinnedWindow *rec, int x, int y)
     }
 
     if (NotifyParent(rec, parent, vertical, code, 0))
-        RepaintScrollBarParts(rec, part);
+        RepaintPartNow(rec, part);
 }
 
 static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
 {
     const HWND hwnd = rec->hwnd;
     const bool vertical = IsVertical(hwnd);
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    const RECT barRect = {0, 0, window.right - window.left, window.bottom - window.top};
     const HWND parent = GetParent(hwnd);
     if (parent == nullptr)
         return;
@@ -153,17 +143,8 @@ static void ScrollBarMouseMove(SkinnedWindow *rec, int x, int y)
 
     if (!NotifyParent(rec, parent, vertical, SB_THUMBTRACK, position))
         return;
-    const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
-    const int dpi = WindowDpi(hwnd);
-    HDC dc = GetDC(hwnd);
-    PaintScrollPart(dc, bar->thumbRect, look.thumbChannel, dpi);
     bar->dragPos = position;
-    if (vertical)
-        PlaceVerticalThumb(rec, &info, &barRect);
-    else
-        PlaceHorizontalThumb(rec, &info, &barRect);
-    PaintScrollPart(dc, bar->thumbRect, look.heldThumb, dpi);
-    ReleaseDC(hwnd, dc);
+    RepaintPartNow(rec, SBP_THUMB);
 }
 
 // After a drag: report where the thumb was let go, then show the bar as the
@@ -189,7 +170,7 @@ static void FinishDrag(SkinnedWindow *rec, bool vertical, HWND parent, int x, in
     }
     if (report && parent != nullptr && !NotifyParent(rec, parent, vertical, SB_THUMBPOSITION, position))
         return;
-    RepaintScrollBarParts(rec, SBP_ALL);
+    RepaintNow(rec);
 }
 
 // Without a drag: show the held thumb or arrow at rest again.
@@ -197,16 +178,18 @@ static void ReleaseHeldPart(SkinnedWindow *rec, bool vertical)
 {
     ScrollBarState *bar = BarOf(rec);
     const ScrollBarLook &look = vertical ? VerticalBarLook : HorizontalBarLook;
-    const RECT &first = vertical ? bar->upArrowRect : bar->leftArrowRect;
-    const RECT &second = vertical ? bar->downArrowRect : bar->rightArrowRect;
-    // No triangle here: a short bar's arrow shows its chevron until the next
-    // full repaint.
+    int part = 0;
     if (bar->thumbHeld)
-        PaintThroughClientDC(rec->hwnd, bar->thumbRect, look.thumb);
+        part = SBP_THUMB;
     else if (bar->firstArrowHeld)
-        PaintThroughClientDC(rec->hwnd, first, look.firstArrow);
+        part = look.firstPart;
     else if (bar->secondArrowHeld)
-        PaintThroughClientDC(rec->hwnd, second, look.secondArrow);
+        part = look.secondPart;
+    bar->thumbHeld = 0;
+    bar->firstArrowHeld = 0;
+    bar->secondArrowHeld = 0;
+    if (part != 0)
+        RepaintPartNow(rec, part);
 }
 
 static void ScrollBarButtonUp(SkinnedWindow *rec, int x, int y)
@@ -249,16 +232,6 @@ static LRESULT SetWithoutItsDrawing(SkinnedWindow *rec, UINT msg, BOOL redraw, L
 LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCPAINT:
-        return 0;
     case WM_TIMER:
         return DefaultMessage(rec, msg, wParam, lParam);
     case WM_MOUSEMOVE:
@@ -291,10 +264,11 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
 
 // Size boxes and size grips are scroll-bar windows too, but have no bar to
 // draw; they keep their own look.
-static int ScrollBarKindOfStyle(LONG style)
+static const SkinClass *ScrollBarRowOfStyle(const SkinClass *row, LONG style)
 {
-    return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0 ? CK_NONE : CK_SCROLLBAR;
+    return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0 ? nullptr : row;
 }
 
-const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarKindOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
-                                  sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr};
+const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarRowOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,
+                                  sizeof(ScrollBarState), PaintScrollBar, nullptr, nullptr, PAINTS_INSTEAD,
+                                  PAINT_WITHOUT_FRAME, nullptr, PaintScrollBarParts};

@@ -181,18 +181,6 @@ void PaintScrollBarParts(SkinnedWindow *rec, HDC dc, const RECT &window, int par
     PutBackOrigin(dc, origin);
 }
 
-void RepaintScrollBarParts(SkinnedWindow *rec, int part)
-{
-    if (rec->released)
-        return;
-    const HWND hwnd = rec->hwnd;
-    HDC dc = GetWindowDC(hwnd);
-    if (dc == nullptr)
-        return;
-    PaintScrollBarParts(rec, dc, WindowRectInWindow(hwnd), part);
-    ReleaseDC(hwnd, dc);
-}
-
 void PaintScrollBar(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     PaintScrollBarParts(rec, dc, window, SBP_ALL);

@@ -178,13 +178,6 @@ static LRESULT TrackbarMouseLeave(SkinnedWindow *rec, WPARAM wParam, LPARAM lPar
 LRESULT HandleTrackbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    // The painter covers the whole client area.
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
     case WM_MOUSEMOVE:
         return TrackbarMouseMove(rec, {(short)LOWORD(lParam), (short)HIWORD(lParam)}, wParam, lParam);
     case WM_MOUSELEAVE:
@@ -197,4 +190,4 @@ LRESULT HandleTrackbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARA
 }
 
 const SkinClass TrackbarClass = {TRACKBAR_CLASSW, nullptr, CK_TRACKBAR, HandleTrackbarMessage, nullptr, 0,
-                                 PaintTrackbar, nullptr, nullptr};
+                                 PaintTrackbar, nullptr, nullptr, PAINTS_INSTEAD, 0, nullptr, nullptr};

@@ -121,18 +121,6 @@ static LRESULT UpDownMouseMove(SkinnedWindow *rec, int x, int y, WPARAM wParam, 
 LRESULT HandleUpDownMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_PAINT:
-        return PaintInsteadOfControl(rec, reinterpret_cast<HDC>(wParam));
-    case WM_NCPAINT:
-        if (!HasNonClientArea(rec->hwnd))
-            return DefaultMessage(rec, msg, wParam, lParam);
-        return HandleThenRepaint(rec, msg, wParam, lParam, HANDLED_BY_DEFAULT);
-    case WM_PRINTCLIENT:
-        return PrintClient(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_PRINT:
-        return PrintWindowParts(rec, reinterpret_cast<HDC>(wParam), lParam, PRINTED_BY_SKIN);
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDBLCLK:
         return 1;
     case WM_LBUTTONDOWN:
@@ -154,7 +142,7 @@ static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_HORZ;
     const HWND buddy = reinterpret_cast<HWND>(SendMessageW(rec->hwnd, UDM_GETBUDDY, 0, 0));
     const SkinnedWindow *buddyRec = FindSkinnedWindow(buddy);
-    if (rec->released || buddyRec == nullptr || buddyRec->kind != CK_EDIT)
+    if (rec->released || buddyRec == nullptr || buddyRec->skinClass != &EditClass)
         return;
     if (style & UDS_ALIGNLEFT)
         rec->state |= SKS_UPDOWNLEFT;
@@ -163,4 +151,4 @@ static void SetUpUpDownKind(SkinnedWindow *rec, LONG style)
 }
 
 const SkinClass UpDownClass = {L"msctls_updown32", nullptr, CK_UPDOWN, HandleUpDownMessage, SetUpUpDownKind, 0,
-                               PaintUpDown, nullptr, nullptr};
+                               PaintUpDown, nullptr, nullptr, PAINTS_INSTEAD, PAINT_COVERS_FRAME, nullptr, nullptr};

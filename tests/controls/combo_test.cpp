@@ -186,7 +186,7 @@ TEST_F(ComboTest, TallMonthCalendarIsNeverPaintedOver)
 
     SkinnedWindow *rec = Skin(calendar);
     ASSERT_NE(rec, nullptr);
-    EXPECT_EQ(rec->kind, CK_COMBOBOX);
+    EXPECT_EQ(rec->skinClass->kind, CK_COMBOBOX);
     RedrawWindow(calendar, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     EXPECT_TRUE(CaptureWindow(calendar) == before);
 }

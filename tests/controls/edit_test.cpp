@@ -191,7 +191,7 @@ TEST_F(EditTest, ListBoxAndHotKeyLookAsUnskinnedAndLeaveNoRecord)
 
         SkinnedWindow *rec = AttachWindow(control);
         ASSERT_NE(rec, nullptr) << className;
-        EXPECT_EQ(rec->kind, CK_LISTBOX) << className;
+        EXPECT_EQ(rec->skinClass->kind, CK_LISTBOX) << className;
         PumpMessages();
         EXPECT_TRUE(CaptureWindow(control) == before) << className << " changed its look when skinned";
 

@@ -149,7 +149,7 @@ TEST(KindListTest, CoversEveryClassOfTheClassTable)
             if (lstrcmpiA(kind.className, className.c_str()) != 0)
                 continue;
             named = true;
-            skinned |= skinClass.kindOfStyle == nullptr || skinClass.kindOfStyle(kind.style) != CK_NONE;
+            skinned |= skinClass.rowOfStyle == nullptr || skinClass.rowOfStyle(&skinClass, kind.style) != nullptr;
         }
         EXPECT_TRUE(named) << className << " has no row in the shared kind list";
         EXPECT_TRUE(skinned) << className << " has no row in the shared kind list in a style it skins";
@@ -200,7 +200,7 @@ TEST_F(RegistryTest, AttachSetsInitialStateFromStyleFocusAndCheck)
     SkinnedWindow *rec = AttachWindow(readOnly);
     ASSERT_NE(rec, nullptr);
     EXPECT_EQ(rec->state, 0x88u);
-    EXPECT_EQ(rec->kind, CK_EDIT);
+    EXPECT_EQ(rec->skinClass->kind, CK_EDIT);
     EXPECT_EQ(rec->hwnd, readOnly);
 
     HWND disabledDefault = Child("Button", BS_DEFPUSHBUTTON | WS_DISABLED);
@@ -516,6 +516,33 @@ TEST_F(RegistryTest, RefusedAllocationsLeaveTheWindowUnskinnedAndWorking)
 
     // And attaching works again once the heap gives.
     EXPECT_NE(AttachWindow(bar), nullptr);
+}
+
+// A host procedure beneath the skin that, told a status bar's colour, asks
+// the window something of its own through the window's procedure.
+WNDPROC statusBarProcedure = nullptr;
+int questionsHeard = 0;
+const UINT HostQuestion = WM_APP + 7;
+
+LRESULT CALLBACK AskingOnColour(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == HostQuestion)
+        ++questionsHeard;
+    if (msg == SB_SETBKCOLOR)
+        SendMessageW(hwnd, HostQuestion, 0, 0);
+    return CallWindowProcW(statusBarProcedure, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(RegistryTest, ATearDownsMessagesReachTheWindowsOwnProcedure)
+{
+    HWND bar = Child(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE);
+    statusBarProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AskingOnColour)));
+    ASSERT_NE(AttachWindow(bar), nullptr);
+    questionsHeard = 0;
+    DetachWindow(bar);
+    EXPECT_EQ(questionsHeard, 1) << "the question sent while the colour went back fell to the default procedure";
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(AskingOnColour));
 }
 
 } // namespace

@@ -81,8 +81,8 @@ TEST_F(ScrollGdiWindows, ScrollBarPaintsAndInputBalance)
         SkinnedWindow *rec = FindSkinnedWindow(bar);
         GdiLedger ledger;
         for (int part : {int{SBP_UP}, int{SBP_DOWN}, int{SBP_LEFT}, int{SBP_RIGHT}, int{SBP_THUMB}, int{SBP_ALL}, 0}) {
-            RepaintScrollBarParts(rec, part);
-            RepaintScrollBarParts(rec, part);
+            RepaintPartNow(rec, part);
+            RepaintPartNow(rec, part);
         }
         ASSERT_GT(ledger.ObtainedCount(), 0) << "the painters took no DC";
         int before = ledger.ObtainedCount();

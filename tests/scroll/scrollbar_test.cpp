@@ -134,7 +134,7 @@ TEST_F(ScrollBarTest, DraggingPlacesTheThumbByDragPosAndErasesTheOldOne)
     ScrollBarState *s = State();
     s->dragging = 1;
     s->dragPos = 100;
-    RepaintScrollBarParts(rec, SBP_THUMB);
+    RepaintPartNow(rec, SBP_THUMB);
     EXPECT_RECT(s->thumbRect, 2, 154, 15, 182);
     EXPECT_EQ(ReadWindowPixel(bar, 2, 86), VerticalTrackTopLeft) << "old thumb erased with the channel";
     EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);
@@ -388,7 +388,7 @@ TEST_F(ScrollBarTest, KeepsItsLookWhenTheHostSetsPositionOrEnabledState)
     // EnableScrollBar draws one arrow's change itself, sending nothing.
     const COLORREF disabled = CurrentFace()->scrollCorners[SET_DISABLED][0];
     EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN);
-    RepaintScrollBarParts(FindSkinnedWindow(bar), SBP_ALL);
+    RepaintPartNow(FindSkinnedWindow(bar), SBP_ALL);
     EXPECT_EQ(ReadWindowPixel(bar, 0, 183), disabled) << "the down arrow";
     EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "the up arrow";
     EnableWindow(bar, FALSE);

@@ -57,6 +57,8 @@ def read_list():
             colours.append((section, note, key, listed(built_in), listed(dark), system))
         else:
             block = []
+    if len(colours) != text.count("\nFACE_COLOUR("):
+        sys.exit("make-dark.py: a FACE_COLOUR line of the list is not of the form its notes give")
     return colours
 
 

@@ -2,6 +2,8 @@
 // the colours the built-in face takes from the system.
 #include "face.h"
 
+#include <climits>
+
 // Where each colour of the list lies: its field's offset and size.
 struct ListedPlace {
     size_t field;

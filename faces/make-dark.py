@@ -1,20 +1,26 @@
 #!/usr/bin/env python3
-"""Makes the dark face: faces/dark/face.ini, back.bmp and progress.bmp.
+"""Makes the dark face (faces/dark/face.ini, back.bmp and progress.bmp) and
+docs/face-keys.md from the colour list, src/core/face_colours.h, whose dark
+column is the dark face's colours.
 
 Every text colour is checked against every colour it is drawn on (the tile's
 pixels included) for a contrast of at least 4.5:1, and every state of a
 push button, check box and scroll part against its resting look; the script
 fails, writing nothing, when a pair falls short.
 
-Usage: make-dark.py [--check]   (--check: only the checks, nothing written)
+Usage: make-dark.py [--check | --check-generated]
+  --check            only the checks, nothing written
+  --check-generated  fails when a file it writes differs from what it would write
 """
 import os
+import re
 import struct
 import sys
 
-HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "dark")
-CORNERS = ["TopLeft", "TopRight", "BottomLeft", "BottomRight"]
-STATES = ["Disabled", "Pressed", "Hot", "Normal"]
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+HERE = os.path.join(ROOT, "faces", "dark")
+LIST = os.path.join(ROOT, "src", "core", "face_colours.h")
+KEY_DOCS = os.path.join(ROOT, "docs", "face-keys.md")
 
 
 def rgb(text):
@@ -29,113 +35,43 @@ def shade(colour, amount):
     return tuple(max(0, min(255, c + amount)) for c in colour)
 
 
+def listed(value):
+    number = int(value, 16) & 0xFFFFFF
+    return (number >> 16, (number >> 8) & 0xFF, number & 0xFF)
+
+
+def read_list():
+    """The list's colours in order: (section, what it colours, key, built-in, dark, system)."""
+    colours, section, note, block = [], "", "", []
+    text = open(LIST, encoding="utf-8").read()
+    # The list's own notes end at the first blank line.
+    for line in text[text.index("\n\n"):].split("\n"):
+        field = re.match(r"FACE_FIELD\(\w+, \w+, [^)]*\)\s*//\s*(.*)", line)
+        colour = re.match(r"FACE_COLOUR\(\w+, (\w+), (0x[0-9A-Fa-f]+), (0x[0-9A-Fa-f]+), ([\w()]+)\)", line)
+        if line.startswith("// "):
+            block.append(line[3:])
+        elif field:
+            section, note, block = " ".join(block) or section, field.group(1), []
+        elif colour:
+            key, built_in, dark, system = colour.groups()
+            colours.append((section, note, key, listed(built_in), listed(dark), system))
+        else:
+            block = []
+    if len(colours) != text.count("\nFACE_COLOUR("):
+        sys.exit("make-dark.py: a FACE_COLOUR line of the list is not of the form its notes give")
+    return colours
+
+
+COLOURS = read_list()
+KEYS = {key: dark for _, _, key, _, dark, _ in COLOURS}
+
 # The tile: the background with a faint diagonal weave.
-BACKGROUND = rgb("#1E2228")
+BACKGROUND = KEYS["DialogBackground"]
 WEAVE = rgb("#252A31")
 TILE = [[WEAVE if (x + y) % 8 == 0 or (x - y) % 16 == 0 else BACKGROUND for x in range(32)] for y in range(32)]
 
 # The progress picture: a blue bar, lit along its top.
 PROGRESS = [[shade(rgb("#3F8FD8"), 40 - 6 * y) for _ in range(64)] for y in range(14)]
-
-# Scroll parts by state: the body, a lighter corner, the face inside the rim
-# lit from the top-left, and the channel darker than all.
-SCROLL_BASE = {"Disabled": rgb("#24272C"), "Pressed": rgb("#2F6BA8"), "Hot": rgb("#4A5563"), "Normal": rgb("#3A3F47")}
-
-KEYS = {
-    "ControlBackground": rgb("#2B3038"),
-    "IndicatorFrame": rgb("#8FA8C8"),
-    "CheckMark": rgb("#7CC4FF"),
-    "CheckMarkDisabled": rgb("#5A606A"),
-    "ChoiceText": rgb("#E6E6E6"),
-    "ChoiceGreyText": rgb("#A0A7B0"),
-    "PushBackdropTop": rgb("#2A2F36"),
-    "PushBackdropBottom": rgb("#23272D"),
-    "PushShadow": rgb("#1A1D22"),
-    "PushLight": rgb("#30353D"),
-    "PushOutlineCorner": rgb("#5A6B80"),
-    "PushOutlineLine": rgb("#6F86A3"),
-    "PushOutlineDisabledCorner": rgb("#3A3F47"),
-    "PushOutlineDisabledLine": rgb("#353A41"),
-    "ButtonText": rgb("#F0F0F0"),
-    "ButtonGreyText": rgb("#A0A7B0"),
-    "GroupFrame": rgb("#5A6B80"),
-    "LabelText": rgb("#E6E6E6"),
-    "EditRing": rgb("#4F6F94"),
-    "FieldFrame": rgb("#4F6F94"),
-    "DisabledFrame": rgb("#3A3F47"),
-    "ProgressFrame": rgb("#5AA9E6"),
-    "ProgressBackground": rgb("#23272D"),
-    "TabFill": rgb("#2E333B"),
-    "TabText": rgb("#E6E6E6"),
-    "TabSelectedFill": rgb("#2F5F92"),
-    "TabSelectedText": rgb("#FFFFFF"),
-    "TabOutline": rgb("#5A6B80"),
-    "ListBackground": rgb("#1E2228"),
-    "ListText": rgb("#E6E6E6"),
-    "DialogFrame": rgb("#2F5F92"),
-    "DialogBackground": BACKGROUND,
-    "CaptionText": rgb("#FFFFFF"),
-    "CaptionGlyph": rgb("#E6E6E6"),
-    "ScrollShadow": rgb("#1A1D22"),
-    "ScrollShadowDisabled": rgb("#2A2E34"),
-    "ScrollGlyph": rgb("#D0D6DE"),
-    "ScrollGlyphDisabled": rgb("#5A606A"),
-    "GripperLight": rgb("#6A7480"),
-    "GripperDark": rgb("#1A1D22"),
-    "TrackbarTick": rgb("#A0A7B0"),
-    "TrackbarSelection": rgb("#5AA9E6"),
-    "BarBackground": rgb("#262A31"),
-    "BarText": rgb("#E6E6E6"),
-    "BarDivider": rgb("#4A525E"),
-    "HeaderHot": rgb("#33404F"),
-    "HeaderPressed": rgb("#2F5F92"),
-    "HeaderSortArrow": rgb("#A0A7B0"),
-    "ToolbarButtonHot": rgb("#33404F"),
-    "ToolbarButtonPressed": rgb("#2F5F92"),
-    "TooltipBackground": rgb("#30353D"),
-    "TooltipText": rgb("#F0F0F0"),
-    "TooltipBorder": rgb("#5A6B80"),
-    "ReadOnlyBackground": rgb("#262A31"),
-    "ReadOnlyText": rgb("#C8CDD4"),
-}
-
-
-def gradient(name, top, bottom):
-    KEYS.update({name + "Top": top, name + "Bottom": bottom})
-
-
-def corners(name, top_left, top_right, bottom_left, bottom_right):
-    KEYS.update(zip((name + c for c in CORNERS), (top_left, top_right, bottom_left, bottom_right)))
-
-
-for row, (light, deep) in {"Pressed": ("#23303F", "#2A3A4F"), "Hot": ("#4A6A90", "#3A5A80"),
-                           "Resting": ("#3A3F47", "#2B3038")}.items():
-    corners("CheckFace" + row, rgb(light), rgb(deep), rgb(deep), shade(rgb(deep), -8))
-corners("RadioDot", rgb("#7CC4FF"), rgb("#7CC4FF"), rgb("#5AA9E6"), rgb("#5AA9E6"))
-for row, colour in {"IndeterminateDisabled": "#3A3F47", "IndeterminatePressed": "#2F6BA8",
-                    "IndeterminateHot": "#5AA9E6", "Indeterminate": "#4A86C0", "HotChecked": "#3A4350",
-                    "Hot": "#343B46"}.items():
-    KEYS["IndicatorFill" + row] = rgb(colour)
-for row, (top, bottom) in {"Disabled": ("#2E3238", "#2E3238"), "Pressed": ("#22262C", "#2C3138"),
-                           "Hot": ("#4A6A90", "#3A5A80"), "Focused": ("#D08A2A", "#B07020"),
-                           "Resting": ("#4A515C", "#363B43")}.items():
-    gradient("PushOuterFace" + row, rgb(top), rgb(bottom))
-for row, (top, bottom) in {"Disabled": ("#2E3238", "#2E3238"), "Pressed": ("#2A2F36", "#262A30"),
-                           "FlatFocused": ("#7A4A10", "#8A5514"), "Resting": ("#3E444D", "#343940")}.items():
-    gradient("PushInnerFace" + row, rgb(top), rgb(bottom))
-corners("ActiveCaption", rgb("#2B4F78"), rgb("#2B4F78"), rgb("#355F8F"), rgb("#24456B"))
-corners("InactiveCaption", rgb("#3A3F47"), rgb("#3A3F47"), rgb("#2A2E35"), rgb("#2A2E35"))
-for row, (top, bottom) in {"Pressed": ("#22262C", "#2C3138"), "Unchosen": ("#4A6A90", "#3A5A80"),
-                           "Normal": ("#4A515C", "#363B43"), "Hot": ("#5A7BA3", "#3F6690"),
-                           "Unoffered": ("#30343B", "#2A2E35")}.items():
-    corners("CaptionButton" + row, rgb(top), rgb(top), rgb(bottom), rgb(bottom))
-for state, base in SCROLL_BASE.items():
-    corners("ScrollOuter" + state, shade(base, 10), base, shade(base, -6), base)
-    corners("ScrollCorners" + state, *(shade(base, 18),) * 4)
-    corners("ScrollInner" + state, shade(base, 24), shade(base, 12), shade(base, 8), shade(base, -4))
-    track = shade(base, -14)
-    corners("VerticalTrack" + state, shade(track, 6), track, shade(track, 6), track)
-    corners("HorizontalTrack" + state, shade(track, 6), shade(track, 6), track, track)
 
 
 def luminance(colour):
@@ -200,18 +136,70 @@ def check():
     return problems
 
 
-def write_bmp(path, rows):
+def bmp(rows):
     height, width = len(rows), len(rows[0])
     stride = (width * 3 + 3) & ~3
     pixels = b"".join(bytes(c for p in row for c in reversed(p)) + b"\0" * (stride - width * 3)
                       for row in reversed(rows))
     header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    with open(path, "wb") as out:
-        out.write(header + info + pixels)
+    return header + info + pixels
+
+
+def face_ini():
+    lines = ["; The dark face, made by faces/make-dark.py from src/core/face_colours.h.", "[colours]"]
+    lines += ["%s=%s" % (key, hexa(KEYS[key])) for key in sorted(KEYS)]
+    return "\r\n".join(lines + [""]).encode()
+
+
+def built_in(colour, system):
+    if system == "OwnColour":
+        return "`%s`" % hexa(colour)
+    darkened = re.match(r"Darkened\((\w+)\)", system)
+    if darkened:
+        return "`%s` darkened by 0x20 (`%s` as shipped)" % (darkened.group(1), hexa(colour))
+    return "`%s` (`%s` as shipped)" % (system, hexa(colour))
+
+
+def key_docs():
+    lines = ["# The keys of face.ini", "",
+             "Made by `faces/make-dark.py` from the colour list, `src/core/face_colours.h`;",
+             "edit the list, not this page. Each key takes `#RRGGBB` in the `[colours]`",
+             "section of `face.ini`. A key left out keeps its built-in colour; where that",
+             "follows a system colour, the face takes the system's as it is at the time, and",
+             "again whenever the system's colours change. Dark: the shipped dark face,",
+             "`faces/dark`.", "", "%d keys." % len(COLOURS)]
+    section = None
+    for heading, note, key, colour, dark, system in COLOURS:
+        if heading != section:
+            section = heading
+            title, _, more = heading.partition(". ")
+            lines += ["", "## " + title.rstrip(".")] + (["", more] if more else [])
+            lines += ["", "| key | built in | dark | what it colours |", "|---|---|---|---|"]
+        lines.append("| `%s` | %s | `%s` | %s |" % (key, built_in(colour, system), hexa(dark), note))
+    return "\n".join(lines + [""]).encode()
+
+
+def generated():
+    return {os.path.join(HERE, "face.ini"): face_ini(), os.path.join(HERE, "back.bmp"): bmp(TILE),
+            os.path.join(HERE, "progress.bmp"): bmp(PROGRESS), KEY_DOCS: key_docs()}
+
+
+def read_bytes(path):
+    try:
+        with open(path, "rb") as file:
+            return file.read()
+    except OSError:
+        return None
 
 
 def main():
+    if "--check-generated" in sys.argv[1:]:
+        stale = [path for path, content in generated().items() if read_bytes(path) != content]
+        for path in stale:
+            print("make-dark.py: %s differs from the colour list; run faces/make-dark.py" %
+                  os.path.relpath(path, ROOT), file=sys.stderr)
+        return 1 if stale else 0
     problems = check()
     for problem in problems:
         print("make-dark.py: " + problem, file=sys.stderr)
@@ -223,12 +211,9 @@ def main():
     if "--check" in sys.argv[1:]:
         return 0
     os.makedirs(HERE, exist_ok=True)
-    with open(os.path.join(HERE, "face.ini"), "w", newline="\r\n") as ini:
-        ini.write("; The dark face, made by faces/make-dark.py.\n[colours]\n")
-        for key in sorted(KEYS):
-            ini.write("%s=%s\n" % (key, hexa(KEYS[key])))
-    write_bmp(os.path.join(HERE, "back.bmp"), TILE)
-    write_bmp(os.path.join(HERE, "progress.bmp"), PROGRESS)
+    for path, content in generated().items():
+        with open(path, "wb") as file:
+            file.write(content)
     return 0
 
 

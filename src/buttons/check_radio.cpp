@@ -54,15 +54,12 @@ static bool ShowsIndicatorFill(DWORD state)
 
 static COLORREF IndicatorFrameColour(const Face &face, DWORD state)
 {
-    return (state & SKS_DISABLED) ? FaceOrSystem(face.disabledFrame, DarkenedSysColor(COLOR_BTNFACE))
-                                  : face.indicatorFrame;
+    return (state & SKS_DISABLED) ? face.disabledFrame : face.indicatorFrame;
 }
 
 static COLORREF CaptionColour(const Face &face, DWORD state)
 {
-    if (state & SKS_DISABLED)
-        return FaceOrSystem(face.choiceGreyText, GetSysColor(COLOR_GRAYTEXT));
-    return FaceOrSystem(face.choiceText, GetSysColor(COLOR_BTNTEXT));
+    return (state & SKS_DISABLED) ? face.choiceGreyText : face.choiceText;
 }
 
 static void FillSolid(HDC dc, const RECT &rect, COLORREF colour)
@@ -129,16 +126,16 @@ static HDC BeginIndicatorBuffer(BackBuffer *buffer, HDC target, const RECT &wind
 
 // A radio button's cell stays white at rest; only the check box has a
 // resting face.
-static void FillIndicatorFace(HDC dc, const RECT &face, const COLORREF (*gradients)[4], DWORD state, bool restingFace)
+static void FillIndicatorFace(HDC dc, const RECT &rect, const Face &face, DWORD state, bool restingFace)
 {
     if (state & SKS_DISABLED)
-        FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillSolid(dc, rect, face.checkFaceDisabled);
     else if (state & SKS_PRESSED)
-        FillGradient4(dc, &face, gradients[FACE_PRESSED]);
+        FillGradient4(dc, &rect, face.checkFaces[FACE_PRESSED]);
     else if (state & SKS_HOT)
-        FillGradient4(dc, &face, gradients[FACE_HOT]);
+        FillGradient4(dc, &rect, face.checkFaces[FACE_HOT]);
     else if (restingFace)
-        FillGradient4(dc, &face, gradients[FACE_RESTING]);
+        FillGradient4(dc, &rect, face.checkFaces[FACE_RESTING]);
 }
 
 // The indicator is centred vertically at the left, or with BS_LEFTTEXT at
@@ -175,7 +172,7 @@ void PaintCheckBox(SkinnedWindow *rec, HDC target, const RECT &window)
     DeleteObject(frame);
 
     InflateRect(&box, -frameWidth, -frameWidth);
-    FillIndicatorFace(dc, box, face.checkFaces, state, true);
+    FillIndicatorFace(dc, box, face, state, true);
 
     const int fillInset = ScaleToDpi(CheckFillInset, dpi);
     InflateRect(&box, -fillInset, -fillInset);
@@ -206,7 +203,7 @@ void PaintRadioButton(SkinnedWindow *rec, HDC target, const RECT &window)
     LayOutIndicator(style, w, h, cellSize, cellSize, &cell, &text);
     const int cx = cell.left, cy = cell.top;
 
-    FillIndicatorFace(dc, cell, face.checkFaces, state, false);
+    FillIndicatorFace(dc, cell, face, state, false);
 
     const RECT inner = InCell(RadioInner, cx, cy, dpi);
     if (ShowsIndicatorFill(state))

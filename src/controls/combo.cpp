@@ -5,11 +5,6 @@
 
 #include "../scroll/scroll.h"
 
-// Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
-static const int ComboDisabledOuterSysColour = COLOR_BTNFACE;
-// Inner ring and drop button outline: system brushes by state.
-static const int ComboDisabledInnerSysColour = COLOR_BTNFACE;
-static const int ComboInnerSysColour = COLOR_WINDOW;
 static const DWORD ComboDropButtonFlags = SPF_DOWN | SPF_CHEVRON;
 // The drop button shows pressed for this long after a press, or until the
 // button comes up, whichever is first; a timer ends it, so that the thread
@@ -38,17 +33,17 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     if (rect.bottom - rect.top > 2 * DropButtonWidth())
         return;
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    const COLORREF disabledRing = FaceOrSystem(face.disabledFrame, DarkenedSysColor(ComboDisabledOuterSysColour));
-    HBRUSH outer = CreateSolidBrush(disabled ? disabledRing : face.fieldFrame);
+    HBRUSH outer = CreateSolidBrush(disabled ? face.disabledFrame : face.fieldFrame);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 
-    HBRUSH inner = GetSysColorBrush(disabled ? ComboDisabledInnerSysColour : ComboInnerSysColour);
+    HBRUSH inner = CreateSolidBrush(disabled ? face.fieldInnerDisabled : face.fieldInner);
     InflateRect(&rect, -1, -1);
     FrameRect(dc, &rect, inner);
     InflateRect(&rect, -1, -1);
     rect.left = rect.right - DropButtonWidth();
     FrameRect(dc, &rect, inner);
+    DeleteObject(inner);
 
     RECT button = rect;
     button.left += 1;

@@ -4,11 +4,6 @@
 
 #include "../scroll/scroll.h"
 
-// Disabled outer ring, unless the face names one: the face colour darkened (DarkenedSysColor).
-static const int EditDisabledOuterSysColour = COLOR_BTNFACE;
-// Inner rings of a disabled or read-only Edit: a system brush.
-static const int EditInactiveInnerSysColour = COLOR_WINDOW;
-
 void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
@@ -22,15 +17,13 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     RECT rect = window;
 
     const bool disabled = (rec->state & SKS_DISABLED) != 0;
-    const COLORREF disabledRing = FaceOrSystem(face.disabledFrame, DarkenedSysColor(EditDisabledOuterSysColour));
-    HBRUSH outer = CreateSolidBrush(disabled ? disabledRing : face.editRing);
+    HBRUSH outer = CreateSolidBrush(disabled ? face.disabledFrame : face.editRing);
     FrameRect(dc, &rect, outer);
     DeleteObject(outer);
 
     if (hasEdge) {
         const bool inactive = (rec->state & (SKS_DISABLED | SKS_READONLY)) != 0;
-        HBRUSH white = inactive ? nullptr : CreateSolidBrush(face.controlBackground);
-        HBRUSH inner = inactive ? GetSysColorBrush(EditInactiveInnerSysColour) : white;
+        HBRUSH inner = CreateSolidBrush(inactive ? face.editInactiveRing : face.controlBackground);
         InflateRect(&rect, -1, -1);
         FrameRect(dc, &rect, inner);
         // Client and static edge together make a three-pixel border.
@@ -38,8 +31,7 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
             InflateRect(&rect, -1, -1);
             FrameRect(dc, &rect, inner);
         }
-        if (white != nullptr)
-            DeleteObject(white);
+        DeleteObject(inner);
     }
 }
 

@@ -7,9 +7,6 @@
 // The frame's width in design pixels. The picture, the face's progress.bmp,
 // is designed at 96 dpi too: the bar takes its height at the window's DPI.
 static const int ProgressFrameWidth = 1;
-// What the control itself shows behind its bar, unless the face names a
-// colour.
-static const int ProgressBackgroundSysColour = COLOR_BTNFACE;
 
 // The picture's height in design pixels, or 0 without a picture.
 static int ProgressPictureHeight(const FacePictures &pictures)
@@ -71,15 +68,12 @@ void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
 
     // The control erases nothing, so an earlier, longer fill or a taller
     // frame would stay on screen: clear what this paint does not cover.
-    const bool ownBackground = face.progressBackground != CLR_INVALID;
-    HBRUSH background = ownBackground ? CreateSolidBrush(face.progressBackground)
-                                      : GetSysColorBrush(ProgressBackgroundSysColour);
+    HBRUSH background = CreateSolidBrush(face.progressBackground);
     const RECT beyondFill = {border + fill, border, width - border, frameHeight - border};
     FillRect(dc, &beyondFill, background);
     const RECT belowFrame = {0, frameHeight, width, height};
     FillRect(dc, &belowFrame, background);
-    if (ownBackground)
-        DeleteObject(background);
+    DeleteObject(background);
 
     const RECT frame = {0, 0, width, frameHeight};
     HBRUSH frameBrush = CreateSolidBrush(face.progressFrame);

@@ -144,6 +144,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
         StartRegistry();
+        FollowSystemColours();
     } else if (reason == DLL_PROCESS_DETACH) {
         EndRegistry();
         // At process exit the system takes everything back at once.

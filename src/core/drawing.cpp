@@ -89,15 +89,6 @@ void FillGradient4(HDC dc, const RECT *rect, const COLORREF *colours)
     GradientFill(dc, vertices, 4, &lowerRight, 1, GRADIENT_FILL_TRIANGLE);
 }
 
-COLORREF DarkenedSysColor(int index)
-{
-    const COLORREF colour = GetSysColor(index);
-    const BYTE red = GetRValue(colour) >= 0x20 ? GetRValue(colour) - 0x20 : 0;
-    const BYTE green = GetGValue(colour) >= 0x20 ? GetGValue(colour) - 0x20 : 0;
-    const BYTE blue = GetBValue(colour) >= 0x20 ? GetBValue(colour) - 0x20 : 0;
-    return RGB(red, green, blue);
-}
-
 void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
                      CaptionFit fit)
 {

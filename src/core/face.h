@@ -1,12 +1,13 @@
 // The face: every colour of the look in one record, which every painter reads
 // through CurrentFace(), so that a face can be changed without touching a
-// painter. Colours the look takes from the system (GetSysColor,
-// DarkenedSysColor, the system brushes) are not part of it.
+// painter. Its colours are the list in face_colours.h; those the built-in
+// face takes from the system are read into it here, never by a painter.
 #ifndef VELK_CORE_FACE_H
 #define VELK_CORE_FACE_H
 
 #include <windows.h>
 
+#include <cstddef>
 #include <type_traits>
 
 // Gradients of four corners are in FillGradient4's order: top-left,
@@ -69,108 +70,41 @@ struct FacePictures {
     const DWORD *progressPixels;  // progress.bmp, 32 bits each, top row first; null without one
 };
 
-// Colours that CLR_INVALID leaves to the system, so that the built-in face
-// follows the system's colours there as the plain controls do.
-inline COLORREF FaceOrSystem(COLORREF colour, COLORREF system)
+// The system column of the colour list (face_colours.h).
+constexpr int OwnColour = -1;
+constexpr int DarkenedSystemColour = 0x100;
+constexpr int Darkened(int index)
 {
-    return colour != CLR_INVALID ? colour : system;
+    return index | DarkenedSystemColour;
 }
 
-// Every field after pictures is a COLORREF with a key in face.ini
-// (face_file.cpp).
+// A colour of the list, 0xRRGGBB with the flag byte on top, as a COLORREF.
+constexpr COLORREF ListedColour(DWORD rrggbb)
+{
+    return (rrggbb & 0xFF000000) | RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+}
+
+constexpr int FaceColourCount = 0
+#define FACE_FIELD(type, field, extent)
+#define FACE_COLOUR(field, key, builtIn, dark, system) +1
+#include "face_colours.h"
+    ;
+
+// A bit for each colour of the list, by its place in it.
+struct FaceColourSet {
+    DWORD words[(FaceColourCount + 31) / 32];
+};
+
+// Every field after followsSystem is a colour of the list, in its order;
+// table rows follow their enums above.
 struct Face {
     FacePictures pictures;
-
-    // Behind check boxes, radio buttons and push buttons, the rings that
-    // part a radio button's dot and circle from its face, and the inner
-    // rings of an enabled Edit.
-    COLORREF controlBackground;
-
-    // Check boxes and radio buttons.
-    COLORREF checkFaces[3][4];       // by CheckFaceRow
-    COLORREF radioDot[4];            // lighter green at the top
-    COLORREF indicatorFills[6];      // by IndicatorFillRow
-    COLORREF indicatorFrame;         // enabled; a disabled one darkens the system face colour
-    COLORREF checkMark;
-    COLORREF checkMarkDisabled;
-    COLORREF choiceText;             // captions of check boxes and radio buttons; CLR_INVALID: COLOR_BTNTEXT
-    COLORREF choiceGreyText;         // and of disabled ones; CLR_INVALID: COLOR_GRAYTEXT
-
-    // Push buttons.
-    VerticalGradient pushBackdrop;   // the pale backdrop behind an enabled button
-    COLORREF pushShadow;             // down the backdrop's left
-    COLORREF pushLight;              // along the backdrop's bottom
-    OutlineColours pushOutline;
-    OutlineColours pushOutlineDisabled;
-    VerticalGradient pushOuterFaces[5];  // by OuterFaceRow
-    VerticalGradient pushInnerFaces[4];  // by InnerFaceRow
-    // Captions of push buttons and group boxes, and of those disabled or
-    // indeterminate.
-    COLORREF buttonText;
-    COLORREF buttonGreyText;
-
-    // Group boxes and labels.
-    COLORREF groupFrame;
-    COLORREF labelText;
-
-    // Edits, combo boxes, up-downs, progress bars and tabs.
-    COLORREF editRing;               // over the outermost ring of an enabled Edit's border
-    COLORREF fieldFrame;             // an enabled combo box's outer ring, an up-down's frame against its Edit
-    // The outer ring of a disabled edit, combo box or up-down, and a disabled
-    // indicator's frame; CLR_INVALID: the system's button face darkened.
-    COLORREF disabledFrame;
-    COLORREF progressFrame;
-    COLORREF progressBackground;     // behind the fill; CLR_INVALID: COLOR_BTNFACE
-    TabColours tabs[2];              // by whether the tab is the selected one
-    COLORREF tabOutline;
-
-    // Lists: the system's window colour and window text, as RGB values.
-    COLORREF listBackground;
-    COLORREF listText;
-
-    // Dialogs.
-    COLORREF dialogFrame;            // frame strips, the caption band's base, DlgInit's brush
-    // Behind a dialog without a back.bmp. CLR_INVALID stands for the
-    // system's button face, read at each paint, so that the built-in face
-    // follows the system as a plain dialog does.
-    COLORREF dialogBackground;
-    COLORREF activeCaption[4];
-    COLORREF inactiveCaption[4];
-    COLORREF captionText;
-    COLORREF captionButtons[5][4];   // by CaptionButtonGroup
-    COLORREF captionGlyph;           // the glyphs and outlines of the caption buttons
-
-    // Scroll bars, up-downs and the combo box's drop button, by
-    // ColourSetIndex.
-    COLORREF scrollOuter[4][4];      // the body of a button or thumb
-    COLORREF scrollCorners[4][4];    // the body's four corner pixels
-    COLORREF scrollInner[4][4];      // the face inside the body's rim
-    COLORREF verticalTrack[4][4];
-    COLORREF horizontalTrack[4][4];
-    COLORREF scrollShadow;           // the framed part's bevel
-    COLORREF scrollShadowDisabled;
-    COLORREF scrollGlyph;            // chevrons and triangles
-    COLORREF scrollGlyphDisabled;
-    COLORREF gripperLight;           // in every state
-    COLORREF gripperDark;
-
-    // Trackbars, status bars, headers, tooltips, toolbars and the client
-    // colours of edits. Trackbar thumbs and channels take the scroll colours.
-    COLORREF trackbarTick;
-    COLORREF trackbarSelection;      // the selection range along the channel
-    COLORREF barBackground;          // status bars, header items at rest, toolbars, rebar bands
-    COLORREF barText;                // status bar parts, header items, toolbar buttons, rebar bands
-    COLORREF barDivider;             // between status bar parts and header items
-    COLORREF headerHot;
-    COLORREF headerPressed;
-    COLORREF headerSortArrow;
-    COLORREF toolbarButtonHot;
-    COLORREF toolbarButtonPressed;   // pressed or checked
-    COLORREF tooltipBackground;
-    COLORREF tooltipText;
-    COLORREF tooltipBorder;
-    COLORREF readOnlyBackground;     // read-only and disabled edits
-    COLORREF readOnlyText;
+    // The colours that take the system's as it now has them: the built-in
+    // face's that follow one, less those face.ini names.
+    FaceColourSet followsSystem;
+#define FACE_FIELD(type, field, extent) type field extent;
+#define FACE_COLOUR(field, key, builtIn, dark, system)
+#include "face_colours.h"
 };
 
 // A table indexed by a row enum has a row for each of its values.
@@ -191,8 +125,9 @@ static_assert(std::extent<decltype(Face::scrollOuter)>::value == SET_NORMAL + 1 
                   std::extent<decltype(Face::horizontalTrack)>::value == SET_NORMAL + 1,
               "a scroll colour row for each ColourSetIndex");
 
-// The look the library ships with.
-extern const Face BuiltInFace;
+// The look the library ships with: the list's built-in colours, those that
+// follow the system as it now has them.
+extern Face BuiltInFace;
 
 // The face painters draw with: null until the first paint loads the face
 // found at start-up, then whatever face was put in its place last.
@@ -229,5 +164,18 @@ void FreeLoadedFaces();
 // The name of the index-th key of face.ini and the colour it sets in a Face,
 // as a byte offset; false past the last key.
 bool DescribeFaceKey(int index, wchar_t *name, size_t capacity, size_t *offset);
+
+// The system colour the index-th colour of the list follows, or OwnColour.
+int FaceSystemColour(int index);
+
+// Gives the colours of face that follow the system the system's values.
+void FollowSystem(Face *face);
+
+// The same for the built-in face and every face loaded: at load and whenever
+// a skinned window hears that the system's colours or settings changed.
+void FollowSystemColours();
+
+// The system colour 0x20 darker in each channel, stopping at black.
+COLORREF DarkenedSysColor(int index);
 
 #endif

@@ -6,8 +6,6 @@
 // problem is named: one debugger line each, and the built-in colour stays.
 #include "skin.h"
 
-#include <cstddef>
-
 const Face *volatile currentFace = nullptr;
 
 // Larger files are refused whole: a face needs a few kilobytes.
@@ -21,134 +19,6 @@ static const wchar_t FaceIniFile[] = L"face.ini";
 static const wchar_t BackgroundFile[] = L"back.bmp";
 static const wchar_t ProgressFile[] = L"progress.bmp";
 static const wchar_t ColoursSection[] = L"colours";
-
-// A key names one colour, or, with rows and cells, each colour of a table:
-// the key is the name, then the row's name, then the cell's.
-struct FaceKeyGroup {
-    const wchar_t *name;
-    size_t offset;
-    const wchar_t *const *rows;  // null: a single row with no name
-    int rowCount;
-    const wchar_t *const *cells;  // null: a single cell with no name
-    int cellCount;
-};
-
-static const wchar_t *const Corners[] = {L"TopLeft", L"TopRight", L"BottomLeft", L"BottomRight"};
-static const wchar_t *const Ends[] = {L"Top", L"Bottom"};
-static const wchar_t *const Outline[] = {L"Corner", L"Line"};
-static const wchar_t *const CheckFaceRows[] = {L"Pressed", L"Hot", L"Resting"};
-static const wchar_t *const IndicatorFillRows[] = {L"IndeterminateDisabled", L"IndeterminatePressed",
-                                                   L"IndeterminateHot", L"Indeterminate", L"HotChecked", L"Hot"};
-static const wchar_t *const OuterFaceRows[] = {L"Disabled", L"Pressed", L"Hot", L"Focused", L"Resting"};
-static const wchar_t *const InnerFaceRows[] = {L"Disabled", L"Pressed", L"FlatFocused", L"Resting"};
-static const wchar_t *const TabRows[] = {L"", L"Selected"};
-static const wchar_t *const TabCells[] = {L"Fill", L"Text"};
-static const wchar_t *const CaptionButtonRows[] = {L"Pressed", L"Unchosen", L"Normal", L"Hot", L"Unoffered"};
-static const wchar_t *const ScrollRows[] = {L"Disabled", L"Pressed", L"Hot", L"Normal"};
-
-#define FACE_COUNT(table) static_cast<int>(sizeof table / sizeof table[0])
-#define FACE_ONE(name, field) {name, offsetof(Face, field), nullptr, 1, nullptr, 1}
-#define FACE_CELLS(name, field, cells) {name, offsetof(Face, field), nullptr, 1, cells, FACE_COUNT(cells)}
-#define FACE_TABLE(name, field, rows, cells) \
-    {name, offsetof(Face, field), rows, FACE_COUNT(rows), cells, FACE_COUNT(cells)}
-
-// In the order of Face; the README lists them all with their built-in colours.
-static const FaceKeyGroup FaceKeys[] = {
-    FACE_ONE(L"ControlBackground", controlBackground),
-    FACE_TABLE(L"CheckFace", checkFaces, CheckFaceRows, Corners),
-    FACE_CELLS(L"RadioDot", radioDot, Corners),
-    FACE_CELLS(L"IndicatorFill", indicatorFills, IndicatorFillRows),
-    FACE_ONE(L"IndicatorFrame", indicatorFrame),
-    FACE_ONE(L"CheckMark", checkMark),
-    FACE_ONE(L"CheckMarkDisabled", checkMarkDisabled),
-    FACE_ONE(L"ChoiceText", choiceText),
-    FACE_ONE(L"ChoiceGreyText", choiceGreyText),
-    FACE_CELLS(L"PushBackdrop", pushBackdrop, Ends),
-    FACE_ONE(L"PushShadow", pushShadow),
-    FACE_ONE(L"PushLight", pushLight),
-    FACE_CELLS(L"PushOutline", pushOutline, Outline),
-    FACE_CELLS(L"PushOutlineDisabled", pushOutlineDisabled, Outline),
-    FACE_TABLE(L"PushOuterFace", pushOuterFaces, OuterFaceRows, Ends),
-    FACE_TABLE(L"PushInnerFace", pushInnerFaces, InnerFaceRows, Ends),
-    FACE_ONE(L"ButtonText", buttonText),
-    FACE_ONE(L"ButtonGreyText", buttonGreyText),
-    FACE_ONE(L"GroupFrame", groupFrame),
-    FACE_ONE(L"LabelText", labelText),
-    FACE_ONE(L"EditRing", editRing),
-    FACE_ONE(L"FieldFrame", fieldFrame),
-    FACE_ONE(L"DisabledFrame", disabledFrame),
-    FACE_ONE(L"ProgressFrame", progressFrame),
-    FACE_ONE(L"ProgressBackground", progressBackground),
-    FACE_TABLE(L"Tab", tabs, TabRows, TabCells),
-    FACE_ONE(L"TabOutline", tabOutline),
-    FACE_ONE(L"ListBackground", listBackground),
-    FACE_ONE(L"ListText", listText),
-    FACE_ONE(L"DialogFrame", dialogFrame),
-    FACE_ONE(L"DialogBackground", dialogBackground),
-    FACE_CELLS(L"ActiveCaption", activeCaption, Corners),
-    FACE_CELLS(L"InactiveCaption", inactiveCaption, Corners),
-    FACE_ONE(L"CaptionText", captionText),
-    FACE_TABLE(L"CaptionButton", captionButtons, CaptionButtonRows, Corners),
-    FACE_ONE(L"CaptionGlyph", captionGlyph),
-    FACE_TABLE(L"ScrollOuter", scrollOuter, ScrollRows, Corners),
-    FACE_TABLE(L"ScrollCorners", scrollCorners, ScrollRows, Corners),
-    FACE_TABLE(L"ScrollInner", scrollInner, ScrollRows, Corners),
-    FACE_TABLE(L"VerticalTrack", verticalTrack, ScrollRows, Corners),
-    FACE_TABLE(L"HorizontalTrack", horizontalTrack, ScrollRows, Corners),
-    FACE_ONE(L"ScrollShadow", scrollShadow),
-    FACE_ONE(L"ScrollShadowDisabled", scrollShadowDisabled),
-    FACE_ONE(L"ScrollGlyph", scrollGlyph),
-    FACE_ONE(L"ScrollGlyphDisabled", scrollGlyphDisabled),
-    FACE_ONE(L"GripperLight", gripperLight),
-    FACE_ONE(L"GripperDark", gripperDark),
-    FACE_ONE(L"TrackbarTick", trackbarTick),
-    FACE_ONE(L"TrackbarSelection", trackbarSelection),
-    FACE_ONE(L"BarBackground", barBackground),
-    FACE_ONE(L"BarText", barText),
-    FACE_ONE(L"BarDivider", barDivider),
-    FACE_ONE(L"HeaderHot", headerHot),
-    FACE_ONE(L"HeaderPressed", headerPressed),
-    FACE_ONE(L"HeaderSortArrow", headerSortArrow),
-    FACE_ONE(L"ToolbarButtonHot", toolbarButtonHot),
-    FACE_ONE(L"ToolbarButtonPressed", toolbarButtonPressed),
-    FACE_ONE(L"TooltipBackground", tooltipBackground),
-    FACE_ONE(L"TooltipText", tooltipText),
-    FACE_ONE(L"TooltipBorder", tooltipBorder),
-    FACE_ONE(L"ReadOnlyBackground", readOnlyBackground),
-    FACE_ONE(L"ReadOnlyText", readOnlyText),
-};
-
-#undef FACE_TABLE
-#undef FACE_CELLS
-#undef FACE_ONE
-#undef FACE_COUNT
-
-static void AppendName(wchar_t *name, size_t capacity, size_t *length, const wchar_t *part)
-{
-    for (; part != nullptr && *part != L'\0' && *length + 1 < capacity; ++part)
-        name[(*length)++] = *part;
-    name[*length] = L'\0';
-}
-
-bool DescribeFaceKey(int index, wchar_t *name, size_t capacity, size_t *offset)
-{
-    for (const FaceKeyGroup &group : FaceKeys) {
-        const int count = group.rowCount * group.cellCount;
-        if (index >= count) {
-            index -= count;
-            continue;
-        }
-        const int row = index / group.cellCount;
-        const int cell = index % group.cellCount;
-        size_t length = 0;
-        AppendName(name, capacity, &length, group.name);
-        AppendName(name, capacity, &length, group.rows != nullptr ? group.rows[row] : nullptr);
-        AppendName(name, capacity, &length, group.cells != nullptr ? group.cells[cell] : nullptr);
-        *offset = group.offset + static_cast<size_t>(index) * sizeof(COLORREF);
-        return true;
-    }
-    return false;
-}
 
 // Where a problem is reported, and how many were.
 struct FaceReport {
@@ -220,15 +90,18 @@ static bool ParseColour(const wchar_t *text, int length, COLORREF *colour)
     return true;
 }
 
-// The colour the key sets, or null for an unknown key.
+// The colour the key sets, which no longer follows the system; null for an
+// unknown key.
 static COLORREF *FindKeyColour(Face *face, const wchar_t *key, int keyLength)
 {
     wchar_t name[64];
     size_t offset;
     for (int index = 0; DescribeFaceKey(index, name, 64, &offset); ++index) {
         if (lstrlenW(name) == keyLength &&
-            CompareStringOrdinal(name, keyLength, key, keyLength, TRUE) == CSTR_EQUAL)
+            CompareStringOrdinal(name, keyLength, key, keyLength, TRUE) == CSTR_EQUAL) {
+            face->followsSystem.words[index / 32] &= ~(DWORD{1} << (index % 32));
             return reinterpret_cast<COLORREF *>(reinterpret_cast<BYTE *>(face) + offset);
+        }
     }
     return nullptr;
 }
@@ -304,10 +177,8 @@ static void ReadLine(Face *face, FaceReport *report, int number, const wchar_t *
         return;
     }
     // The caption buttons' bottom-right corners carry a flag in the top byte
-    // that chooses how they are filled; a colour of the file keeps it. A
-    // colour left to the system (CLR_INVALID) is no flag.
-    const COLORREF flag = *colour != CLR_INVALID ? (*colour & 0xFF000000) : 0;
-    *colour = parsed | flag;
+    // that chooses how they are filled; a colour of the file keeps it.
+    *colour = parsed | (*colour & 0xFF000000);
 }
 
 static void ReadText(Face *face, FaceReport *report, const wchar_t *text, int length)
@@ -492,10 +363,21 @@ static const Face *KeepFace(const wchar_t *iniPath, const wchar_t *backPath, con
         return nullptr;
     LoadFace(&loaded->face, iniPath, backPath, progressPath);
     AcquireSRWLockExclusive(&faceLock);
+    // The system's colours may have changed since the copy of the built-in.
+    FollowSystem(&loaded->face);
     loaded->next = loadedFaces;
     loadedFaces = loaded;
     ReleaseSRWLockExclusive(&faceLock);
     return &loaded->face;
+}
+
+void FollowSystemColours()
+{
+    AcquireSRWLockExclusive(&faceLock);
+    FollowSystem(&BuiltInFace);
+    for (LoadedFace *loaded = loadedFaces; loaded != nullptr; loaded = loaded->next)
+        FollowSystem(&loaded->face);
+    ReleaseSRWLockExclusive(&faceLock);
 }
 
 // The current face's pointer as the interlocked functions take it.

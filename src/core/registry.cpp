@@ -575,8 +575,10 @@ static LRESULT SkinMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bo
         return PassMessageOn(hwnd, msg, wParam, lParam, ansi);
 
     HoldRecord(rec);
-    if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE)
+    if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE) {
         ReadHighContrastAgain();
+        FollowSystemColours();
+    }
     // A window still waiting for its WM_CREATE follows once it has had it.
     if (!rec->setUpPending && rec->standardLook != (highContrastAsRead != 0))
         FollowLook(rec);

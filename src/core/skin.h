@@ -284,10 +284,6 @@ LRESULT HandleThenRepaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
 // window, bottom of the z-order first, each with WM_PRINT at its own place.
 void PrintChildren(HWND parent, HDC dc, LPARAM flags);
 
-// A system colour darkened by 0x20 in each channel, each channel stopping at 0,
-// for the disabled frames of several kinds.
-COLORREF DarkenedSysColor(int index);
-
 // A memory DC and bitmap laid over a rectangle of a target DC that the
 // caller owns: drawn into from (0, 0) at the rectangle's top-left, then
 // copied to the target once.

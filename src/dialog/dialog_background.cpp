@@ -14,12 +14,12 @@ void PaintDialogBackground(SkinnedWindow *rec, HDC dc)
     LPtoDP(dc, &origin, 1);
     POINT previousOrigin;
     SetBrushOrgEx(dc, origin.x, origin.y, &previousOrigin);
-    // Without a tile the dialog looks like a plain one rather than showing
-    // whatever the screen held, unless the face names a colour of its own.
-    const COLORREF plain = face.dialogBackground;
-    HBRUSH plainBrush = plain != CLR_INVALID ? CreateSolidBrush(plain) : GetSysColorBrush(COLOR_BTNFACE);
-    FillRect(dc, &client, face.pictures.backgroundTile != nullptr ? face.pictures.backgroundTile : plainBrush);
-    if (plain != CLR_INVALID)
+    // Without a tile the dialog takes the face's colour rather than showing
+    // whatever the screen held.
+    HBRUSH tile = face.pictures.backgroundTile;
+    HBRUSH plainBrush = tile == nullptr ? CreateSolidBrush(face.dialogBackground) : nullptr;
+    FillRect(dc, &client, tile != nullptr ? tile : plainBrush);
+    if (plainBrush != nullptr)
         DeleteObject(plainBrush);
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
 }

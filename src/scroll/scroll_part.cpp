@@ -123,7 +123,7 @@ static void DrawStrokes(HDC dc, COLORREF colour, const Stroke *strokes, int coun
     DeleteObject(pen);
 }
 
-// A white rim on the part and a shadow just outside its right and bottom
+// A rim on the part and a shadow just outside its right and bottom
 // edges, with both bottom corners cut at 45 degrees. Shrinks the rectangle
 // to what is left.
 static void PaintFrame(HDC dc, RECT *rect, DWORD flags, const Face &face, int dpi)
@@ -132,7 +132,9 @@ static void PaintFrame(HDC dc, RECT *rect, DWORD flags, const Face &face, int dp
     const int cut = ScaleToDpi(2, dpi);
     rect->right -= line;
     rect->bottom -= line;
-    FrameRectWidth(dc, rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), line);
+    HBRUSH rim = CreateSolidBrush(face.scrollRim);
+    FrameRectWidth(dc, rect, rim, line);
+    DeleteObject(rim);
 
     const LONG l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     const POINT shadow[5] = {{r, t + cut}, {r, b - cut}, {r - cut, b}, {l + line, b}, {l + line - cut, b - cut}};

@@ -40,15 +40,14 @@ void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
     const int width = r.right;
     const int height = r.bottom;
 
+    const Face &face = *CurrentFace();
     if (framed) {
-        const Face &face = *CurrentFace();
-        HBRUSH frame = CreateSolidBrush(
-            disabled ? FaceOrSystem(face.disabledFrame, DarkenedSysColor(COLOR_BTNFACE)) : face.fieldFrame);
+        HBRUSH frame = CreateSolidBrush(disabled ? face.disabledFrame : face.fieldFrame);
         FrameRect(dc, &r, frame);
         DeleteObject(frame);
         // The side against the Edit takes the background colour, so that
         // the two read as one field.
-        HPEN separator = CreatePen(PS_SOLID, 1, GetSysColor(disabled ? COLOR_BTNFACE : COLOR_WINDOW));
+        HPEN separator = CreatePen(PS_SOLID, 1, disabled ? face.fieldInnerDisabled : face.fieldInner);
         HGDIOBJ previousPen = SelectObject(dc, separator);
         const int x = (state & SKS_UPDOWNLEFT) ? width - 1 : 0;
         MoveToEx(dc, x, 1, nullptr);
@@ -57,7 +56,9 @@ void PaintUpDown(SkinnedWindow *rec, HDC target, const RECT &window)
         DeleteObject(separator);
         InflateRect(&r, -1, -1);
     }
-    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    HBRUSH body = CreateSolidBrush(face.upDownBody);
+    FillRect(dc, &r, body);
+    DeleteObject(body);
     InflateRect(&r, -1, -1);
 
     RECT firstHalf = r;

@@ -1,12 +1,14 @@
-// The library's COLOR_WINDOW and COLOR_BTNFACE system brushes swapped, through
-// its import table, for brushes of marker colours, so that the rings it
-// paints with them can be told from the controls' own white and grey.
+// The rings the library paints in the system's window and button face colours
+// given marker colours in the face, so that they can be told from the
+// controls' own white and grey; and its COLOR_WINDOW and COLOR_BTNFACE system
+// brushes swapped through its import table, to see that it deletes none.
 #ifndef VELK_TESTS_CONTROLS_BRUSH_MARKERS_H
 #define VELK_TESTS_CONTROLS_BRUSH_MARKERS_H
 
 #include <windows.h>
 
 #include "controls_fixture.h"
+#include "core/face.h"
 #include "support/import_patch.h"
 
 const COLORREF WindowBrushMarker = 0x00345678;
@@ -27,15 +29,21 @@ struct BrushMarkers {
     }
 
     ScopedImportPatch patch{LibraryModule(), "user32.dll", "GetSysColorBrush", reinterpret_cast<void *>(Marked)};
+    const Face *previousFace = CurrentFace();
+    Face marked = *previousFace;
 
     BrushMarkers()
     {
         realGetSysColorBrush = reinterpret_cast<decltype(&GetSysColorBrush)>(patch.original);
         window = CreateSolidBrush(WindowBrushMarker);
         face = CreateSolidBrush(FaceBrushMarker);
+        marked.fieldInner = marked.editInactiveRing = WindowBrushMarker;
+        marked.fieldInnerDisabled = FaceBrushMarker;
+        currentFace = &marked;
     }
     ~BrushMarkers()
     {
+        currentFace = previousFace;
         DeleteObject(window);
         DeleteObject(face);
     }

@@ -245,6 +245,7 @@ const KindPixel KindPixels[] = {
      COLOUR(scrollCorners[SET_NORMAL][0])},
     {"vertical scroll bar", "up arrow", AT(0, 0), COLOUR(scrollCorners[SET_NORMAL][0])},
     {"up-down", "upper half", AT(1, 1), COLOUR(scrollCorners[SET_NORMAL][0])},
+    {"up-down", "body", AT(0, 0), COLOUR(upDownBody)},
     {"progress bar", "frame", AT(w / 2, 0), COLOUR(progressFrame)},
     {"progress bar", "background", AT(w - 3, h / 2), COLOUR(progressBackground)},
     {"tab control", "selected tab", FirstTab, COLOUR(tabs[1].fill)},
@@ -308,6 +309,105 @@ TEST_F(DistinctFaceTest, EveryKindShowsTheFacesColourAtItsPixel)
     Enskin(nullptr, 0);
     DestroyWindow(dialog);
     folder.Leave();
+}
+
+// Each system colour the list names, changed to one of its own; the button
+// face's channels partly below 0x20, so that its darkened value stops at 0.
+struct SystemChange {
+    int index;
+    COLORREF colour;
+    COLORREF darkened;
+};
+const SystemChange SystemChanges[] = {
+    {COLOR_WINDOW, RGB(0x21, 0x43, 0x65), RGB(0x01, 0x23, 0x45)},
+    {COLOR_BTNFACE, RGB(0x10, 0x40, 0x05), RGB(0x00, 0x20, 0x00)},
+    {COLOR_BTNTEXT, RGB(0x87, 0x65, 0x43), RGB(0x67, 0x45, 0x23)},
+    {COLOR_GRAYTEXT, RGB(0x13, 0x57, 0x9B), RGB(0x00, 0x37, 0x7B)},
+};
+
+COLORREF ListedColourOf(const Face &face, int index, std::wstring *key = nullptr)
+{
+    wchar_t name[64] = L"";
+    size_t offset = 0;
+    DescribeFaceKey(index, name, 64, &offset);
+    if (key != nullptr)
+        *key = name;
+    return *reinterpret_cast<const COLORREF *>(reinterpret_cast<const BYTE *>(&face) + offset);
+}
+
+TEST(FaceColours, FollowTheSystemWhereTheListSaysUnlessFaceIniNamesThem)
+{
+    FaceFolder folder;
+    ASSERT_TRUE(folder.Enter());
+    ASSERT_TRUE(WriteBytes(folder.IniPath(), "[colours]\nProgressBackground=#102030\n"));
+    ASSERT_TRUE(EnskinFace(std::wstring(folder.folder.begin(), folder.folder.end()).append(L"\\face").c_str()));
+    const Face &named = *CurrentFace();
+    const Face namedBefore = named;
+    const Face builtInBefore = BuiltInFace;
+    ASSERT_NE(Enskin(nullptr, 1), 0);
+    HWND dialog = CreateTestDialog(TestDialogStyle, 200, 120, "system colours");
+    INT indexes[std::size(SystemChanges)];
+    COLORREF saved[std::size(SystemChanges)], changed[std::size(SystemChanges)];
+    for (size_t i = 0; i < std::size(SystemChanges); ++i) {
+        indexes[i] = SystemChanges[i].index;
+        saved[i] = GetSysColor(indexes[i]);
+        changed[i] = SystemChanges[i].colour;
+    }
+    // The system tells every top-level window, the skinned dialog among them.
+    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(indexes)), indexes, changed));
+    PumpMessages(50);
+
+    for (int i = 0; i < FaceColourCount; ++i) {
+        const int system = FaceSystemColour(i);
+        const auto row = std::find_if(std::begin(SystemChanges), std::end(SystemChanges),
+                                      [&](const SystemChange &c) { return c.index == (system & ~DarkenedSystemColour); });
+        std::wstring key;
+        COLORREF followed = ListedColourOf(builtInBefore, i, &key);
+        if (system != OwnColour) {
+            ASSERT_NE(row, std::end(SystemChanges)) << key << ": no change of its system colour";
+            followed = (system & DarkenedSystemColour) ? row->darkened : row->colour;
+        }
+        EXPECT_EQ(ListedColourOf(BuiltInFace, i), followed) << "built in: " << key;
+        EXPECT_EQ(ListedColourOf(named, i), key == L"ProgressBackground" ? ListedColourOf(namedBefore, i) : followed)
+            << "loaded: " << key;
+    }
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(CaptureWindow(dialog).At(100, 80), SystemChanges[1].colour) << "the dialog's background";
+
+    SetSysColors(static_cast<int>(std::size(indexes)), indexes, saved);
+    PumpMessages(50);
+    EXPECT_EQ(BuiltInFace.dialogBackground, GetSysColor(COLOR_BTNFACE)) << "after the colours came back";
+    Enskin(nullptr, 0);
+    DestroyWindow(dialog);
+    folder.Leave();
+}
+
+// The shipped dark face paints what once stayed white dark: a disabled check
+// box's face and an up-down's body.
+TEST(FaceColours, TheDarkFaceLeavesNoWhiteInADisabledCheckBoxOrAnUpDown)
+{
+    ASSERT_TRUE(EnskinFace(VELK_DARK_FACE));
+    const Face &face = *CurrentFace();
+    ASSERT_NE(Enskin(nullptr, 1), 0);
+    HWND dialog = CreateTestDialog(TestDialogStyle, 300, 120, "dark");
+    const struct {
+        const char *kind;
+        COLORREF colour;
+    } rows[] = {{"check box", face.checkFaceDisabled}, {"up-down", face.upDownBody}};
+    int x = 10;
+    for (const auto &row : rows) {
+        HWND control = CreateKind(dialog, KindNamed(row.kind), x, 10);
+        x += 140;
+        EnableWindow(control, FALSE);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const WindowPixels shot = CaptureWindow(control);
+        EXPECT_NE(std::find(shot.pixels.begin(), shot.pixels.end(), row.colour), shot.pixels.end()) << row.kind;
+        EXPECT_EQ(std::find(shot.pixels.begin(), shot.pixels.end(), RGB(255, 255, 255)), shot.pixels.end())
+            << row.kind;
+    }
+    Enskin(nullptr, 0);
+    DestroyWindow(dialog);
+    EnskinFace(nullptr);
 }
 
 }  // namespace

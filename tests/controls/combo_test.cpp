@@ -12,11 +12,11 @@
 #include "support/harness.h"
 #include "support/import_patch.h"
 #include "brush_markers.h"
-#include "window_pixels.h"
+#include "support/window_pixels.h"
 
 namespace {
 
-const COLORREF OuterColour = 0x00BD9E7B;
+const COLORREF OuterColour = BuiltInFace.fieldFrame;
 // When the control's own procedure receives a press, in milliseconds from
 // the moment the press was sent.
 struct ArrivalProbe {

@@ -15,12 +15,12 @@
 
 namespace {
 
-const COLORREF GlyphPen = 0x0084614A;
-const COLORREF GripperLight = 0x00FFF7EF;
-const COLORREF NormalCornerTopLeft = 0x00FFEFE7;
-const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
-const COLORREF HotCornerTopLeft = 0x00EFDBCE;
-const COLORREF VerticalTrackTopLeft = 0x00FFE3D6;
+const COLORREF GlyphPen = BuiltInFace.scrollGlyph;
+const COLORREF GripperLight = BuiltInFace.gripperLight;
+const COLORREF NormalCornerTopLeft = BuiltInFace.scrollCorners[SET_NORMAL][0];
+const COLORREF PressedCornerTopLeft = BuiltInFace.scrollCorners[SET_PRESSED][0];
+const COLORREF HotCornerTopLeft = BuiltInFace.scrollCorners[SET_HOT][0];
+const COLORREF VerticalTrackTopLeft = BuiltInFace.verticalTrack[SET_NORMAL][0];
 const COLORREF ChannelRim = 0x00FFFFFF;
 const COLORREF Sentinel = 0x00123456;
 
@@ -35,23 +35,15 @@ std::string Describe(const RECT &r)
 // The parent and the bar share one log, so the order across both windows is
 // kept; the bar's logger sits below the library and sees what the standard
 // control sees.
-class ScrollBarTest : public RecordCheckedTest {
+class ScrollBarTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
     HWND bar = nullptr;
     MessageLog log;
 
     void SetUp() override
     {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 420, 320, "scroll bars");
+        InDialogTest::SetUp();
         StartLogging(dialog, &log);
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
     }
 
     SkinnedWindow *MakeBar(DWORD style, int width, int height, int nMin, int nMax, int nPos)

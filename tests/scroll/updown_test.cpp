@@ -16,32 +16,19 @@
 namespace {
 
 const DWORD SKS_FIRSTHALF = 0x00010000;
-const COLORREF GlyphPen = 0x0084614A;
-const COLORREF GreyGlyphPen = 0x00C6CBCE;
-const COLORREF BuddyFrame = 0x00BD9E7B;
+const COLORREF GlyphPen = BuiltInFace.scrollGlyph;
+const COLORREF GreyGlyphPen = BuiltInFace.scrollGlyphDisabled;
+const COLORREF BuddyFrame = BuiltInFace.fieldFrame;
 // Taken from COLOR_BTNFACE for the disabled frame.
 const COLORREF DisabledFrameDarkening = 0x00202020;
-const COLORREF NormalCorners[4] = {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3DE};
-const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
-const COLORREF DisabledCornerTopLeft = 0x00F7F7F7;
+const COLORREF *const NormalCorners = BuiltInFace.scrollCorners[SET_NORMAL];
+const COLORREF PressedCornerTopLeft = BuiltInFace.scrollCorners[SET_PRESSED][0];
+const COLORREF DisabledCornerTopLeft = BuiltInFace.scrollCorners[SET_DISABLED][0];
 
-class UpDownTest : public RecordCheckedTest {
+class UpDownTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
     HWND updown = nullptr;
     MessageLog log;
-
-    void SetUp() override
-    {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 300, 200, "up-downs");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
-    }
 
     // Logged below the library, so the log shows what the standard control sees.
     SkinnedWindow *Skin(HWND hwnd)

@@ -601,14 +601,6 @@ TEST_P(StormTest, NothingBreaksAndTheReleasedControlStillWorks)
     DeleteDC(storm.paintDC);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, StormTest, testing::ValuesIn(TestKinds()),
-                         [](const testing::TestParamInfo<TestKind> &info) {
-                             std::string name;
-                             for (const char *c = info.param.name; *c != '\0'; ++c) {
-                                 if (isalnum(static_cast<unsigned char>(*c)))
-                                     name += *c;
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryKind, StormTest, testing::ValuesIn(TestKinds()), KindParamName);
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "core/face.h"
 #include "support/harness.h"
 #include "support/kinds.h"
+#include "support/window_pixels.h"
 
 LoadedVelk velk = {};
 
@@ -395,16 +396,7 @@ POINT ClientToWindowPoint(HWND window, POINT client)
 {
     if (!probe.anywhere)
         return PixelIs(window, probe.x, probe.y, probe.colour, probe.tolerance) << " (" << probe.what << ")";
-    const int w = WindowWidth(window);
-    const int h = WindowHeight(window);
-    HDC dc = GetWindowDC(window);
-    bool found = false;
-    for (int y = 0; y < h && !found; ++y) {
-        for (int x = 0; x < w && !found; ++x)
-            found = ColoursNear(GetPixel(dc, x, y), probe.colour, probe.tolerance);
-    }
-    ReleaseDC(window, dc);
-    if (found)
+    if (Shows(window, probe.colour, probe.tolerance))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "no pixel of the " << probe.what << " anywhere";
 }

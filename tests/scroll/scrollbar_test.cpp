@@ -12,6 +12,7 @@
 #include "scroll/scroll.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "support/window_pixels.h"
 
 namespace {
 
@@ -81,20 +82,6 @@ protected:
         for (const LoggedMessage &m : log.messages)
             count += m.hwnd == bar && m.msg == msg;
         return count;
-    }
-
-    bool AnyPixel(COLORREF colour) const
-    {
-        RECT r;
-        GetWindowRect(bar, &r);
-        HDC dc = GetWindowDC(bar);
-        bool found = false;
-        for (int y = 0; y < r.bottom - r.top && !found; ++y) {
-            for (int x = 0; x < r.right - r.left && !found; ++x)
-                found = GetPixel(dc, x, y) == colour;
-        }
-        ReleaseDC(bar, dc);
-        return found;
     }
 };
 
@@ -175,7 +162,7 @@ TEST_F(ScrollBarTest, ShortVerticalBarHasTrianglesAndNoThumb)
     EXPECT_EQ(ReadWindowPixel(bar, 8, 6), GlyphPen) << "up triangle";
     EXPECT_NE(ReadWindowPixel(bar, 8, 5), GlyphPen) << "no up chevron";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 23), GlyphPen) << "down triangle";
-    EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
+    EXPECT_FALSE(Shows(bar, GripperLight)) << "no thumb";
 }
 
 // A new control's range is empty until the host sets one; the standard
@@ -190,7 +177,7 @@ TEST_F(ScrollBarTest, EmptyRangeDrawsArrowsAndChannelWithoutAThumb)
     EXPECT_EQ(ReadWindowPixel(bar, 8, 193), GlyphPen) << "down chevron";
     EXPECT_EQ(ReadWindowPixel(bar, 1, 18), VerticalTrackTopLeft) << "channel";
     EXPECT_TRUE(IsRectEmpty(&State()->thumbRect));
-    EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
+    EXPECT_FALSE(Shows(bar, GripperLight)) << "no thumb";
 }
 
 // ---- Input ----

@@ -288,6 +288,15 @@ void StopLogging(HWND hwnd)
     delete subclass;
 }
 
+double Milliseconds()
+{
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 int CountGdiObjects()
 {
     int count = 0;

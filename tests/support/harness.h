@@ -134,6 +134,9 @@ struct TestKind;
 // the rows.
 std::string KindParamName(const testing::TestParamInfo<TestKind> &info);
 
+// A steady clock, in milliseconds.
+double Milliseconds();
+
 // The number of live GDI objects of this process.
 int CountGdiObjects();
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/dib_canvas.h"
+#include "support/harness.h"
 
 struct WindowPixels {
     int width = 0;
@@ -84,6 +85,18 @@ inline WindowPixels CapturePrint(HWND hwnd, UINT msg, LPARAM flags, COLORREF mar
     DeleteObject(fill);
     SendMessageW(hwnd, msg, reinterpret_cast<WPARAM>(canvas.dc), flags);
     return ReadCanvas(canvas, rect.right, rect.bottom);
+}
+
+// Whether the colour shows anywhere in the window, within the tolerance
+// of each channel.
+inline bool Shows(HWND hwnd, COLORREF colour, int tolerance = 0)
+{
+    const WindowPixels shot = CaptureWindow(hwnd);
+    for (COLORREF pixel : shot.pixels) {
+        if (ColoursNear(pixel, colour, tolerance))
+            return true;
+    }
+    return false;
 }
 
 // How many pixels of the rectangle carry the colour.

@@ -9,6 +9,7 @@
 
 #include "scroll/scroll.h"
 #include "support/dib_canvas.h"
+#include "scroll_colours.h"
 
 namespace {
 
@@ -16,17 +17,6 @@ const COLORREF Backdrop = 0x00123456;
 const COLORREF White = 0x00FFFFFF;
 const COLORREF ShadowPen = BuiltInFace.scrollShadow;
 const COLORREF DisabledShadowPen = BuiltInFace.scrollShadowDisabled;
-const COLORREF GlyphPen = BuiltInFace.scrollGlyph;
-const COLORREF GreyGlyphPen = BuiltInFace.scrollGlyphDisabled;
-const COLORREF GripperLight = BuiltInFace.gripperLight;
-const COLORREF GripperDark = BuiltInFace.gripperDark;
-
-// The body's top-left corner pixel differs in every colour set, so it names
-// the set the painter chose.
-const COLORREF DisabledCorner = BuiltInFace.scrollCorners[SET_DISABLED][0];
-const COLORREF PressedCorner = BuiltInFace.scrollCorners[SET_PRESSED][0];
-const COLORREF HotCorner = BuiltInFace.scrollCorners[SET_HOT][0];
-const COLORREF NormalCorner = BuiltInFace.scrollCorners[SET_NORMAL][0];
 
 // The normal set at a handful of points: the other corner pixels, the body's
 // and the face's gradient ends, and each channel's first colour.

@@ -12,18 +12,15 @@
 #include "scroll/scroll.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "scroll_colours.h"
 
 namespace {
 
 const DWORD SKS_FIRSTHALF = 0x00010000;
-const COLORREF GlyphPen = BuiltInFace.scrollGlyph;
-const COLORREF GreyGlyphPen = BuiltInFace.scrollGlyphDisabled;
 const COLORREF BuddyFrame = BuiltInFace.fieldFrame;
 // Taken from COLOR_BTNFACE for the disabled frame.
 const COLORREF DisabledFrameDarkening = 0x00202020;
 const COLORREF *const NormalCorners = BuiltInFace.scrollCorners[SET_NORMAL];
-const COLORREF PressedCornerTopLeft = BuiltInFace.scrollCorners[SET_PRESSED][0];
-const COLORREF DisabledCornerTopLeft = BuiltInFace.scrollCorners[SET_DISABLED][0];
 
 class UpDownTest : public InDialogTest {
 protected:
@@ -165,7 +162,7 @@ TEST_F(UpDownTest, PressedHalfIsTheOneUnderThePointer)
         Send(WM_MOUSEMOVE, 8, c.y);
         Send(WM_LBUTTONDOWN, 8, c.y);
         EXPECT_TRUE(rec->state & SKS_PRESSED);
-        EXPECT_EQ(At(c.pressed.x, c.pressed.y), PressedCornerTopLeft);
+        EXPECT_EQ(At(c.pressed.x, c.pressed.y), PressedCorner);
         EXPECT_EQ(At(c.idle.x, c.idle.y), NormalCorners[0]);
         Send(WM_LBUTTONUP, 8, c.y);
         EXPECT_FALSE(rec->state & SKS_PRESSED);
@@ -258,7 +255,7 @@ TEST_F(UpDownTest, DisabledBuddyMakesItDrawDisabled)
     const SIZE client = Client();
     EXPECT_EQ(At(0, 0), GetSysColor(COLOR_BTNFACE) - DisabledFrameDarkening);
     EXPECT_EQ(At(0, 1), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(At(2, 2), DisabledCornerTopLeft);
+    EXPECT_EQ(At(2, 2), DisabledCorner);
     bool grey = false, dark = false;
     for (int y = 0; y < client.cy; ++y) {
         for (int x = 0; x < client.cx; ++x) {

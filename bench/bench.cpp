@@ -99,44 +99,12 @@ static void MeasureRepaint(const char *what, HWND window, int repaints)
     PrintRow(what, Median(plain) / repaints, Median(skinned) / repaints, 1e6);
 }
 
-static const std::vector<TestKind> MeasuredKinds =
-    KindsNamed({"push button", "check box", "radio button", "group box", "label", "bordered edit", "drop-down list",
-                "vertical scroll bar", "up-down", "progress bar", "tab control", "trackbar", "vertical trackbar",
-                "status bar", "header", "tooltip", "balloon tooltip", "toolbar", "rebar", "list view", "tree view",
-                "list box"});
-
 static HWND CreateHostDialog(int width, int height)
 {
     HWND dialog = CreateWindowExA(0, "#32770", "bench", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20,
                                   width, height, nullptr, nullptr, nullptr, nullptr);
     Pump();
     return dialog;
-}
-
-static void PrepareKind(HWND control, const TestKind &kind)
-{
-    if (std::strcmp(kind.className, "ComboBox") == 0) {
-        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
-        SendMessageA(control, CB_SETCURSEL, 0, 0);
-    } else if (std::strcmp(kind.className, "ListBox") == 0) {
-        // Past its height, so that its own scroll bar shows.
-        for (int i = 0; i < 30; ++i)
-            SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
-    } else if (std::strcmp(kind.className, "ScrollBar") == 0) {
-        SetScrollRange(control, SB_CTL, 0, 100, FALSE);
-        SetScrollPos(control, SB_CTL, 40, TRUE);
-    } else if (std::strcmp(kind.className, "msctls_progress32") == 0) {
-        SendMessageA(control, PBM_SETPOS, 60, 0);
-    } else if (std::strcmp(kind.className, "SysTabControl32") == 0) {
-        const char *labels[] = {"First", "Second", "Third"};
-        for (int i = 0; i < 3; ++i) {
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char *>(labels[i]);
-            SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        }
-    }
-    FillKind(control, kind);
 }
 
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
@@ -179,10 +147,12 @@ static void MeasureRepaints()
 {
     PrintHeader("Repaint, per repaint", "us");
     HWND dialog = CreateHostDialog(400, 300);
-    for (const TestKind &kind : MeasuredKinds) {
+    for (const TestKind &kind : TestKinds()) {
+        if (IsDialogKind(kind))
+            continue;
         HWND control = CreateKind(dialog, kind, 20, 20, 0, kind.name);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        PrepareKind(control, kind);
+        FillKind(control, kind);
         Pump();
         MeasureRepaint(kind.name, control, 200);
         DestroyWindow(control);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "velk.h"
@@ -92,6 +93,9 @@ static bool BuildSections(const GalleryContext &context)
         }
         galleryWindows.push_back(window);
     }
+    HWND unplaced = BuildUnplacedKindsSection(context, galleryWindows);
+    if (unplaced != nullptr)
+        galleryWindows.push_back(unplaced);
     mainWindow = galleryWindows.front();
     return true;
 }
@@ -116,8 +120,8 @@ static void PlaceWindows()
             rowHeight = 0;
         }
         if (x + width > areaWidth || y + height > areaHeight)
-            std::fprintf(stderr, "gallery: the %s section does not fit on a %dx%d screen\n", Sections[i].name,
-                         areaWidth, areaHeight);
+            std::fprintf(stderr, "gallery: the %s section does not fit on a %dx%d screen\n",
+                         i < std::size(Sections) ? Sections[i].name : "unplaced", areaWidth, areaHeight);
         SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         x += width + WindowGap;
         rowHeight = std::max(rowHeight, height);

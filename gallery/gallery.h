@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "velk.h"
 
 // What the host hands every section.
@@ -24,6 +26,10 @@ HWND BuildScrollSection(const GalleryContext &context);
 HWND BuildDialogsSection(const GalleryContext &context);
 HWND BuildMirroredSection(const GalleryContext &context);
 HWND BuildBarsSection(const GalleryContext &context);
+
+// Every kind of the tests' kind list that none of the built sections shows;
+// null when there is none.
+HWND BuildUnplacedKindsSection(const GalleryContext &context, const std::vector<HWND> &sections);
 
 // Sections call this when the user closes their window: it destroys the
 // window, and closing the main one ends the program.

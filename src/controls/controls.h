@@ -25,7 +25,9 @@ struct ColourMessages {
 const int MostColourMessages = 3;
 struct ColourBlock {
     COLORREF had[MostColourMessages];
-    COLORREF given[MostColourMessages];  // CLR_INVALID where the skin set nothing
+    COLORREF given[MostColourMessages];  // where gave says the skin set one
+    // A flag of its own: CLR_NONE, which the skin gives, is CLR_INVALID.
+    bool gave[MostColourMessages];
     const Face *face;                    // whose colours were given
 };
 // Sets the face's colour wherever the control has its default; the host's

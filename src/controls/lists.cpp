@@ -58,12 +58,13 @@ void SetUpColourMessages(SkinnedWindow *rec, const ColourMessages &table)
     block->face = &face;
     for (int i = 0; i < table.count && !rec->released; ++i) {
         const ColourMessage &row = table.rows[i];
-        block->given[i] = CLR_INVALID;
+        block->gave[i] = false;
         const auto had = static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0));
         if (rec->released || !IsDefaultColour(had, row))
             continue;
         block->had[i] = had;
         block->given[i] = row.colour != nullptr ? face.*row.colour : CLR_NONE;
+        block->gave[i] = true;
         SendColourMessage(rec, row, row.set, block->given[i]);
     }
 }
@@ -74,7 +75,7 @@ void TearDownColourMessages(SkinnedWindow *rec, const ColourMessages &table)
     const auto *block = static_cast<const ColourBlock *>(rec->extraState);
     for (int i = 0; i < table.count; ++i) {
         const ColourMessage &row = table.rows[i];
-        if (block->given[i] == CLR_INVALID ||
+        if (!block->gave[i] ||
             static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0)) != block->given[i])
             continue;
         SendColourMessage(rec, row, row.set, block->had[i]);

@@ -213,5 +213,14 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
+// The rounded region goes with the skin: a released dialog is square again.
+static void TearDownDialog(SkinnedWindow *rec)
+{
+    if (rec->windowRegion == nullptr)
+        return;
+    rec->windowRegion = nullptr;
+    SetWindowRgn(rec->hwnd, nullptr, FALSE);
+}
+
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr, sizeof(CaptionButtonState),
-                               PaintDialog, nullptr, nullptr, PAINTS_BY_HANDLER, 0, nullptr, PaintDialogPart};
+                               PaintDialog, TearDownDialog, nullptr, PAINTS_BY_HANDLER, 0, nullptr, PaintDialogPart};

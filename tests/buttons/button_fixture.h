@@ -14,6 +14,7 @@
 #include "buttons/buttons.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "support/window_pixels.h"
 
 // The smallest rectangle holding every pixel that passes the test; empty
 // (all zero) when none does.
@@ -87,13 +88,8 @@ protected:
     // Bounds of the pixels of the control, as it stands on screen, that pass the test.
     static RECT ScreenBounds(HWND hwnd, const std::function<bool(COLORREF)> &test)
     {
-        RECT window;
-        GetWindowRect(hwnd, &window);
-        HDC dc = GetWindowDC(hwnd);
-        RECT bounds = PixelBounds(window.right - window.left, window.bottom - window.top,
-                                  [dc](int x, int y) { return GetPixel(dc, x, y); }, test);
-        ReleaseDC(hwnd, dc);
-        return bounds;
+        const WindowPixels shot = CaptureWindow(hwnd);
+        return PixelBounds(shot.width, shot.height, [&shot](int x, int y) { return shot.At(x, y); }, test);
     }
 };
 

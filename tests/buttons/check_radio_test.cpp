@@ -8,7 +8,8 @@
 namespace {
 
 const COLORREF NoColour = CLR_INVALID;
-const COLORREF Frame = 0x00845118;
+const Face &F = BuiltInFace;
+const COLORREF Frame = F.indicatorFrame;
 
 // The button-face colour 0x20 darker in each channel, stopping at 0.
 COLORREF DisabledFrame()
@@ -35,16 +36,19 @@ TEST_F(CheckRadioTest, CheckBoxIndicatorShowsTheState)
         COLORREF tick;  // NoColour when there is none
     };
     const BoxCase cases[] = {
-        {"resting", 0, 0x00D6DFDE, NoColour, NoColour},
-        {"checked", SKS_CHECKED, 0x00D6DFDE, NoColour, 0x0021A221},
-        {"hot", SKS_HOT, 0x00CEF3FF, 0x00E7E7E7, NoColour},
-        {"hot checked", SKS_HOT | SKS_CHECKED, 0x00CEF3FF, 0x00F7F7F7, 0x0021A221},
-        {"pressed", SKS_HOT | SKS_PRESSED, 0x00A5B2B5, NoColour, NoColour},
-        {"indeterminate", SKS_INDETERMINATE, 0x00D6DFDE, 0x0073C373, NoColour},
-        {"indeterminate hot", SKS_INDETERMINATE | SKS_HOT, 0x00CEF3FF, 0x0021A221, NoColour},
-        {"indeterminate pressed", SKS_INDETERMINATE | SKS_PRESSED, 0x00A5B2B5, 0x00188A18, NoColour},
-        {"indeterminate disabled", SKS_INDETERMINATE | SKS_DISABLED, 0x00FFFFFF, 0x00BDCBCE, NoColour},
-        {"disabled checked", SKS_DISABLED | SKS_CHECKED, 0x00FFFFFF, NoColour, 0x00BDCBCE},
+        {"resting", 0, F.checkFaces[FACE_RESTING][0], NoColour, NoColour},
+        {"checked", SKS_CHECKED, F.checkFaces[FACE_RESTING][0], NoColour, F.checkMark},
+        {"hot", SKS_HOT, F.checkFaces[FACE_HOT][0], F.indicatorFills[FILL_HOT], NoColour},
+        {"hot checked", SKS_HOT | SKS_CHECKED, F.checkFaces[FACE_HOT][0], F.indicatorFills[FILL_HOT_CHECKED], F.checkMark},
+        {"pressed", SKS_HOT | SKS_PRESSED, F.checkFaces[FACE_PRESSED][0], NoColour, NoColour},
+        {"indeterminate", SKS_INDETERMINATE, F.checkFaces[FACE_RESTING][0], F.indicatorFills[FILL_INDETERMINATE], NoColour},
+        {"indeterminate hot", SKS_INDETERMINATE | SKS_HOT, F.checkFaces[FACE_HOT][0],
+         F.indicatorFills[FILL_INDETERMINATE_HOT], NoColour},
+        {"indeterminate pressed", SKS_INDETERMINATE | SKS_PRESSED, F.checkFaces[FACE_PRESSED][0],
+         F.indicatorFills[FILL_INDETERMINATE_PRESSED], NoColour},
+        {"indeterminate disabled", SKS_INDETERMINATE | SKS_DISABLED, 0x00FFFFFF,
+         F.indicatorFills[FILL_INDETERMINATE_DISABLED], NoColour},
+        {"disabled checked", SKS_DISABLED | SKS_CHECKED, 0x00FFFFFF, NoColour, F.checkMarkDisabled},
     };
     const int w = 120, h = 25, top = (h - 13) / 2;
     for (DWORD side : {DWORD{0}, DWORD{BS_LEFTTEXT}}) {
@@ -110,9 +114,9 @@ TEST_F(CheckRadioTest, RadioButtonShowsTheState)
     };
     const RadioCase cases[] = {
         {"resting", 0, 0x00FFFFFF, 0x00FFFFFF, false},
-        {"hot", SKS_HOT, 0x00CEF3FF, 0x00E7E7E7, false},
-        {"hot checked", SKS_HOT | SKS_CHECKED, 0x00CEF3FF, 0x0021A221, true},
-        {"pressed", SKS_PRESSED, 0x00A5B2B5, NoColour, false},
+        {"hot", SKS_HOT, F.checkFaces[FACE_HOT][0], F.indicatorFills[FILL_HOT], false},
+        {"hot checked", SKS_HOT | SKS_CHECKED, F.checkFaces[FACE_HOT][0], F.radioDot[0], true},
+        {"pressed", SKS_PRESSED, F.checkFaces[FACE_PRESSED][0], NoColour, false},
         {"checked", SKS_CHECKED, 0x00FFFFFF, NoColour, true},
         {"disabled checked", SKS_DISABLED | SKS_CHECKED, 0x00FFFFFF, NoColour, true},
     };

@@ -48,16 +48,23 @@ TEST_F(PushButtonTest, LayersShowTheState)
         COLORREF innerTop;
         bool leftBand;  // the outer face shows left of the inner one
     };
+    const Face &F = BuiltInFace;
+    const COLORREF resting = F.pushInnerFaces[INNER_RESTING].top;
+    const COLORREF flatFocused = F.pushInnerFaces[INNER_FLAT_FOCUSED].top;
+    const COLORREF focused = F.pushOuterFaces[OUTER_FOCUSED].top;
     const FaceCase cases[] = {
-        {"resting", 0, 0, 0x00FFFFFF, 0x00FBFCFC, false},
-        {"hot", SKS_HOT, 0, 0x00CFF0FF, 0x00FBFCFC, true},
-        {"pressed", SKS_PRESSED | SKS_HOT, 0, 0x00C1CCD1, 0x00DDE4E5, true},
-        {"focused", SKS_FOCUSED, 0, 0x0005A0EB, 0x00FBFCFC, true},
-        {"default", SKS_DEFAULT, 0, 0x0005A0EB, 0x00FBFCFC, true},
-        {"default flat", SKS_DEFAULT, BS_FLAT, 0x0005A0EB, 0x0049C0FB, true},
-        {"hot default flat", SKS_DEFAULT | SKS_HOT, BS_FLAT, 0x00CFF0FF, 0x0049C0FB, true},
-        {"disabled", SKS_DISABLED | SKS_HOT, 0, 0x00EAF4F5, 0x00EAF4F5, false},
-        {"checked push-like", SKS_CHECKED, BS_AUTOCHECKBOX | BS_PUSHLIKE, 0x00FFFFFF, 0x00FBFCFC, false},
+        {"resting", 0, 0, F.pushOuterFaces[OUTER_RESTING].top, resting, false},
+        {"hot", SKS_HOT, 0, F.pushOuterFaces[OUTER_HOT].top, resting, true},
+        {"pressed", SKS_PRESSED | SKS_HOT, 0, F.pushOuterFaces[OUTER_PRESSED].top, F.pushInnerFaces[INNER_PRESSED].top,
+         true},
+        {"focused", SKS_FOCUSED, 0, focused, resting, true},
+        {"default", SKS_DEFAULT, 0, focused, resting, true},
+        {"default flat", SKS_DEFAULT, BS_FLAT, focused, flatFocused, true},
+        {"hot default flat", SKS_DEFAULT | SKS_HOT, BS_FLAT, F.pushOuterFaces[OUTER_HOT].top, flatFocused, true},
+        {"disabled", SKS_DISABLED | SKS_HOT, 0, F.pushOuterFaces[OUTER_DISABLED].top,
+         F.pushInnerFaces[INNER_DISABLED].top, false},
+        {"checked push-like", SKS_CHECKED, BS_AUTOCHECKBOX | BS_PUSHLIKE, F.pushOuterFaces[OUTER_RESTING].top, resting,
+         false},
     };
     const int w = 110, h = 32;
     for (const FaceCase &c : cases) {
@@ -69,10 +76,10 @@ TEST_F(PushButtonTest, LayersShowTheState)
         EXPECT_EQ(ReadWindowPixel(button, w / 2, 4), c.innerTop) << c.name;
         if (!disabled)
             EXPECT_EQ(ReadWindowPixel(button, 2, 4) != c.innerTop, c.leftBand) << c.name;
-        EXPECT_EQ(ReadWindowPixel(button, 0, h / 2), disabled ? 0x00FFFFFF : 0x00CBDEE2) << c.name << ": shadow";
-        EXPECT_EQ(ReadWindowPixel(button, w / 2, h - 1), disabled ? 0x00FFFFFF : 0x00F2F7F8) << c.name << ": light";
-        EXPECT_EQ(ReadWindowPixel(button, w / 2, 0), disabled ? 0x00FFFFFF : 0x00C2D6DC) << c.name << ": backdrop";
-        EXPECT_EQ(ReadWindowPixel(button, w / 2, 1), disabled ? 0x00BAC7C9 : 0x00743C00) << c.name << ": outline";
+        EXPECT_EQ(ReadWindowPixel(button, 0, h / 2), disabled ? 0x00FFFFFF : F.pushShadow) << c.name << ": shadow";
+        EXPECT_EQ(ReadWindowPixel(button, w / 2, h - 1), disabled ? 0x00FFFFFF : F.pushLight) << c.name << ": light";
+        EXPECT_EQ(ReadWindowPixel(button, w / 2, 0), disabled ? 0x00FFFFFF : F.pushBackdrop.top) << c.name << ": backdrop";
+        EXPECT_EQ(ReadWindowPixel(button, w / 2, 1), disabled ? F.pushOutlineDisabled.outline : F.pushOutline.outline) << c.name << ": outline";
         EXPECT_EQ(ReadWindowPixel(button, w - 1, 0), 0x00FFFFFF) << c.name << ": top-right corner";
         DestroyWindow(button);
     }
@@ -84,7 +91,7 @@ TEST_F(PushButtonTest, CaptionIsGreyWhenDisabledOrIndeterminate)
         DWORD state;
         bool grey;
     } cases[] = {{0, false}, {SKS_DISABLED, true}, {SKS_INDETERMINATE, true}, {SKS_CHECKED, false}};
-    const int greyBrightness = Brightness(0x0094A2A5);
+    const int greyBrightness = Brightness(BuiltInFace.buttonGreyText);
     HWND button = Skinned("Button", BS_AUTO3STATE | BS_PUSHLIKE, 110, 32, "MWMWMW");
     for (const auto &c : cases) {
         Rec(button)->state = c.state;

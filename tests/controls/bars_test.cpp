@@ -13,9 +13,9 @@
 #include "core/skin.h"
 #include "support/gdi_ledger.h"
 #include "support/kinds.h"
-#include "controls_fixture.h"
+#include "support/records.h"
 #include "velk.h"
-#include "window_pixels.h"
+#include "support/window_pixels.h"
 
 namespace {
 
@@ -134,7 +134,7 @@ const BarCase Cases[] = {
       {"text", Anywhere, &Face::listText},
       {"its header", Anywhere, &Face::barText}}},
     {"month calendar", 0, {{"background", Anywhere, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
-    {"list box", 0, {{"background", [](HWND) { return POINT{150, 30}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
+    {"list box", 0, {{"background", [](HWND) { return POINT{100, 30}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},
     {"edit", 0, {{"background", [](HWND) { return POINT{150, 10}; }, &Face::listBackground}}},
     {"edit", ES_READONLY, {{"read-only background", [](HWND) { return POINT{150, 10}; }, &Face::readOnlyBackground}}},
 };
@@ -153,18 +153,18 @@ void PrintTo(const BarCase &c, std::ostream *out)
     *out << c.kind;
 }
 
-class BarsTest : public ControlsTest, public testing::WithParamInterface<BarCase> {
+class BarsTest : public InDialogTest, public testing::WithParamInterface<BarCase> {
 protected:
     void SetUp() override
     {
-        ControlsTest::SetUp();
+        InDialogTest::SetUp();
         currentFace = &Distinct;
     }
     void TearDown() override
     {
         ReleaseCapture();
         currentFace = &BuiltInFace;
-        ControlsTest::TearDown();
+        InDialogTest::TearDown();
     }
 
     HWND Make()
@@ -233,7 +233,7 @@ TEST_P(BarsTest, DrawnInTheFaceAndGivenBackAtRelease)
 
 // A colour the host chose is the host's, skinned and released; a default
 // takes the face's and comes back at release.
-TEST_F(ControlsTest, HostColoursStayAndDefaultsComeBack)
+TEST_F(InDialogTest, HostColoursStayAndDefaultsComeBack)
 {
     HWND list = CreateKind(dialog, KindNamed("list view"), 10, 10);
     const COLORREF hostBackground = RGB(1, 2, 3);

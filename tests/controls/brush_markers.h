@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "controls_fixture.h"
 #include "core/face.h"
+#include "support/records.h"
 #include "support/import_patch.h"
 
 const COLORREF WindowBrushMarker = 0x00345678;
@@ -57,19 +57,19 @@ struct BrushMarkers {
 
 // For the frame kinds: the markers in place for the whole test, and every
 // system brush still alive at its end.
-class MarkedBrushesTest : public ControlsTest {
+class MarkedBrushesTest : public InDialogTest {
 protected:
     BrushMarkers markers;
 
     void SetUp() override
     {
         ASSERT_TRUE(markers.Installed()) << "the library does not import GetSysColorBrush";
-        ControlsTest::SetUp();
+        InDialogTest::SetUp();
     }
 
     void TearDown() override
     {
-        ControlsTest::TearDown();
+        InDialogTest::TearDown();
         EXPECT_TRUE(markers.Intact()) << "the library deleted a system brush";
     }
 };

@@ -12,34 +12,25 @@
 #include "support/harness.h"
 #include "support/import_patch.h"
 #include "brush_markers.h"
-#include "window_pixels.h"
+#include "support/window_pixels.h"
 
 namespace {
 
-const COLORREF OuterColour = 0x00BD9E7B;
+const COLORREF OuterColour = BuiltInFace.fieldFrame;
 // When the control's own procedure receives a press, in milliseconds from
 // the moment the press was sent.
 struct ArrivalProbe {
     WNDPROC previous;
-    LARGE_INTEGER sent;
+    double sent;
     double arrivedAfter;
     int nonClientDowns;
 };
 ArrivalProbe arrival;
 
-double MillisecondsSince(const LARGE_INTEGER &start)
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 LRESULT CALLBACK ArrivalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_LBUTTONDOWN)
-        arrival.arrivedAfter = MillisecondsSince(arrival.sent);
+        arrival.arrivedAfter = Milliseconds() - arrival.sent;
     if (msg == WM_NCLBUTTONDOWN)
         ++arrival.nonClientDowns;
     return CallWindowProcA(arrival.previous, hwnd, msg, wParam, lParam);
@@ -228,9 +219,9 @@ protected:
         POINT screen = point;
         ClientToScreen(combo, &screen);
         SetCursorPos(screen.x, screen.y);
-        QueryPerformanceCounter(&arrival.sent);
+        arrival.sent = Milliseconds();
         SendMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        return MillisecondsSince(arrival.sent);
+        return Milliseconds() - arrival.sent;
     }
 };
 

@@ -9,11 +9,11 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "brush_markers.h"
-#include "window_pixels.h"
+#include "support/window_pixels.h"
 
 namespace {
 
-const COLORREF OuterColour = 0x00643296;
+const COLORREF OuterColour = BuiltInFace.editRing;
 // The colours of ring k (0 = outermost) at the middle of the four sides.
 struct Ring {
     COLORREF left, top, right, bottom;

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "controls_fixture.h"
+#include "support/records.h"
 #include "velk.h"
 
 #include <string>
@@ -98,19 +98,19 @@ struct FaceFolder {
 };
 
 // For the progress bar: the test runs in a face folder of its own.
-class FaceFolderTest : public ControlsTest {
+class FaceFolderTest : public InDialogTest {
 protected:
     FaceFolder face;
 
     void SetUp() override
     {
         ASSERT_TRUE(face.Enter()) << face.folder;
-        ControlsTest::SetUp();
+        InDialogTest::SetUp();
     }
 
     void TearDown() override
     {
-        ControlsTest::TearDown();
+        InDialogTest::TearDown();
         face.Leave();
     }
 };

@@ -13,7 +13,7 @@
 #include "support/harness.h"
 #include "velk.h"
 #include "face_folder.h"
-#include "window_pixels.h"
+#include "support/window_pixels.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
-#include "controls_fixture.h"
-#include "window_pixels.h"
+#include "support/records.h"
+#include "support/window_pixels.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void AddTab(HWND tab, int index, const char *text)
     SendMessageA(tab, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
 }
 
-class TabTest : public ControlsTest {
+class TabTest : public InDialogTest {
 protected:
     ScopedImportPatch shapePatch{LibraryModule(), "gdi32.dll", "RoundRect",
                                  reinterpret_cast<void *>(RecordingRoundRect)};
@@ -85,7 +85,7 @@ protected:
         realDrawTextW = reinterpret_cast<decltype(&DrawTextW)>(textPatch.original);
         shapes.clear();
         texts.clear();
-        ControlsTest::SetUp();
+        InDialogTest::SetUp();
     }
 
     HWND TabControl(std::initializer_list<const char *> names, int selected)

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "controls/window_pixels.h"
+#include "support/window_pixels.h"
 #include "core/skin.h"
 #include "scroll/scroll.h"
 #include "support/harness.h"

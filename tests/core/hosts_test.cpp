@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/window_pixels.h"
+#include "support/window_pixels.h"
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"

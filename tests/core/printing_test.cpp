@@ -1,6 +1,5 @@
-// Printing shows the skin: each kind's WM_PRINTCLIENT into a memory DC
-// against the same window as WM_PAINT put it on screen, and a dialog's
-// WM_PRINT with its frame, caption, background and children.
+// A skinned dialog's WM_PRINT shows its frame, caption, background and
+// children; every kind's own print is a contract (hardening/contract_test.cpp).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,122 +8,24 @@
 #include "core/face.h"
 #include "support/dib_canvas.h"
 #include "support/harness.h"
-#include "support/kinds.h"
 #include "support/records.h"
 #include "velk.h"
 
 namespace {
 
-// What the print leaves where a see-through painter draws nothing.
-const COLORREF Untouched = RGB(255, 0, 255);
-
-struct PrintCase {
-    const char *kind;  // a row of the shared kind list
-    void (*prepare)(HWND control);
-    bool seeThrough;   // only the points the painter draws are compared
-};
-
-void Check(HWND control)
-{
-    SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
-}
-
-void Range(HWND control)
-{
-    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, 100, 10, 40, 0};
-    SetScrollInfo(control, SB_CTL, &info, TRUE);
-}
-
-void HalfFull(HWND control)
-{
-    SendMessageA(control, PBM_SETPOS, 50, 0);
-}
-
-void TwoTabs(HWND control)
-{
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char *>("One");
-    SendMessageA(control, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    item.pszText = const_cast<char *>("Two");
-    SendMessageA(control, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
-}
-
-const PrintCase PrintCases[] = {
-    {"push button", nullptr, false},
-    {"check box", Check, false},
-    {"radio button", Check, false},
-    {"group box", nullptr, true},
-    {"label", nullptr, false},
-    {"drop-down list", nullptr, false},
-    {"vertical scroll bar", Range, false},
-    {"up-down", nullptr, false},
-    {"progress bar", HalfFull, false},
-    {"tab control", TwoTabs, true},
-};
-
-// Five columns by five rows, edges included.
-std::vector<POINT> Grid(int width, int height)
-{
-    std::vector<POINT> points;
-    for (int row = 0; row < 5; ++row) {
-        for (int column = 0; column < 5; ++column)
-            points.push_back({column * (width - 1) / 4, row * (height - 1) / 4});
-    }
-    return points;
-}
-
-class PrintingTest : public RecordCheckedTest {
+class PrintingTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
-
     void SetUp() override
     {
-        RecordCheckedTest::SetUp();
+        InDialogTest::SetUp();
         ASSERT_NE(Enskin(nullptr, 1), 0);
-        dialog = CreateTestDialog(TestDialogStyle, 320, 280, "printing");
     }
     void TearDown() override
     {
-        DestroyWindow(dialog);
         Enskin(nullptr, 0);
-        RecordCheckedTest::TearDown();
+        InDialogTest::TearDown();
     }
 };
-
-TEST_F(PrintingTest, EveryKindPrintsItsClientAsTheScreenShowsIt)
-{
-    for (const PrintCase &c : PrintCases) {
-        SCOPED_TRACE(c.kind);
-        HWND control = CreateKind(dialog, KindNamed(c.kind), 10, 10, 7, "Print");
-        if (c.prepare != nullptr)
-            c.prepare(control);
-        RECT client;
-        GetClientRect(control, &client);
-        // The combo box's window is its closed field.
-        const int height = client.bottom;
-        // A new up-down shows nothing until its first repaint, skinned or not.
-        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-        PumpMessages(50);
-
-        Canvas print(client.right, height);
-        const RECT whole = {0, 0, client.right, height};
-        HBRUSH marker = CreateSolidBrush(Untouched);
-        FillRect(print.dc, &whole, marker);
-        DeleteObject(marker);
-        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(print.dc), PRF_CLIENT);
-
-        int compared = 0;
-        for (const POINT &p : Grid(client.right, height)) {
-            if (c.seeThrough && print.At(p.x, p.y) == Untouched)
-                continue;
-            ++compared;
-            EXPECT_EQ(print.At(p.x, p.y), ReadWindowPixel(control, p.x, p.y)) << "at " << p.x << "," << p.y;
-        }
-        EXPECT_GT(compared, 0) << "the print drew nothing the screen shows";
-        DestroyWindow(control);
-    }
-}
 
 // The frame, the caption band and the background come from the skin, the
 // children are printed at their places. The region leaves the rounded

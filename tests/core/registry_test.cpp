@@ -99,22 +99,8 @@ const ClassifyCase ClassifyCases[] = {
     Shared("rebar", CK_REBAR),
 };
 
-class RegistryTest : public RecordCheckedTest {
+class RegistryTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
-
-    void SetUp() override
-    {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "registry");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
-    }
-
     HWND Child(const char *className, DWORD style, int id = 0)
     {
         return CreateChild(dialog, className, style, 10, 10, 80, 40, id, "text");

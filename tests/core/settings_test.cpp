@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls/face_folder.h"
-#include "controls/window_pixels.h"
+#include "support/window_pixels.h"
 #include "core/skin.h"
 #include "support/dib_canvas.h"
 #include "support/harness.h"

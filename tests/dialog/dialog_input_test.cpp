@@ -189,11 +189,13 @@ TEST_F(CaptionInputTest, ClicksSendTheirCommandOnlyWhenReleasedOnTheSameButton)
         EXPECT_EQ(ButtonsOf(dialog)->pressActive, 0) << c.name;
         const States s = StatesOf(dialog);
         EXPECT_TRUE(s.close == N && s.min == N && s.max == N) << c.name << ": every button back to normal";
-        EXPECT_EQ(host.Count(WM_CLOSE), c.closes) << c.name;
-        EXPECT_EQ(host.Count(WM_SYSCOMMAND), c.sysCommand != 0 ? 1 : 0) << c.name;
+        // Presses never reach the host.
+        std::vector<ExpectedMessage> reaching;
+        if (c.closes)
+            reaching.push_back({WM_CLOSE});
         if (c.sysCommand != 0)
-            EXPECT_EQ(host.Count(WM_SYSCOMMAND, c.sysCommand), 1) << c.name;
-        EXPECT_EQ(host.Count(WM_NCLBUTTONDOWN), 0) << c.name << ": presses never reach the host";
+            reaching.push_back({WM_SYSCOMMAND, SEQ_WPARAM, c.sysCommand});
+        ExpectSequence(host.seen, reaching, c.name.c_str(), {WM_CLOSE, WM_SYSCOMMAND, WM_NCLBUTTONDOWN});
     }
 }
 
@@ -205,21 +207,20 @@ TEST_F(CaptionInputTest, CapturedPointsReachTheHitTestAsScreenPoints)
     host.Clear();
     // Above the client area: a negative client y.
     SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, ClientParam(dialog, closePoint));
-    ASSERT_EQ(host.Count(WM_NCHITTEST), 1);
+    // Captured moves are not passed on.
+    ExpectSequence(host.seen, {{WM_NCHITTEST}}, "captured move", {WM_MOUSEMOVE});
     for (const LoggedMessage &m : host.seen) {
         if (m.msg != WM_NCHITTEST)
             continue;
         EXPECT_EQ(GET_X_LPARAM(m.lParam), closePoint.x);
         EXPECT_EQ(GET_Y_LPARAM(m.lParam), closePoint.y);
     }
-    EXPECT_EQ(host.Count(WM_MOUSEMOVE), 0) << "captured moves are not passed on";
 
     // A release far outside passes the non-client release on with the
     // system's hit-test code there.
     host.Clear();
     SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(-400, -300));
-    EXPECT_EQ(host.Count(WM_LBUTTONUP), 0);
-    EXPECT_EQ(host.Count(WM_NCLBUTTONUP, HTNOWHERE), 1) << host.seen.size();
+    ExpectSequence(host.seen, {{WM_NCLBUTTONUP, SEQ_WPARAM, HTNOWHERE}}, "release far outside", {WM_LBUTTONUP});
     EXPECT_EQ(GetCapture(), nullptr);
 }
 

@@ -10,28 +10,29 @@
 
 #include <vector>
 
+#include "core/face.h"
 #include "dialog/dialog.h"
 #include "support/freed_blocks.h"
 #include "support/harness.h"
 #include "support/records.h"
 #include "support/import_patch.h"
 
-// The look's own colours, as the design names them.
-const COLORREF FrameBlue = RGB(11, 53, 255);
-const COLORREF CaptionMidBlue = RGB(11, 144, 255);
-const COLORREF CaptionLightBlue = RGB(173, 203, 247);
+// The built-in face's dialog colours.
+const COLORREF FrameBlue = BuiltInFace.dialogFrame;
+const COLORREF CaptionMidBlue = BuiltInFace.activeCaption[0];
+const COLORREF CaptionLightBlue = BuiltInFace.activeCaption[2];
 const COLORREF White = RGB(255, 255, 255);
 
 // Top-left colour of each caption-button colour group.
-const COLORREF PressedGroupTop = RGB(209, 204, 193);
-const COLORREF NormalGroupTop = RGB(214, 203, 189);
-const COLORREF HotGroupTop = RGB(206, 231, 255);
-const COLORREF UnofferedGroupTop = RGB(255, 255, 255);
+const COLORREF PressedGroupTop = BuiltInFace.captionButtons[GROUP_PRESSED][0];
+const COLORREF NormalGroupTop = BuiltInFace.captionButtons[GROUP_NORMAL][0];
+const COLORREF HotGroupTop = BuiltInFace.captionButtons[GROUP_HOT][0];
+const COLORREF UnofferedGroupTop = BuiltInFace.captionButtons[GROUP_UNOFFERED][0];
 // Bottom-left colour of each group.
-const COLORREF PressedGroupBottom = RGB(242, 241, 238);
-const COLORREF NormalGroupBottom = RGB(247, 243, 239);
-const COLORREF HotGroupBottom = RGB(105, 130, 238);
-const COLORREF UnofferedGroupBottom = RGB(226, 223, 214);
+const COLORREF PressedGroupBottom = BuiltInFace.captionButtons[GROUP_PRESSED][2];
+const COLORREF NormalGroupBottom = BuiltInFace.captionButtons[GROUP_NORMAL][2];
+const COLORREF HotGroupBottom = BuiltInFace.captionButtons[GROUP_HOT][2];
+const COLORREF UnofferedGroupBottom = BuiltInFace.captionButtons[GROUP_UNOFFERED][2];
 
 // Where the frame, the caption band and the caption buttons lie in window
 // coordinates, from this machine's metrics and the window's width.

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "controls/face_folder.h"
-#include "controls/window_pixels.h"
+#include "support/window_pixels.h"
 #include "core/skin.h"
 #include "support/gdi_ledger.h"
 #include "support/harness.h"

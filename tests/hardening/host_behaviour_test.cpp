@@ -15,6 +15,7 @@
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "support/window_pixels.h"
 #include "velk.h"
 
 namespace {
@@ -89,15 +90,6 @@ COLORREF ClientPixel(HWND hwnd, int x, int y)
     return colour;
 }
 
-double Milliseconds()
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 HWND MakeChild(const char *className, DWORD style, int x, int y, int width, int height, int id,
                const char *text = "")
 {
@@ -128,20 +120,6 @@ void MakePushLikeRadios()
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR, DWORD)
 {
     EndMenu();
-}
-
-// Whether the colour shows anywhere in the window.
-bool Shows(HWND window, COLORREF colour)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    HDC dc = GetWindowDC(window);
-    bool found = false;
-    for (int y = 0; y < r.bottom - r.top && !found; ++y)
-        for (int x = 0; x < r.right - r.left && !found; ++x)
-            found = GetPixel(dc, x, y) == colour;
-    ReleaseDC(window, dc);
-    return found;
 }
 
 const COLORREF Sentinel = RGB(0x12, 0x34, 0x56);

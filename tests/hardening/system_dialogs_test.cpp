@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/harness.h"
+#include "support/window_pixels.h"
 #include "velk.h"
 
 namespace {
@@ -43,35 +44,6 @@ struct Visit {
 };
 Visit visit;
 
-// A window's client pixels, read through its client DC.
-std::vector<COLORREF> ClientPixels(HWND hwnd, int *width, int *height)
-{
-    RECT client;
-    GetClientRect(hwnd, &client);
-    *width = client.right;
-    *height = client.bottom;
-    std::vector<COLORREF> pixels;
-    HDC dc = GetDC(hwnd);
-    HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, *width, -*height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (image != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, image);
-        BitBlt(memory, 0, 0, *width, *height, dc, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto *rgbx = static_cast<const DWORD *>(bits);
-        for (int i = 0; i < *width * *height; ++i)
-            pixels.push_back(RGB((rgbx[i] >> 16) & 0xFF, (rgbx[i] >> 8) & 0xFF, rgbx[i] & 0xFF));
-        SelectObject(memory, previous);
-        DeleteObject(image);
-    }
-    DeleteDC(memory);
-    ReleaseDC(hwnd, dc);
-    return pixels;
-}
-
 bool Saturated(COLORREF c)
 {
     const int high = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
@@ -86,9 +58,7 @@ bool Dark(COLORREF c)
 
 void MeasureColours(HWND dialog, Look *look)
 {
-    int width;
-    int height;
-    for (COLORREF c : ClientPixels(dialog, &width, &height)) {
+    for (COLORREF c : CaptureClient(dialog).pixels) {
         if (Saturated(c))
             ++look->saturated[c];
     }
@@ -102,13 +72,11 @@ void MeasureSample(HWND dialog, Look *look)
     RECT rect;
     GetWindowRect(sample, &rect);
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT *>(&rect), 2);
-    int width;
-    int height;
-    const std::vector<COLORREF> pixels = ClientPixels(dialog, &width, &height);
+    const WindowPixels shot = CaptureClient(dialog);
     // Inside the sample's frame: the text the dialog draws there.
     for (int y = rect.top + 3; y < rect.bottom - 3; ++y) {
         for (int x = rect.left + 3; x < rect.right - 3; ++x)
-            look->sampleInk += Dark(pixels[static_cast<size_t>(y) * width + x]);
+            look->sampleInk += Dark(shot.At(x, y));
     }
 }
 
@@ -124,9 +92,7 @@ BOOL CALLBACK MeasureChild(HWND child, LPARAM param)
     if (!IsWindowVisible(child) || (!label && !toolbar))
         return TRUE;
     ++look->labelsAndToolbars;
-    int width;
-    int height;
-    const std::vector<COLORREF> pixels = ClientPixels(child, &width, &height);
+    const std::vector<COLORREF> pixels = CaptureClient(child).pixels;
     int black = 0;
     for (COLORREF c : pixels)
         black += c == RGB(0, 0, 0);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/gdi_ledger.h"
+#include "support/harness.h"
 #include "velk.h"
 
 // The loaded DLL, its exports as the header types them, and the ledger of
@@ -105,6 +106,8 @@ struct Host {
     int Count(UINT msg, UINT code) const;
     int Count(UINT msg, UINT code, HWND from) const;
     std::string Describe() const;
+    // The notes as a message log, the code as wParam.
+    std::vector<LoggedMessage> Sequence() const;
 };
 
 // The dialog with one control of every row, host-driven, shown and painted.

@@ -5,31 +5,37 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/face.h"
 #include "support/harness.h"
 #include "support/kinds.h"
+#include "support/window_pixels.h"
 
 LoadedVelk velk = {};
 
 namespace {
 
-// The look's colours, as the design names them.
+// The look's colours, from the built-in face the DLL is built with.
 const COLORREF White = RGB(255, 255, 255);
 const COLORREF Black = RGB(0, 0, 0);
-const COLORREF PushOutline = RGB(0, 60, 116);
-const COLORREF PushShadow = RGB(226, 222, 203);
-const COLORREF IndicatorFrame = RGB(24, 81, 132);
-const COLORREF RadioDotMiddle = RGB(29, 144, 29);  // halfway down the dot's gradient
-const COLORREF LabelText = RGB(150, 250, 60);
-const COLORREF EditFrame = RGB(150, 50, 100);
-const COLORREF ComboFrame = RGB(123, 158, 189);  // also the up-down's frame beside a buddy
-const COLORREF PartCornerTopLeft = RGB(231, 239, 255);  // scroll part at rest
-const COLORREF PartCornerTopRight = RGB(222, 231, 255);
-const COLORREF ProgressFrame = RGB(250, 10, 25);
-const COLORREF SelectedTab = RGB(100, 255, 0);
-const COLORREF OtherTab = RGB(255, 0, 0);
-const COLORREF DialogFrame = RGB(11, 53, 255);
-const COLORREF ActiveCaptionTop = RGB(11, 144, 255);
-const COLORREF CaptionButtonTop = RGB(214, 203, 189);  // a button at rest
+const Face &Built = BuiltInFace;
+const COLORREF PushOutline = Built.pushOutline.outline;
+const COLORREF PushShadow = Built.pushShadow;
+const COLORREF IndicatorFrame = Built.indicatorFrame;
+// Halfway down the dot's gradient.
+const COLORREF RadioDotMiddle = RGB((GetRValue(Built.radioDot[0]) + GetRValue(Built.radioDot[2])) / 2,
+                                    (GetGValue(Built.radioDot[0]) + GetGValue(Built.radioDot[2])) / 2,
+                                    (GetBValue(Built.radioDot[0]) + GetBValue(Built.radioDot[2])) / 2);
+const COLORREF LabelText = Built.labelText;
+const COLORREF EditFrame = Built.editRing;
+const COLORREF ComboFrame = Built.fieldFrame;  // also the up-down's frame beside a buddy
+const COLORREF PartCornerTopLeft = Built.scrollCorners[SET_NORMAL][0];  // scroll part at rest
+const COLORREF PartCornerTopRight = Built.scrollCorners[SET_NORMAL][1];
+const COLORREF ProgressFrame = Built.progressFrame;
+const COLORREF SelectedTab = Built.tabs[1].fill;
+const COLORREF OtherTab = Built.tabs[0].fill;
+const COLORREF DialogFrame = Built.dialogFrame;
+const COLORREF ActiveCaptionTop = Built.activeCaption[0];
+const COLORREF CaptionButtonTop = Built.captionButtons[GROUP_NORMAL][0];  // a button at rest
 
 // ---- The skinned look of each kind, at a few telling pixels ----
 
@@ -320,6 +326,14 @@ int Host::Count(UINT msg, UINT code, HWND from) const
     return count;
 }
 
+std::vector<LoggedMessage> Host::Sequence() const
+{
+    std::vector<LoggedMessage> sequence;
+    for (const HostNote &note : notes)
+        sequence.push_back({note.from, note.msg, note.code, 0});
+    return sequence;
+}
+
 std::string Host::Describe() const
 {
     std::string text;
@@ -382,16 +396,7 @@ POINT ClientToWindowPoint(HWND window, POINT client)
 {
     if (!probe.anywhere)
         return PixelIs(window, probe.x, probe.y, probe.colour, probe.tolerance) << " (" << probe.what << ")";
-    const int w = WindowWidth(window);
-    const int h = WindowHeight(window);
-    HDC dc = GetWindowDC(window);
-    bool found = false;
-    for (int y = 0; y < h && !found; ++y) {
-        for (int x = 0; x < w && !found; ++x)
-            found = ColoursNear(GetPixel(dc, x, y), probe.colour, probe.tolerance);
-    }
-    ReleaseDC(window, dc);
-    if (found)
+    if (Shows(window, probe.colour, probe.tolerance))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "no pixel of the " << probe.what << " anywhere";
 }

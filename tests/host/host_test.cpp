@@ -337,24 +337,23 @@ TEST_F(HostTest, CaptionButtonsCloseMaximiseRestoreAndMinimise)
 {
     OpenSkinned();
     CaptionClick(dialog, HTCLOSE);
-    EXPECT_EQ(host.Count(WM_CLOSE, 0), 1) << host.Describe();
     ASSERT_TRUE(IsWindow(dialog)) << "the host answered WM_CLOSE without closing";
 
     CaptionClick(dialog, HTMAXBUTTON);
     PumpMessages(SettleMilliseconds);
-    EXPECT_EQ(host.Count(WM_SYSCOMMAND, SC_MAXIMIZE), 1) << host.Describe();
-    EXPECT_EQ(host.Count(WM_SYSCOMMAND, SC_RESTORE), 0) << host.Describe();
     EXPECT_TRUE(IsZoomed(dialog)) << "the maximise button did not maximise";
 
     CaptionClick(dialog, HTMAXBUTTON);
     PumpMessages(SettleMilliseconds);
-    EXPECT_EQ(host.Count(WM_SYSCOMMAND, SC_RESTORE), 1) << host.Describe();
     EXPECT_FALSE(IsZoomed(dialog)) << "the second click did not restore";
 
     CaptionClick(dialog, HTMINBUTTON);
     PumpMessages(SettleMilliseconds);
-    EXPECT_EQ(host.Count(WM_SYSCOMMAND, SC_MINIMIZE), 1) << host.Describe();
     EXPECT_TRUE(IsIconic(dialog)) << "the minimise button did not minimise";
+    ExpectSequence(host.Sequence(),
+                   {{WM_CLOSE}, {WM_SYSCOMMAND, SEQ_WPARAM, SC_MAXIMIZE}, {WM_SYSCOMMAND, SEQ_WPARAM, SC_RESTORE},
+                    {WM_SYSCOMMAND, SEQ_WPARAM, SC_MINIMIZE}},
+                   "close, maximise, restore, minimise", {WM_CLOSE, WM_SYSCOMMAND});
     ShowWindow(dialog, SW_RESTORE);
 }
 

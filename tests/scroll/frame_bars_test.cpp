@@ -45,25 +45,22 @@ Face MakeDistinctFace()
 }
 const Face DistinctFace = MakeDistinctFace();
 
-class FrameBarsTest : public RecordCheckedTest {
+class FrameBarsTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
     HWND control = nullptr;
     MessageLog log;
     const Face *previousFace = currentFace;
 
     void SetUp() override
     {
-        RecordCheckedTest::SetUp();
         currentFace = &DistinctFace;
-        dialog = CreateTestDialog(TestDialogStyle, 420, 320, "own scroll bars");
+        InDialogTest::SetUp();
     }
 
     void TearDown() override
     {
-        DestroyWindow(dialog);
+        InDialogTest::TearDown();
         currentFace = previousFace;
-        RecordCheckedTest::TearDown();
     }
 
     void Make(const BarHost &host, bool skinned)

@@ -33,22 +33,8 @@ TEST(ScrollGdi, PartPainterReleasesEveryPen)
     EXPECT_GT(ledger.CreatedCount(), 0) << "the ledger saw the pens";
 }
 
-class ScrollGdiWindows : public RecordCheckedTest {
+class ScrollGdiWindows : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
-
-    void SetUp() override
-    {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 400, 300, "scroll GDI");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
-    }
-
     HWND Bar(DWORD style, int width, int height)
     {
         HWND bar = CreateChild(dialog, "ScrollBar", style, 10, 10, width, height);

@@ -9,24 +9,14 @@
 
 #include "scroll/scroll.h"
 #include "support/dib_canvas.h"
+#include "scroll_colours.h"
 
 namespace {
 
 const COLORREF Backdrop = 0x00123456;
 const COLORREF White = 0x00FFFFFF;
-const COLORREF ShadowPen = 0x00D6B69C;
-const COLORREF DisabledShadowPen = 0x00BDCFCE;
-const COLORREF GlyphPen = 0x0084614A;
-const COLORREF GreyGlyphPen = 0x00C6CBCE;
-const COLORREF GripperLight = 0x00FFF7EF;
-const COLORREF GripperDark = 0x00FFB28C;
-
-// The body's top-left corner pixel differs in every colour set, so it names
-// the set the painter chose.
-const COLORREF DisabledCorner = 0x00F7F7F7;
-const COLORREF PressedCorner = 0x00DEC3BD;
-const COLORREF HotCorner = 0x00EFDBCE;
-const COLORREF NormalCorner = 0x00FFEFE7;
+const COLORREF ShadowPen = BuiltInFace.scrollShadow;
+const COLORREF DisabledShadowPen = BuiltInFace.scrollShadowDisabled;
 
 // The normal set at a handful of points: the other corner pixels, the body's
 // and the face's gradient ends, and each channel's first colour.
@@ -52,13 +42,12 @@ const COLORREF DisabledChannelTop = 0x00DEE7E7;
 
 const char *SetNamed(COLORREF corner)
 {
-    switch (corner) {
-    case DisabledCorner: return "disabled";
-    case PressedCorner: return "pressed";
-    case HotCorner: return "hot";
-    case NormalCorner: return "normal";
-    default: return "no colour set";
+    const char *const names[] = {"disabled", "pressed", "hot", "normal"};
+    for (int set = SET_DISABLED; set <= SET_NORMAL; ++set) {
+        if (corner == BuiltInFace.scrollCorners[set][0])
+            return names[set];
     }
+    return "no colour set";
 }
 
 // A gradient pixel next to (not on) a vertex is within a few steps of it.
@@ -305,13 +294,15 @@ const GlyphCase GlyphCases[] = {
 
 char Classify(COLORREF pixel)
 {
-    switch (pixel) {
-    case GlyphPen: return '#';
-    case GreyGlyphPen: return 'g';
-    case GripperLight: return 'L';
-    case GripperDark: return 'D';
-    default: return '.';
+    const struct {
+        COLORREF pen;
+        char mark;
+    } marks[] = {{GlyphPen, '#'}, {GreyGlyphPen, 'g'}, {GripperLight, 'L'}, {GripperDark, 'D'}};
+    for (const auto &m : marks) {
+        if (pixel == m.pen)
+            return m.mark;
     }
+    return '.';
 }
 
 std::string Picture(const Canvas &canvas, int cx, int cy)

@@ -12,15 +12,12 @@
 #include "scroll/scroll.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "support/window_pixels.h"
+#include "scroll_colours.h"
 
 namespace {
 
-const COLORREF GlyphPen = 0x0084614A;
-const COLORREF GripperLight = 0x00FFF7EF;
-const COLORREF NormalCornerTopLeft = 0x00FFEFE7;
-const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
-const COLORREF HotCornerTopLeft = 0x00EFDBCE;
-const COLORREF VerticalTrackTopLeft = 0x00FFE3D6;
+const COLORREF VerticalTrackTopLeft = BuiltInFace.verticalTrack[SET_NORMAL][0];
 const COLORREF ChannelRim = 0x00FFFFFF;
 const COLORREF Sentinel = 0x00123456;
 
@@ -35,23 +32,15 @@ std::string Describe(const RECT &r)
 // The parent and the bar share one log, so the order across both windows is
 // kept; the bar's logger sits below the library and sees what the standard
 // control sees.
-class ScrollBarTest : public RecordCheckedTest {
+class ScrollBarTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
     HWND bar = nullptr;
     MessageLog log;
 
     void SetUp() override
     {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 420, 320, "scroll bars");
+        InDialogTest::SetUp();
         StartLogging(dialog, &log);
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
     }
 
     SkinnedWindow *MakeBar(DWORD style, int width, int height, int nMin, int nMax, int nPos)
@@ -90,20 +79,6 @@ protected:
             count += m.hwnd == bar && m.msg == msg;
         return count;
     }
-
-    bool AnyPixel(COLORREF colour) const
-    {
-        RECT r;
-        GetWindowRect(bar, &r);
-        HDC dc = GetWindowDC(bar);
-        bool found = false;
-        for (int y = 0; y < r.bottom - r.top && !found; ++y) {
-            for (int x = 0; x < r.right - r.left && !found; ++x)
-                found = GetPixel(dc, x, y) == colour;
-        }
-        ReleaseDC(bar, dc);
-        return found;
-    }
 };
 
 using Notes = std::vector<std::pair<int, int>>;
@@ -119,12 +94,12 @@ TEST_F(ScrollBarTest, VerticalLayoutAndLook)
     EXPECT_RECT(s->channelRect, 0, 17, 17, 183);
     EXPECT_RECT(s->thumbRect, 2, 86, 15, 114);
 
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "up arrow body";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner) << "up arrow body";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 5), GlyphPen) << "up chevron tip";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 193), GlyphPen) << "down chevron tip";
     EXPECT_EQ(ReadWindowPixel(bar, 0, 17), ChannelRim) << "channel rim";
     EXPECT_EQ(ReadWindowPixel(bar, 1, 18), VerticalTrackTopLeft) << "channel inside its rim";
-    EXPECT_EQ(ReadWindowPixel(bar, 2, 86), HotCornerTopLeft) << "thumb rests hot";
+    EXPECT_EQ(ReadWindowPixel(bar, 2, 86), HotCorner) << "thumb rests hot";
     EXPECT_EQ(ReadWindowPixel(bar, 5, 96), GripperLight) << "gripper";
 }
 
@@ -137,7 +112,7 @@ TEST_F(ScrollBarTest, DraggingPlacesTheThumbByDragPosAndErasesTheOldOne)
     RepaintPartNow(rec, SBP_THUMB);
     EXPECT_RECT(s->thumbRect, 2, 154, 15, 182);
     EXPECT_EQ(ReadWindowPixel(bar, 2, 86), VerticalTrackTopLeft) << "old thumb erased with the channel";
-    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);
+    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCorner);
     s->dragging = 0;
 }
 
@@ -183,7 +158,7 @@ TEST_F(ScrollBarTest, ShortVerticalBarHasTrianglesAndNoThumb)
     EXPECT_EQ(ReadWindowPixel(bar, 8, 6), GlyphPen) << "up triangle";
     EXPECT_NE(ReadWindowPixel(bar, 8, 5), GlyphPen) << "no up chevron";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 23), GlyphPen) << "down triangle";
-    EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
+    EXPECT_FALSE(Shows(bar, GripperLight)) << "no thumb";
 }
 
 // A new control's range is empty until the host sets one; the standard
@@ -194,11 +169,11 @@ TEST_F(ScrollBarTest, EmptyRangeDrawsArrowsAndChannelWithoutAThumb)
     FillWindow(bar, Sentinel);
     InvalidateRect(bar, nullptr, TRUE);
     UpdateWindow(bar);
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "up arrow";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner) << "up arrow";
     EXPECT_EQ(ReadWindowPixel(bar, 8, 193), GlyphPen) << "down chevron";
     EXPECT_EQ(ReadWindowPixel(bar, 1, 18), VerticalTrackTopLeft) << "channel";
     EXPECT_TRUE(IsRectEmpty(&State()->thumbRect));
-    EXPECT_FALSE(AnyPixel(GripperLight)) << "no thumb";
+    EXPECT_FALSE(Shows(bar, GripperLight)) << "no thumb";
 }
 
 // ---- Input ----
@@ -226,18 +201,18 @@ TEST_F(ScrollBarTest, ThumbDragTracksAndReleases)
         EXPECT_EQ(s->thumbHeld, 1);
         EXPECT_EQ(s->grabX, 6);
         EXPECT_EQ(s->grabY, 4);
-        EXPECT_EQ(ReadWindowPixel(bar, 2, 86), PressedCornerTopLeft) << "thumb drawn pressed";
+        EXPECT_EQ(ReadWindowPixel(bar, 2, 86), PressedCorner) << "thumb drawn pressed";
         EXPECT_TRUE(Notifications(WM_VSCROLL).empty()) << "a press on the thumb says nothing";
 
         Send(WM_MOUSEMOVE, 8, c.toY);
         EXPECT_EQ(Notifications(WM_VSCROLL), (Notes{{SB_THUMBTRACK, c.tracked}})) << log.Describe();
         EXPECT_RECT(s->thumbRect, 2, c.thumbTop, 15, c.thumbTop + 28);
-        EXPECT_EQ(ReadWindowPixel(bar, 2, c.thumbTop), PressedCornerTopLeft);
+        EXPECT_EQ(ReadWindowPixel(bar, 2, c.thumbTop), PressedCorner);
         Send(WM_LBUTTONUP, 8, c.toY);
         EXPECT_EQ(Notifications(WM_VSCROLL), (Notes{{SB_THUMBTRACK, c.tracked}, {SB_THUMBPOSITION, c.tracked}}));
         // The parent did not move the bar, so the thumb goes back to nPos.
         EXPECT_RECT(s->thumbRect, 2, 86, 15, 114);
-        EXPECT_EQ(ReadWindowPixel(bar, 2, 86), HotCornerTopLeft);
+        EXPECT_EQ(ReadWindowPixel(bar, 2, 86), HotCorner);
         EXPECT_EQ(s->dragging, 0);
         EXPECT_EQ(s->thumbHeld, 0);
         DestroyWindow(bar);
@@ -289,10 +264,10 @@ TEST_F(ScrollBarTest, LineAndPagePressesOnBothBars)
         EXPECT_EQ(Notifications(notification), (Notes{{c.code, 0}})) << log.Describe();
         EXPECT_EQ(GetCapture(), bar);
         if (c.pressedCorner.x >= 0) {
-            EXPECT_EQ(ReadWindowPixel(bar, c.pressedCorner.x, c.pressedCorner.y), PressedCornerTopLeft);
+            EXPECT_EQ(ReadWindowPixel(bar, c.pressedCorner.x, c.pressedCorner.y), PressedCorner);
         } else {
-            EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "no arrow drawn pressed";
-            EXPECT_EQ(ReadWindowPixel(bar, c.width - 17, c.height - 17), NormalCornerTopLeft);
+            EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner) << "no arrow drawn pressed";
+            EXPECT_EQ(ReadWindowPixel(bar, c.width - 17, c.height - 17), NormalCorner);
         }
         // No auto-repeat however long the button is held.
         PumpMessages(300);
@@ -300,7 +275,7 @@ TEST_F(ScrollBarTest, LineAndPagePressesOnBothBars)
         EXPECT_EQ(Notifications(notification).size(), 1u) << log.Describe();
         EXPECT_NE(GetCapture(), bar);
         if (c.pressedCorner.x >= 0)
-            EXPECT_EQ(ReadWindowPixel(bar, c.pressedCorner.x, c.pressedCorner.y), NormalCornerTopLeft);
+            EXPECT_EQ(ReadWindowPixel(bar, c.pressedCorner.x, c.pressedCorner.y), NormalCorner);
         DestroyWindow(bar);
     }
 }
@@ -325,7 +300,7 @@ TEST_F(ScrollBarTest, PressAndReleaseOnTheThumbSendsNothing)
         EXPECT_TRUE(Notifications(WM_VSCROLL).empty() && Notifications(WM_HSCROLL).empty()) << log.Describe();
         ScrollBarState *s = State();
         EXPECT_RECT(s->thumbRect, c.thumb.left, c.thumb.top, c.thumb.right, c.thumb.bottom);
-        EXPECT_EQ(ReadWindowPixel(bar, c.thumb.left, c.thumb.top), HotCornerTopLeft) << "thumb at rest again";
+        EXPECT_EQ(ReadWindowPixel(bar, c.thumb.left, c.thumb.top), HotCorner) << "thumb at rest again";
         EXPECT_EQ(s->thumbHeld + s->dragging + s->firstArrowHeld + s->secondArrowHeld, 0);
         DestroyWindow(bar);
     }
@@ -339,7 +314,7 @@ TEST_F(ScrollBarTest, DoubleClickCountsAsOneMorePress)
     Send(WM_LBUTTONDBLCLK, 8, 5);
     Send(WM_LBUTTONUP, 8, 5);
     EXPECT_EQ(Notifications(WM_VSCROLL), (Notes{{SB_LINEUP, 0}, {SB_LINEUP, 0}}));
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "the arrow ends unpressed";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner) << "the arrow ends unpressed";
 
     log.Clear();
     Send(WM_LBUTTONDBLCLK, 8, 150);
@@ -379,18 +354,18 @@ TEST_F(ScrollBarTest, KeepsItsLookWhenTheHostSetsPositionOrEnabledState)
 {
     MakeBar(SBS_VERT, 17, 200, 0, 100, 50);
     SetScrollPos(bar, SB_CTL, 30, TRUE);  // offset 40.8, thumb top 17 + 40 + 1
-    EXPECT_EQ(ReadWindowPixel(bar, 2, 58), HotCornerTopLeft);
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft);
+    EXPECT_EQ(ReadWindowPixel(bar, 2, 58), HotCorner);
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner);
     SCROLLINFO info = {sizeof info, SIF_POS, 0, 0, 0, 100, 0};
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
-    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCornerTopLeft);
+    EXPECT_EQ(ReadWindowPixel(bar, 2, 154), HotCorner);
     // Disabled arrows and bars show the disabled colours. Wine's
     // EnableScrollBar draws one arrow's change itself, sending nothing.
     const COLORREF disabled = CurrentFace()->scrollCorners[SET_DISABLED][0];
     EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN);
     RepaintPartNow(FindSkinnedWindow(bar), SBP_ALL);
     EXPECT_EQ(ReadWindowPixel(bar, 0, 183), disabled) << "the down arrow";
-    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCornerTopLeft) << "the up arrow";
+    EXPECT_EQ(ReadWindowPixel(bar, 0, 0), NormalCorner) << "the up arrow";
     EnableWindow(bar, FALSE);
     EXPECT_EQ(ReadWindowPixel(bar, 0, 0), disabled);
     EXPECT_EQ(ReadWindowPixel(bar, 2, 154), disabled) << "the thumb";

@@ -12,36 +12,20 @@
 #include "scroll/scroll.h"
 #include "support/harness.h"
 #include "support/records.h"
+#include "scroll_colours.h"
 
 namespace {
 
 const DWORD SKS_FIRSTHALF = 0x00010000;
-const COLORREF GlyphPen = 0x0084614A;
-const COLORREF GreyGlyphPen = 0x00C6CBCE;
-const COLORREF BuddyFrame = 0x00BD9E7B;
+const COLORREF BuddyFrame = BuiltInFace.fieldFrame;
 // Taken from COLOR_BTNFACE for the disabled frame.
 const COLORREF DisabledFrameDarkening = 0x00202020;
-const COLORREF NormalCorners[4] = {0x00FFEFE7, 0x00FFE7DE, 0x00FFE3DE, 0x00F7E3DE};
-const COLORREF PressedCornerTopLeft = 0x00DEC3BD;
-const COLORREF DisabledCornerTopLeft = 0x00F7F7F7;
+const COLORREF *const NormalCorners = BuiltInFace.scrollCorners[SET_NORMAL];
 
-class UpDownTest : public RecordCheckedTest {
+class UpDownTest : public InDialogTest {
 protected:
-    HWND dialog = nullptr;
     HWND updown = nullptr;
     MessageLog log;
-
-    void SetUp() override
-    {
-        RecordCheckedTest::SetUp();
-        dialog = CreateTestDialog(TestDialogStyle, 300, 200, "up-downs");
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        RecordCheckedTest::TearDown();
-    }
 
     // Logged below the library, so the log shows what the standard control sees.
     SkinnedWindow *Skin(HWND hwnd)
@@ -178,7 +162,7 @@ TEST_F(UpDownTest, PressedHalfIsTheOneUnderThePointer)
         Send(WM_MOUSEMOVE, 8, c.y);
         Send(WM_LBUTTONDOWN, 8, c.y);
         EXPECT_TRUE(rec->state & SKS_PRESSED);
-        EXPECT_EQ(At(c.pressed.x, c.pressed.y), PressedCornerTopLeft);
+        EXPECT_EQ(At(c.pressed.x, c.pressed.y), PressedCorner);
         EXPECT_EQ(At(c.idle.x, c.idle.y), NormalCorners[0]);
         Send(WM_LBUTTONUP, 8, c.y);
         EXPECT_FALSE(rec->state & SKS_PRESSED);
@@ -271,7 +255,7 @@ TEST_F(UpDownTest, DisabledBuddyMakesItDrawDisabled)
     const SIZE client = Client();
     EXPECT_EQ(At(0, 0), GetSysColor(COLOR_BTNFACE) - DisabledFrameDarkening);
     EXPECT_EQ(At(0, 1), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(At(2, 2), DisabledCornerTopLeft);
+    EXPECT_EQ(At(2, 2), DisabledCorner);
     bool grey = false, dark = false;
     for (int y = 0; y < client.cy; ++y) {
         for (int x = 0; x < client.cx; ++x) {

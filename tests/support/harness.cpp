@@ -1,8 +1,11 @@
 #include "harness.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+
+#include "kinds.h"
 
 void PumpMessages(DWORD milliseconds)
 {
@@ -184,7 +187,7 @@ int MessageLog::Count(UINT msg) const
     return count;
 }
 
-std::string MessageLog::Describe() const
+static std::string DescribeMessages(const std::vector<LoggedMessage> &messages)
 {
     std::string text;
     char line[96];
@@ -195,6 +198,58 @@ std::string MessageLog::Describe() const
         text += line;
     }
     return text;
+}
+
+std::string KindParamName(const testing::TestParamInfo<TestKind> &info)
+{
+    std::string name;
+    for (const char *c = info.param.name; *c != '\0'; ++c) {
+        if (isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+    }
+    return name;
+}
+
+std::string MessageLog::Describe() const
+{
+    return DescribeMessages(messages);
+}
+
+void ExpectSequence(const std::vector<LoggedMessage> &seen, const std::vector<ExpectedMessage> &expected,
+                    const char *name, const std::vector<UINT> &watched)
+{
+    auto named = [&](UINT msg) {
+        for (const ExpectedMessage &e : expected) {
+            if (e.msg == msg)
+                return true;
+        }
+        for (UINT w : watched) {
+            if (w == msg)
+                return true;
+        }
+        return false;
+    };
+    std::vector<LoggedMessage> compared;
+    for (const LoggedMessage &logged : seen) {
+        if (named(logged.msg))
+            compared.push_back(logged);
+    }
+    size_t at = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const ExpectedMessage &e = expected[i];
+        const bool matches = at < compared.size() && compared[at].msg == e.msg &&
+                             ((e.flags & SEQ_WPARAM) == 0 || compared[at].wParam == e.wParam);
+        if (matches) {
+            ++at;
+        } else if ((e.flags & SEQ_OPTIONAL) == 0) {
+            ADD_FAILURE() << name << ": expected message " << i << " (0x" << std::hex << e.msg << ") not seen there;"
+                          << " seen:\n" << DescribeMessages(seen);
+            return;
+        }
+    }
+    if (at < compared.size())
+        ADD_FAILURE() << name << ": message 0x" << std::hex << compared[at].msg << " after the expected ones;"
+                      << " seen:\n" << DescribeMessages(seen);
 }
 
 struct LoggingSubclass {
@@ -231,6 +286,15 @@ void StopLogging(HWND hwnd)
         return;
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass->previous));
     delete subclass;
+}
+
+double Milliseconds()
+{
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 int CountGdiObjects()

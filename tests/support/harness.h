@@ -103,6 +103,40 @@ struct MessageLog {
 void StartLogging(HWND hwnd, MessageLog *log);
 void StopLogging(HWND hwnd);
 
+// One message of an expected sequence, as Wine's ok_sequence takes them.
+enum SequenceFlag : unsigned {
+    SEQ_SENT = 0,
+    SEQ_OPTIONAL = 1,  // may be missing
+    SEQ_WPARAM = 2,    // wParam must match too
+};
+struct ExpectedMessage {
+    UINT msg;
+    unsigned flags = SEQ_SENT;
+    WPARAM wParam = 0;
+};
+
+// Compares the logged messages, in order, with the expected ones, and fails
+// naming the case and listing what was seen. A logged message that is
+// neither expected nor watched is passed over, so that a sequence speaks
+// only of the messages it names; a watched one that is not expected there
+// fails the comparison.
+void ExpectSequence(const std::vector<LoggedMessage> &seen, const std::vector<ExpectedMessage> &expected,
+                    const char *name, const std::vector<UINT> &watched = {});
+inline void ExpectSequence(const MessageLog &log, const std::vector<ExpectedMessage> &expected, const char *name,
+                           const std::vector<UINT> &watched = {})
+{
+    ExpectSequence(log.messages, expected, name, watched);
+}
+
+struct TestKind;
+
+// The kind row's name in letters and digits, for a test parameterised over
+// the rows.
+std::string KindParamName(const testing::TestParamInfo<TestKind> &info);
+
+// A steady clock, in milliseconds.
+double Milliseconds();
+
 // The number of live GDI objects of this process.
 int CountGdiObjects();
 

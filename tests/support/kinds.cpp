@@ -105,7 +105,24 @@ HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id, const c
 
 void FillKind(HWND control, const TestKind &kind)
 {
-    if (Named(kind, WC_HEADERA)) {
+    if (Named(kind, "Button")) {
+        SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+    } else if (Named(kind, "ScrollBar")) {
+        SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, 100, 10, 40, 0};
+        SetScrollInfo(control, SB_CTL, &info, TRUE);
+    } else if (Named(kind, PROGRESS_CLASSA)) {
+        SendMessageA(control, PBM_SETPOS, 60, 0);
+    } else if (Named(kind, WC_TABCONTROLA)) {
+        const char *const labels[] = {"First", "Second", "Third"};
+        for (int i = 0; i < 3; ++i) {
+            TCITEMA item = {TCIF_TEXT};
+            item.pszText = const_cast<char *>(labels[i]);
+            SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    } else if (Named(kind, "ComboBox")) {
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
+        SendMessageA(control, CB_SETCURSEL, 0, 0);
+    } else if (Named(kind, WC_HEADERA)) {
         const char *const names[] = {"Name", "Size", "Date"};
         for (int i = 0; i < 3; ++i) {
             HDITEMA item = {HDI_TEXT | HDI_WIDTH | HDI_FORMAT, 70, const_cast<char *>(names[i])};
@@ -158,6 +175,8 @@ void FillKind(HWND control, const TestKind &kind)
         item.pszText = const_cast<char *>("Item");
         SendMessageA(control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     } else if (Named(kind, "ListBox")) {
-        SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First line"));
+        // Past its height, so that its own scroll bar shows.
+        for (int i = 0; i < 30; ++i)
+            SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
     }
 }

@@ -36,10 +36,12 @@ bool IsDialogKind(const TestKind &kind);
 HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id = 0, const char *text = "",
                 DWORD addedStyle = 0);
 
-// Gives a control of the kind something to show, as a host would: header
-// items (the first sorted up), status bar parts, trackbar ticks and a
-// selection, toolbar buttons (the second checked), a rebar band, a tooltip
-// shown beside the parent, tree, list and list box items; nothing elsewhere.
+// Gives a control of the kind something to show, as a host would: buttons
+// checked, a scroll bar's range and page, a progress bar past half, three
+// tabs, a combo box's selected item, header items (the first sorted up),
+// status bar parts, trackbar ticks and a selection, toolbar buttons (the
+// second checked), a rebar band, a tooltip shown beside the parent, tree and
+// list items, list box items past its height; nothing elsewhere.
 void FillKind(HWND control, const TestKind &kind);
 
 // Names the kind in GoogleTest's messages instead of dumping its bytes.

@@ -24,4 +24,28 @@ using RecordCheckedTest = RecordChecked<testing::Test>;
 template <typename Param>
 using RecordCheckedParamTest = RecordChecked<testing::TestWithParam<Param>>;
 
+// The same, with a shown test dialog to hold the test's windows.
+template <typename Base>
+class DialogChecked : public RecordChecked<Base> {
+protected:
+    HWND dialog = nullptr;
+
+    void SetUp() override
+    {
+        RecordChecked<Base>::SetUp();
+        dialog = CreateTestDialog(TestDialogStyle, 420, 320, "test");
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(dialog);
+        RecordChecked<Base>::TearDown();
+    }
+};
+
+using InDialogTest = DialogChecked<testing::Test>;
+
+template <typename Param>
+using InDialogParamTest = DialogChecked<testing::TestWithParam<Param>>;
+
 #endif

@@ -155,6 +155,10 @@ static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wPa
         return CreateThenSetUp(rec, wParam, lParam);
     if (msg == WM_PAINT)
         FollowListColours(rec);
+    // A list view's items leave their background to the erase, since their
+    // texts have no box of their own: its print erases too, as its paint does.
+    if (rec->skinClass == &ListViewClass && msg == WM_PRINTCLIENT)
+        lParam |= PRF_ERASEBKGND;
     return HandleFrameBarsMessage(rec, msg, wParam, lParam);
 }
 

@@ -97,6 +97,13 @@ KEYS = {
     "TooltipBorder": rgb("#5A6B80"),
     "ReadOnlyBackground": rgb("#262A31"),
     "ReadOnlyText": rgb("#C8CDD4"),
+    "MenuBackground": rgb("#2B3038"),
+    "MenuText": rgb("#E6E6E6"),
+    "MenuGreyText": rgb("#A0A7B0"),
+    "MenuHotBackground": rgb("#2F5F92"),
+    "MenuHotText": rgb("#FFFFFF"),
+    "MenuSeparator": rgb("#4A525E"),
+    "MenuFrame": rgb("#5A6B80"),
 }
 
 
@@ -171,6 +178,9 @@ TEXT_ON = {
     "BarText": ["BarBackground", "HeaderHot", "HeaderPressed", "ToolbarButtonHot", "ToolbarButtonPressed"],
     "TooltipText": ["TooltipBackground"],
     "ReadOnlyText": ["ReadOnlyBackground"],
+    "MenuText": ["MenuBackground"],
+    "MenuGreyText": ["MenuBackground"],
+    "MenuHotText": ["MenuHotBackground"],
 }
 # Each state against the resting look it must stand out from.
 STATE_PAIRS = [("PushOuterFace" + s + "Top", "PushOuterFaceRestingTop") for s in ("Disabled", "Pressed", "Hot",
@@ -181,6 +191,7 @@ STATE_PAIRS += [("HeaderHot", "BarBackground"), ("HeaderPressed", "BarBackground
                 ("ToolbarButtonHot", "BarBackground"), ("ToolbarButtonPressed", "BarBackground")]
 STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText"),
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
+STATE_PAIRS += [("MenuHotBackground", "MenuBackground")]
 
 
 def check():

@@ -4,6 +4,7 @@
 #include "buttons/buttons.h"
 #include "controls/controls.h"
 #include "dialog/dialog.h"
+#include "menus/menus.h"
 #include "scroll/scroll.h"
 
 const SkinClass *const SkinClasses[] = {
@@ -30,6 +31,7 @@ const SkinClass *const SkinClasses[] = {
     &TooltipClass,
     &ToolbarClass,
     &RebarClass,
+    &PopupMenuClass,
 };
 
 const int SkinClassCount = sizeof SkinClasses / sizeof SkinClasses[0];

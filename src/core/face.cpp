@@ -154,4 +154,13 @@ const Face BuiltInFace = {
     0x00646464,  // tooltipBorder
     0x00F0F0F0,  // readOnlyBackground
     0x00000000,  // readOnlyText
+
+    // Popup menus: light, as the system's.
+    0x00FAFAFA,  // menuBackground
+    0x00000000,  // menuText
+    0x006D6D6D,  // menuGreyText
+    0x00F7E8D8,  // menuHotBackground
+    0x00000000,  // menuHotText
+    0x00C8C8C8,  // menuSeparator
+    0x00A0A0A0,  // menuFrame
 };

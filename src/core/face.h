@@ -171,6 +171,15 @@ struct Face {
     COLORREF tooltipBorder;
     COLORREF readOnlyBackground;     // read-only and disabled edits
     COLORREF readOnlyText;
+
+    // Popup menus.
+    COLORREF menuBackground;
+    COLORREF menuText;
+    COLORREF menuGreyText;           // disabled items
+    COLORREF menuHotBackground;      // the selected item
+    COLORREF menuHotText;
+    COLORREF menuSeparator;          // separators and column lines
+    COLORREF menuFrame;
 };
 
 // A table indexed by a row enum has a row for each of its values.

@@ -116,6 +116,13 @@ static const FaceKeyGroup FaceKeys[] = {
     FACE_ONE(L"TooltipBorder", tooltipBorder),
     FACE_ONE(L"ReadOnlyBackground", readOnlyBackground),
     FACE_ONE(L"ReadOnlyText", readOnlyText),
+    FACE_ONE(L"MenuBackground", menuBackground),
+    FACE_ONE(L"MenuText", menuText),
+    FACE_ONE(L"MenuGreyText", menuGreyText),
+    FACE_ONE(L"MenuHotBackground", menuHotBackground),
+    FACE_ONE(L"MenuHotText", menuHotText),
+    FACE_ONE(L"MenuSeparator", menuSeparator),
+    FACE_ONE(L"MenuFrame", menuFrame),
 };
 
 #undef FACE_TABLE

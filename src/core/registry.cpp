@@ -226,8 +226,8 @@ static SkinnedWindow *UnlinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
     return standIn;
 }
 
-// The record owns its block and its icon copy; the window region belongs
-// to the system.
+// The record owns its block, its icon copy and the hook of a menu loop it
+// is in; the window region belongs to the system.
 static void ReleaseKindState(SkinnedWindow *rec)
 {
     if (rec->extraState != nullptr)
@@ -236,6 +236,9 @@ static void ReleaseKindState(SkinnedWindow *rec)
     if (rec->buttonIcon != nullptr)
         DestroyIcon(rec->buttonIcon);
     rec->buttonIcon = nullptr;
+    if (rec->menuLoopHook != nullptr)
+        UnhookWindowsHookEx(rec->menuLoopHook);
+    rec->menuLoopHook = nullptr;
 }
 
 // Every record counts as a use of the library from its allocation to here.
@@ -544,6 +547,8 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     if (msg == WM_CREATE && rec->setUpPending)
         return CreateAfterSetUp(rec, wParam, lParam);
+    if (msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP)
+        FollowMenuLoop(rec, msg == WM_ENTERMENULOOP && !rec->released && !rec->standardLook);
     if (rec->released || rec->standardLook || rec->skinClass->handler == nullptr)
         return ForwardMessage(rec, msg, wParam, lParam);
     return rec->skinClass->handler(rec, msg, wParam, lParam);

@@ -76,12 +76,23 @@ static int HotItem(HMENU menu)
     return -1;
 }
 
-// Items the system draws: bitmaps, and every item of a menu too long for
-// the screen, which the system scrolls and draws with its arrows.
-static bool LeftToSystem(const MenuItem &item, const RECT &client)
+// Bitmap items are the system's to draw.
+static bool LeftToSystem(const MenuItem &item)
 {
-    return (item.info.fType & MFT_BITMAP) || (item.info.hbmpItem != nullptr && !(item.info.fType & MFT_OWNERDRAW)) ||
-           item.place.top < client.top || item.place.bottom > client.bottom;
+    return (item.info.fType & MFT_BITMAP) || (item.info.hbmpItem != nullptr && !(item.info.fType & MFT_OWNERDRAW));
+}
+
+// A menu too long for the screen, which the system scrolls and draws with
+// its arrows, has items beyond the window; the system draws all of it.
+static bool Scrolls(HWND popup, HMENU menu, int count, POINT windowOrigin, const RECT &whole)
+{
+    for (int i = 0; i < count; ++i) {
+        RECT place;
+        if (GetMenuItemRect(popup, menu, i, &place) &&
+            (place.top - windowOrigin.y < whole.top || place.bottom - windowOrigin.y > whole.bottom))
+            return true;
+    }
+    return false;
 }
 
 static void PaintSeparator(HDC dc, const RECT &place, const PopupLook &look)
@@ -271,12 +282,16 @@ void PaintPopupMenu(SkinnedWindow *rec, HDC target, const RECT &window)
     // The system's own items are printed by the menu and copied over the
     // face's look, each at its place.
     HRGN systemItems = CreateRectRgn(0, 0, 0, 0);
-    const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    if (Scrolls(hwnd, menu, count, origin, whole)) {
+        count = 0;
+        SetRectRgn(systemItems, whole.left, whole.top, whole.right, whole.bottom);
+    }
     for (int i = 0; i < count && !rec->released; ++i) {
         MenuItem item;
         if (!ReadItem(hwnd, menu, i, origin, &item))
             continue;
-        if (LeftToSystem(item, whole)) {
+        if (LeftToSystem(item)) {
             HRGN place = CreateRectRgnIndirect(&item.place);
             CombineRgn(systemItems, systemItems, place, RGN_OR);
             DeleteObject(place);

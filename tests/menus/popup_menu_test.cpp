@@ -88,10 +88,20 @@ protected:
     void TearDown() override { Enskin(nullptr, 0), currentFace = &BuiltInFace, RecordCheckedTest::TearDown(); }
 };
 
-// A fresh owner dialog, in the foreground, with a time limit for its menus.
-HWND MakeOwner(HMENU bar)
+LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HWND owner = CreateTestDialog(TestDialogStyle, 300, 200, "owner", OwnerProc);
+    return OwnerProc(hwnd, msg, wParam, lParam) ? TRUE : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A fresh owner in the foreground, with a time limit for its menus: a dialog, or a main window of the
+// host's own class.
+HWND MakeOwner(HMENU bar, bool dialog)
+{
+    WNDCLASSW windowClass = {0, OwnerWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"MenuOwner"};
+    RegisterClassW(&windowClass);
+    HWND owner = dialog ? CreateTestDialog(TestDialogStyle, 300, 200, "owner", OwnerProc)
+                        : CreateWindowExW(0, L"MenuOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
+                                          nullptr, nullptr, nullptr, nullptr);
     SetMenu(owner, bar), SetForegroundWindow(owner), SetTimer(owner, 1, 5000, nullptr);
     *watch = Watch();
     return owner;
@@ -128,7 +138,7 @@ TEST_F(PopupMenuTest, ItemsShowTheirTypeAndStateInTheFace)
 {
     const std::vector<DWORD> inked(13 * 13, GetRValue(Ink) << 16 | GetGValue(Ink) << 8 | GetBValue(Ink));
     HBITMAP check = CreateBitmap(13, 13, 1, 32, inked.data());
-    HWND owner = MakeOwner(nullptr);
+    HWND owner = MakeOwner(nullptr, true);
     ASSERT_NE(Enskin(owner, 1), 0);
     seen.menu = MakeMenu(check);
     WindowPixels shot;
@@ -182,7 +192,7 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
             HMENU bar = CreateMenu();
             AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(MakeMenu(nullptr)), L"&File");
             AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(MakeMenu(nullptr)), L"&Edit");
-            HWND owner = MakeOwner(use.bar ? bar : nullptr);
+            HWND owner = MakeOwner(use.bar ? bar : nullptr, false);
             seen.menu = MakeMenu(nullptr);
             seen.onIdle = [&](int idle) {
                 for (UINT key : idle == 0 ? use.keys : std::vector<UINT>())

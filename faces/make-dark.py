@@ -107,6 +107,9 @@ TEXT_ON = {
     "BarText": ["BarBackground", "HeaderHot", "HeaderPressed", "ToolbarButtonHot", "ToolbarButtonPressed"],
     "TooltipText": ["TooltipBackground"],
     "ReadOnlyText": ["ReadOnlyBackground"],
+    "MenuText": ["MenuBackground"],
+    "MenuGreyText": ["MenuBackground"],
+    "MenuHotText": ["MenuHotBackground"],
 }
 # Each state against the resting look it must stand out from.
 STATE_PAIRS = [("PushOuterFace" + s + "Top", "PushOuterFaceRestingTop") for s in ("Disabled", "Pressed", "Hot",
@@ -117,6 +120,7 @@ STATE_PAIRS += [("HeaderHot", "BarBackground"), ("HeaderPressed", "BarBackground
                 ("ToolbarButtonHot", "BarBackground"), ("ToolbarButtonPressed", "BarBackground")]
 STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText"),
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
+STATE_PAIRS += [("MenuHotBackground", "MenuBackground")]
 
 
 def check():

@@ -27,6 +27,7 @@ const SkinClass *const SkinClasses[] = {
     &TooltipClass,
     &ToolbarClass,
     &RebarClass,
+    &PopupMenuClass,
 };
 
 const int SkinClassCount = sizeof SkinClasses / sizeof SkinClasses[0];

@@ -34,5 +34,6 @@ extern const SkinClass HeaderClass;
 extern const SkinClass TooltipClass;
 extern const SkinClass ToolbarClass;
 extern const SkinClass RebarClass;
+extern const SkinClass PopupMenuClass;
 
 #endif

@@ -27,7 +27,9 @@ constexpr bool ListFillsFaceInOrder()
         if (at < ListedPlaces[i].field || at >= ListedPlaces[i].field + ListedPlaces[i].size)
             return false;
     }
-    return FirstColour + FaceColourCount * sizeof(COLORREF) == sizeof(Face);
+    // Only the record's own padding may follow the last colour.
+    const size_t end = FirstColour + FaceColourCount * sizeof(COLORREF);
+    return end <= sizeof(Face) && sizeof(Face) - end < alignof(Face);
 }
 static_assert(ListFillsFaceInOrder(), "face_colours.h lists every colour of Face once, in the order of Face");
 

@@ -315,5 +315,20 @@ FACE_COLOUR(readOnlyBackground, ReadOnlyBackground, 0xF0F0F0, 0x262A31, OwnColou
 FACE_FIELD(COLORREF, readOnlyText, )  // their text
 FACE_COLOUR(readOnlyText, ReadOnlyText, 0x000000, 0xC8CDD4, OwnColour)
 
+FACE_FIELD(COLORREF, menuBackground, )  // popup menus' background
+FACE_COLOUR(menuBackground, MenuBackground, 0xFAFAFA, 0x2B3038, OwnColour)
+FACE_FIELD(COLORREF, menuText, )  // their items' text
+FACE_COLOUR(menuText, MenuText, 0x000000, 0xE6E6E6, OwnColour)
+FACE_FIELD(COLORREF, menuGreyText, )  // disabled items' text
+FACE_COLOUR(menuGreyText, MenuGreyText, 0x6D6D6D, 0xA0A7B0, OwnColour)
+FACE_FIELD(COLORREF, menuHotBackground, )  // the selected item
+FACE_COLOUR(menuHotBackground, MenuHotBackground, 0xD8E8F7, 0x2F5F92, OwnColour)
+FACE_FIELD(COLORREF, menuHotText, )  // its text
+FACE_COLOUR(menuHotText, MenuHotText, 0x000000, 0xFFFFFF, OwnColour)
+FACE_FIELD(COLORREF, menuSeparator, )  // separators and column lines
+FACE_COLOUR(menuSeparator, MenuSeparator, 0xC8C8C8, 0x4A525E, OwnColour)
+FACE_FIELD(COLORREF, menuFrame, )  // a popup menu's frame
+FACE_COLOUR(menuFrame, MenuFrame, 0xA0A0A0, 0x5A6B80, OwnColour)
+
 #undef FACE_FIELD
 #undef FACE_COLOUR

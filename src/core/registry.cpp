@@ -227,8 +227,8 @@ static SkinnedWindow *UnlinkRecord(ThreadRegistry *registry, SkinnedWindow *rec)
     return standIn;
 }
 
-// The record owns its block and its icon copy; the window region belongs
-// to the system.
+// The record owns its block, its icon copy and the hook of a menu loop it
+// is in; the window region belongs to the system.
 static void ReleaseKindState(SkinnedWindow *rec)
 {
     if (rec->extraState != nullptr)
@@ -237,6 +237,9 @@ static void ReleaseKindState(SkinnedWindow *rec)
     if (rec->buttonIcon != nullptr)
         DestroyIcon(rec->buttonIcon);
     rec->buttonIcon = nullptr;
+    if (rec->menuLoopHook != nullptr)
+        UnhookWindowsHookEx(rec->menuLoopHook);
+    rec->menuLoopHook = nullptr;
 }
 
 // Every record counts as a use of the library from its allocation to here.
@@ -553,6 +556,8 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 {
     if (msg == WM_CREATE && rec->setUpPending)
         return CreateAfterSetUp(rec, wParam, lParam);
+    if (msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP)
+        FollowMenuLoop(rec, msg == WM_ENTERMENULOOP && !rec->released && !rec->standardLook);
     if (rec->released || rec->standardLook)
         return ForwardMessage(rec, msg, wParam, lParam);
     // The row answers the paint messages before the kind's handler.

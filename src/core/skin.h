@@ -33,6 +33,7 @@ enum ControlKind : int {
     CK_TOOLTIP = 43,
     CK_TOOLBAR = 44,
     CK_REBAR = 45,
+    CK_POPUPMENU = 46,
 };
 
 // State bits of SkinnedWindow.state. The low byte is shared by all painters;
@@ -168,6 +169,7 @@ struct SkinnedWindow {
     int holds;
     bool released;        // out of the list: the window no longer has this skin, nothing paints it
     bool freeWhenLetGo;   // released for good: freed when the last hold ends
+    HHOOK menuLoopHook;   // skins the popup menus the window shows while its menu loop runs
 };
 
 // The thread-local slot of each thread's record index, taken when the
@@ -386,5 +388,10 @@ void FrameRectWidth(HDC dc, const RECT *rect, HBRUSH brush, int thickness);
 // A solid pen for the outline of a rounded rectangle or an ellipse. A wider
 // one keeps inside the shape's rectangle, where a one-pixel line lies.
 HPEN CreateOutlinePen(COLORREF colour, int width);
+
+// A skinned window's menu loop starts or ends (WM_ENTERMENULOOP,
+// WM_EXITMENULOOP; entering false for either when its menus stay as they
+// are): the popup menus it shows meanwhile are skinned with it. In menus/.
+void FollowMenuLoop(SkinnedWindow *owner, bool entering);
 
 #endif

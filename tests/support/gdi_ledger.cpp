@@ -100,6 +100,7 @@ struct Originals {
     decltype(&CreateEllipticRgn) createEllipticRgn;
     decltype(&CreatePolygonRgn) createPolygonRgn;
     decltype(&CreateFontIndirectA) createFontIndirectA;
+    decltype(&CreateFontIndirectW) createFontIndirectW;
     decltype(&CreateCompatibleDC) createCompatibleDC;
     decltype(&DeleteObject) deleteObject;
     decltype(&DeleteDC) deleteDC;
@@ -185,6 +186,10 @@ HRGN WINAPI LedgerCreatePolygonRgn(const POINT *points, int count, int mode)
 HFONT WINAPI LedgerCreateFontIndirectA(const LOGFONTA *font)
 {
     return static_cast<HFONT>(Created(original.createFontIndirectA(font), "font"));
+}
+HFONT WINAPI LedgerCreateFontIndirectW(const LOGFONTW *font)
+{
+    return static_cast<HFONT>(Created(original.createFontIndirectW(font), "font"));
 }
 HDC WINAPI LedgerCreateCompatibleDC(HDC dc)
 {
@@ -343,6 +348,7 @@ const PatchEntry Patches[] = {
     LEDGER_ENTRY("gdi32.dll", CreateEllipticRgn, createEllipticRgn),
     LEDGER_ENTRY("gdi32.dll", CreatePolygonRgn, createPolygonRgn),
     LEDGER_ENTRY("gdi32.dll", CreateFontIndirectA, createFontIndirectA),
+    LEDGER_ENTRY("gdi32.dll", CreateFontIndirectW, createFontIndirectW),
     LEDGER_ENTRY("gdi32.dll", CreateCompatibleDC, createCompatibleDC),
     LEDGER_ENTRY("gdi32.dll", DeleteObject, deleteObject),
     LEDGER_ENTRY("gdi32.dll", DeleteDC, deleteDC),

@@ -48,6 +48,8 @@ const TestKind Rows[] = {
     {"toolbar", TOOLBARCLASSNAMEA, TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
      240, 28},
     {"rebar", REBARCLASSNAMEA, CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 240, 30},
+    // The system's popup menu window, here without a menu: its frame and background.
+    {"popup menu", "#32768", 0, 0, 120, 60},
     {"dialog", "#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 200},
 };
 

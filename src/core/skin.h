@@ -66,8 +66,8 @@ typedef void (*KindPartPainter)(SkinnedWindow *rec, HDC dc, const RECT &window, 
 // the paint, print, erase and frame messages from it; the kind's handler
 // sees those the role leaves to the control.
 enum PaintRole : unsigned char {
-    // The kind's handler has every paint message: no painter, or a frame of
-    // its own.
+    // The kind's handler has every paint message but the frame paint of a
+    // window whose own scroll bars are the skin's.
     PAINTS_BY_HANDLER,
     // The control never paints: the painter draws the client area, and the
     // whole window where the options say it covers the frame.

@@ -194,10 +194,10 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
-// The frame, caption and menu bar's surroundings are the skin's, the menu
-// bar the system's; the host's own drawing goes over the tile, which a child
-// can also ask for in its own DC through WM_PRINTCLIENT: a label, or a
-// transparent toolbar.
+// The whole frame is the skin's but a menu bar, which stays the system's
+// with its highlight and mnemonics. The host's own drawing goes over the
+// tile, which a child can also ask for in its own DC through
+// WM_PRINTCLIENT: a label, or a transparent toolbar.
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr, sizeof(CaptionButtonState),
                                PaintDialogFrame, nullptr, nullptr, PAINTS_FRAME,
                                PAINT_FILLS_FRAME | PAINT_OWN_SCROLL_BARS, nullptr, PaintDialogPart};

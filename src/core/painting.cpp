@@ -268,6 +268,18 @@ static LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags)
     return 0;
 }
 
+// A frame one pixel wide on every side (WS_BORDER) lies wholly under an
+// edge painter's edge, so the frame paint before it is left out.
+static bool FrameIsOnePixel(HWND hwnd)
+{
+    RECT window;
+    RECT client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    return client.right == window.right - window.left - 2 && client.bottom == window.bottom - window.top - 2 &&
+           (GetWindowLongW(hwnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) == 0;
+}
+
 // WM_NCPAINT of a painter that covers the window's frame: the frame paint
 // runs where the window has a frame, and the painter goes over the whole
 // window after it.
@@ -281,6 +293,11 @@ static bool PaintFrame(SkinnedWindow *rec, WPARAM update, LPARAM lParam, LRESULT
     if ((row.paintOptions & PAINT_COVERS_FRAME) == 0)
         return false;
     const HandledBy handler = row.paintRole == PAINTS_INSTEAD ? HANDLED_BY_DEFAULT : HANDLED_BY_CONTROL;
+    if ((row.paintOptions & PAINT_EDGE_ONLY) != 0 && FrameIsOnePixel(rec->hwnd)) {
+        RepaintNow(rec);
+        *result = 0;
+        return true;
+    }
     if (!HasNonClientArea(rec->hwnd))
         *result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, update, lParam)
                                                 : ForwardMessage(rec, WM_NCPAINT, update, lParam);

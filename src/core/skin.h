@@ -113,8 +113,9 @@ enum : unsigned {
     PAINT_FILLS_FRAME = 1 << 6,
     // PAINTS_OVER: the painter draws only along the window's edge. A window
     // with a frame has it drawn by the frame paint alone, since the control's
-    // paint cannot reach there; one without has it drawn over the control's
-    // paint in the same paint DC.
+    // paint cannot reach there, and a frame one pixel wide, which the edge
+    // covers, is not drawn by the control first; a window without a frame
+    // has it drawn over the control's paint in the same paint DC.
     PAINT_EDGE_ONLY = 1 << 7,
 };
 

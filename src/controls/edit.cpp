@@ -49,8 +49,6 @@ static LRESULT EditSetReadOnly(SkinnedWindow *rec, bool readOnly, WPARAM wParam,
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_NCPAINT:
-        return PaintFrameAndBars(rec, wParam, lParam, HANDLED_BY_DEFAULT);
     case EM_SETREADONLY:
         return EditSetReadOnly(rec, wParam != 0, wParam, lParam);
     case WM_ENABLE:
@@ -67,9 +65,10 @@ static void SetUpEditKind(SkinnedWindow *rec, LONG style)
         rec->state |= SKS_READONLY;
 }
 
-// The text is the control's own; the frame goes over its border.
+// The text is the control's own; the frame goes over its border, and a
+// multi-line Edit's own scroll bars are the skin's.
 const SkinClass EditClass = {L"Edit", nullptr, CK_EDIT, HandleEditMessage, SetUpEditKind, 0, PaintEditFrame, nullptr,
-                             AnswerEditParent, PAINTS_FRAME, 0, nullptr, nullptr};
+                             AnswerEditParent, PAINTS_FRAME, PAINT_OWN_SCROLL_BARS, nullptr, nullptr};
 // Hot-key controls are only followed to their destruction, where the
 // subclass procedure releases them after WM_NCDESTROY.
 const SkinClass HotKeyClass = {L"msctls_hotkey32", nullptr, CK_LISTBOX, nullptr, nullptr, 0, nullptr, nullptr, nullptr,

@@ -141,9 +141,9 @@ LRESULT AnswerEditParent(SkinnedWindow *, UINT msg, WPARAM wParam, LPARAM, LRESU
 // List boxes and a combo box's list keep their own look but for their
 // scroll bars.
 const SkinClass ListBoxClass = {L"ListBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr, nullptr,
-                                AnswerListBoxParent, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+                                AnswerListBoxParent, PAINTS_BY_HANDLER, PAINT_OWN_SCROLL_BARS, nullptr, nullptr};
 const SkinClass ComboListClass = {L"ComboLBox", nullptr, CK_LISTBOX, HandleFrameBarsMessage, nullptr, 0, nullptr,
-                                  nullptr, nullptr, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+                                  nullptr, nullptr, PAINTS_BY_HANDLER, PAINT_OWN_SCROLL_BARS, nullptr, nullptr};
 static void FollowListColours(SkinnedWindow *rec)
 {
     FollowFaceColours(rec, ColoursOf(rec->skinClass));
@@ -173,10 +173,10 @@ static LRESULT HandleMonthCalendarMessage(SkinnedWindow *rec, UINT msg, WPARAM w
 // List views and tree views draw themselves in the colours set at attach,
 // and in a new face's from their first paint after a switch.
 const SkinClass ListViewClass = {L"SysListView32", nullptr, CK_LISTVIEW, HandleListColoursMessage, SetUpListColours,
-                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, 0,
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, PAINT_OWN_SCROLL_BARS,
                                  nullptr, nullptr};
 const SkinClass TreeViewClass = {L"SysTreeView32", nullptr, CK_TREEVIEW, HandleListColoursMessage, SetUpListColours,
-                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, 0,
+                                 sizeof(ColourBlock), nullptr, TearDownListColours, nullptr, PAINTS_BY_HANDLER, PAINT_OWN_SCROLL_BARS,
                                  nullptr, nullptr};
 // Its frame is the combo boxes' (combo.cpp), its colours the lists'.
 const SkinClass MonthCalendarClass = {L"SysMonthCal32", ComboRowOfStyle, CK_COMBOBOX, HandleMonthCalendarMessage,

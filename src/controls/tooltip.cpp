@@ -58,4 +58,4 @@ LRESULT HandleTooltipMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
 
 const SkinClass TooltipClass = {TOOLTIPS_CLASSW, nullptr, CK_TOOLTIP, HandleTooltipMessage, SetUpTooltip,
                                 sizeof(ColourBlock), PaintTooltipBorder, TearDownTooltip, nullptr, PAINTS_OVER,
-                                PAINT_COVERS_FRAME, FollowTooltipColours, nullptr};
+                                PAINT_COVERS_FRAME | PAINT_EDGE_ONLY, FollowTooltipColours, nullptr};

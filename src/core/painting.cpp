@@ -91,11 +91,6 @@ void RepaintWithNow(SkinnedWindow *rec, KindPartPainter painter, int part)
     PaintOnWindowDC(rec, painter, part, nullptr);
 }
 
-void RepaintNonClientNow(SkinnedWindow *rec, HRGN updateRegion, int part)
-{
-    PaintOnWindowDC(rec, rec->skinClass->paintPart, part, updateRegion);
-}
-
 // Whether the painter draws the window's frame too, where the window has
 // one: otherwise the frame is the control's, on screen and in print.
 static bool PainterCoversFrame(const SkinClass &row)
@@ -129,6 +124,20 @@ static LRESULT PaintInsteadOfControl(SkinnedWindow *rec, HDC callerDC)
     return 0;
 }
 
+// The control paints into BeginPaint's DC and the painter goes over it
+// there: no second DC for a window whose edge lies in its client area.
+static LRESULT PaintOverControlInPaintDC(SkinnedWindow *rec, LPARAM lParam)
+{
+    const HWND hwnd = rec->hwnd;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (dc != nullptr && !rec->released)
+        rec->skinClass->paint(rec, dc, WindowRectInClient(hwnd));
+    EndPaint(hwnd, &paint);
+    return result;
+}
+
 static LRESULT PaintOverControlInBuffer(SkinnedWindow *rec, LPARAM lParam)
 {
     const HWND hwnd = rec->hwnd;
@@ -150,9 +159,14 @@ static LRESULT PaintOverControlInBuffer(SkinnedWindow *rec, LPARAM lParam)
 // its client area, is the control's, and the painter follows over it.
 static LRESULT PaintOverControl(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
 {
-    if ((rec->skinClass->paintOptions & PAINT_OVER_IN_BUFFER) != 0 && callerDC == nullptr &&
-        !HasNonClientArea(rec->hwnd))
-        return PaintOverControlInBuffer(rec, lParam);
+    const unsigned options = rec->skinClass->paintOptions;
+    if ((options & (PAINT_OVER_IN_BUFFER | PAINT_EDGE_ONLY)) != 0 && callerDC == nullptr) {
+        const bool framed = HasNonClientArea(rec->hwnd);
+        if ((options & PAINT_EDGE_ONLY) != 0)
+            return framed ? ForwardMessage(rec, WM_PAINT, 0, lParam) : PaintOverControlInPaintDC(rec, lParam);
+        if (!framed)
+            return PaintOverControlInBuffer(rec, lParam);
+    }
     const LRESULT result = ForwardMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam);
     if (callerDC == nullptr)
         RepaintNow(rec);
@@ -187,6 +201,29 @@ static LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
     return result;
 }
 
+// WM_PRINT of a painter that fills the frame: the frame is the painter's,
+// the client area the window's own WM_PRINTCLIENT (through its whole chain
+// of procedures, as its WM_PAINT is), or the background part alone.
+static LRESULT PrintFilledFrame(SkinnedWindow *rec, HDC dc, LPARAM flags)
+{
+    const HWND hwnd = rec->hwnd;
+    const RECT window = WindowRectInWindow(hwnd);
+    if (flags & PRF_NONCLIENT)
+        rec->skinClass->paint(rec, dc, window);
+    if ((flags & (PRF_CLIENT | PRF_ERASEBKGND)) != 0 && !rec->released) {
+        const RECT client = ClientAreaIn(hwnd, window);
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+        MoveOriginToWindow(dc, client);
+        if (flags & PRF_CLIENT)
+            SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+        else
+            rec->skinClass->paintPart(rec, dc, WindowRectInClient(hwnd), BACKGROUND_PART);
+        RestoreDC(dc, saved);
+    }
+    return 0;
+}
+
 // WM_PRINT: dc maps the whole window; the PRF_ flags say which parts, and
 // PRF_CHILDREN brings the children, each at its place. What the control
 // draws on screen it prints first: everything where the skin paints over
@@ -197,6 +234,12 @@ static LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags)
     const SkinClass &row = *rec->skinClass;
     if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
         return 0;
+    if ((row.paintOptions & PAINT_FILLS_FRAME) != 0) {
+        PrintFilledFrame(rec, dc, flags);
+        if (flags & PRF_CHILDREN)
+            PrintChildren(hwnd, dc, flags);
+        return 0;
+    }
     const bool coversFrame = PainterCoversFrame(row);
     LPARAM controlParts = 0;
     if (row.paintRole != PAINTS_INSTEAD)
@@ -225,6 +268,18 @@ static LRESULT PrintWindowParts(SkinnedWindow *rec, HDC dc, LPARAM flags)
     return 0;
 }
 
+// A frame one pixel wide on every side (WS_BORDER) lies wholly under an
+// edge painter's edge, so the frame paint before it is left out.
+static bool FrameIsOnePixel(HWND hwnd)
+{
+    RECT window;
+    RECT client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    return client.right == window.right - window.left - 2 && client.bottom == window.bottom - window.top - 2 &&
+           (GetWindowLongW(hwnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) == 0;
+}
+
 // WM_NCPAINT of a painter that covers the window's frame: the frame paint
 // runs where the window has a frame, and the painter goes over the whole
 // window after it.
@@ -238,6 +293,11 @@ static bool PaintFrame(SkinnedWindow *rec, WPARAM update, LPARAM lParam, LRESULT
     if ((row.paintOptions & PAINT_COVERS_FRAME) == 0)
         return false;
     const HandledBy handler = row.paintRole == PAINTS_INSTEAD ? HANDLED_BY_DEFAULT : HANDLED_BY_CONTROL;
+    if ((row.paintOptions & PAINT_EDGE_ONLY) != 0 && FrameIsOnePixel(rec->hwnd)) {
+        RepaintNow(rec);
+        *result = 0;
+        return true;
+    }
     if (!HasNonClientArea(rec->hwnd))
         *result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, update, lParam)
                                                 : ForwardMessage(rec, WM_NCPAINT, update, lParam);
@@ -246,9 +306,122 @@ static bool PaintFrame(SkinnedWindow *rec, WPARAM update, LPARAM lParam, LRESULT
     return true;
 }
 
+static bool HasOwnScrollBars(HWND hwnd)
+{
+    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
+
+// Takes the window's own scroll bars and size box out of region, which is
+// in screen coordinates.
+static void CutOwnScrollBars(HWND hwnd, HRGN region)
+{
+    SCROLLBARINFO bars[2] = {};
+    const LONG objects[2] = {OBJID_VSCROLL, OBJID_HSCROLL};
+    bool shown[2];
+    for (int i = 0; i < 2; ++i) {
+        bars[i].cbSize = sizeof bars[i];
+        shown[i] = GetScrollBarInfo(hwnd, objects[i], &bars[i]) && !(bars[i].rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    }
+    const RECT cuts[3] = {bars[0].rcScrollBar, bars[1].rcScrollBar,
+                          {bars[0].rcScrollBar.left, bars[1].rcScrollBar.top, bars[0].rcScrollBar.right,
+                           bars[1].rcScrollBar.bottom}};
+    const bool cut[3] = {shown[0], shown[1], shown[0] && shown[1]};
+    for (int i = 0; i < 3; ++i) {
+        if (!cut[i])
+            continue;
+        HRGN piece = CreateRectRgnIndirect(&cuts[i]);
+        CombineRgn(region, region, piece, RGN_DIFF);
+        DeleteObject(piece);
+    }
+}
+
+// What the frame paint of the window's own is left to draw of the update
+// region, in screen coordinates: for a painter that fills the frame, only
+// a menu bar. Null: nothing.
+static HRGN RegionLeftToFramePaint(HWND hwnd, HRGN update, unsigned options)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    if ((options & PAINT_FILLS_FRAME) != 0) {
+        MENUBARINFO menu = {};
+        menu.cbSize = sizeof menu;
+        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0 || GetMenu(hwnd) == nullptr ||
+            !GetMenuBarInfo(hwnd, OBJID_MENU, 0, &menu) || IsRectEmpty(&menu.rcBar))
+            return nullptr;
+        IntersectRect(&window, &window, &menu.rcBar);
+    }
+    HRGN region = CreateRectRgnIndirect(&window);
+    if (update != nullptr && update != reinterpret_cast<HRGN>(1))
+        CombineRgn(region, region, update, RGN_AND);
+    if ((options & PAINT_OWN_SCROLL_BARS) != 0)
+        CutOwnScrollBars(hwnd, region);
+    return region;
+}
+
+// The window's own frame paint over region: the default procedure's under
+// a frame painter, which keeps the control from drawing a frame of its own,
+// the control's otherwise.
+static LRESULT FramePaintOfWindow(SkinnedWindow *rec, WPARAM region, LPARAM lParam)
+{
+    if (rec->skinClass->paintRole == PAINTS_FRAME)
+        return DefaultMessage(rec, WM_NCPAINT, region, lParam);
+    return ForwardMessage(rec, WM_NCPAINT, region, lParam);
+}
+
+// WM_NCPAINT of a frame painter, or of a window whose own scroll bars are
+// the skin's: the window's own frame paint where the skin leaves it
+// anything, the painter over the update region, then the bars. A window without a frame
+// has nothing of the skin's there.
+static LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lParam)
+{
+    const SkinClass &row = *rec->skinClass;
+    const HWND hwnd = rec->hwnd;
+    const bool framePainter = row.paintRole == PAINTS_FRAME;
+    if (!HasNonClientArea(hwnd))
+        return FramePaintOfWindow(rec, update, lParam);
+    const bool bars = (row.paintOptions & PAINT_OWN_SCROLL_BARS) != 0 && HasOwnScrollBars(hwnd);
+    LRESULT result = 0;
+    if (!bars && (row.paintOptions & PAINT_FILLS_FRAME) == 0) {
+        result = FramePaintOfWindow(rec, update, lParam);
+    } else {
+        HRGN left = RegionLeftToFramePaint(hwnd, reinterpret_cast<HRGN>(update), row.paintOptions);
+        if (left != nullptr) {
+            result = FramePaintOfWindow(rec, reinterpret_cast<WPARAM>(left), lParam);
+            DeleteObject(left);
+        }
+    }
+    if (framePainter)
+        PaintOnWindowDC(rec, nullptr, 0, reinterpret_cast<HRGN>(update));
+    if (bars)
+        RepaintWithNow(rec, PaintOwnScrollBars, 0);
+    return result;
+}
+
+void RepaintFrameNow(SkinnedWindow *rec)
+{
+    PaintFrameAndBars(rec, 1, 0);
+}
+
+// The background part of a frame painter, under the control's drawing.
+static bool PaintBackgroundPart(SkinnedWindow *rec, UINT msg, HDC dc, LPARAM lParam, LRESULT *result)
+{
+    const SkinClass &row = *rec->skinClass;
+    if (row.paintPart == nullptr || (msg != WM_ERASEBKGND && msg != WM_PRINTCLIENT))
+        return false;
+    row.paintPart(rec, dc, WindowRectInClient(rec->hwnd), BACKGROUND_PART);
+    *result = msg == WM_ERASEBKGND || rec->released
+                  ? 1
+                  : ForwardMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
+    return true;
+}
+
 bool AnswerPaintMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result)
 {
     const SkinClass &row = *rec->skinClass;
+    if (msg == WM_NCPAINT && (row.paintRole == PAINTS_FRAME || (row.paintOptions & PAINT_OWN_SCROLL_BARS) != 0)) {
+        *result = PaintFrameAndBars(rec, wParam, lParam);
+        return true;
+    }
     if (row.paintRole == PAINTS_BY_HANDLER)
         return false;
     const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -258,13 +431,13 @@ bool AnswerPaintMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lPar
         *result = PrintWindowParts(rec, dc, lParam);
         return true;
     case WM_NCPAINT:
-        return row.paintRole != PAINTS_FRAME && PaintFrame(rec, wParam, lParam, result);
+        return PaintFrame(rec, wParam, lParam, result);
     default:
         break;
     }
     // The client area of a frame painter is the control's.
     if (row.paintRole == PAINTS_FRAME)
-        return false;
+        return PaintBackgroundPart(rec, msg, dc, lParam, result);
     switch (msg) {
     case WM_PAINT:
         if (row.beforePaint != nullptr)

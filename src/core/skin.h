@@ -67,19 +67,23 @@ typedef void (*KindPartPainter)(SkinnedWindow *rec, HDC dc, const RECT &window, 
 // the paint, print, erase and frame messages from it; the kind's handler
 // sees those the role leaves to the control.
 enum PaintRole : unsigned char {
-    // The kind's handler has every paint message: no painter, or a frame of
-    // its own.
+    // The kind's handler has every paint message but the frame paint of a
+    // window whose own scroll bars are the skin's.
     PAINTS_BY_HANDLER,
     // The control never paints: the painter draws the client area, and the
     // whole window where the options say it covers the frame.
     PAINTS_INSTEAD,
     // The control paints first, the painter over what it drew.
     PAINTS_OVER,
-    // The painter draws the frame; the client area is the control's. The
-    // frame paint itself stays with the kind's handler, which keeps the
-    // window's own scroll bars.
+    // The painter draws the frame, over the default procedure's frame paint
+    // where it leaves some of the frame to it; the client area is the
+    // control's, over the background part where the row has a part painter.
     PAINTS_FRAME,
 };
+
+// The part a PAINTS_FRAME row's part painter draws the client area's
+// background for: WM_ERASEBKGND, and under the control's own WM_PRINTCLIENT.
+const int BACKGROUND_PART = 4;
 
 // The row's paint options.
 enum : unsigned {
@@ -101,6 +105,19 @@ enum : unsigned {
     PAINT_OVER_IN_BUFFER = 1 << 3,
     // PAINTS_INSTEAD: WM_ERASEBKGND is the control's.
     ERASE_BY_CONTROL = 1 << 4,
+    // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL) are the skin's:
+    // the frame paint is kept off them, and they are painted after it.
+    PAINT_OWN_SCROLL_BARS = 1 << 5,
+    // PAINTS_FRAME: the painter fills the whole frame but the scroll bars
+    // and a menu bar, so the default procedure paints those alone; in print
+    // the frame is the painter's and the menu bar is left out.
+    PAINT_FILLS_FRAME = 1 << 6,
+    // PAINTS_OVER: the painter draws only along the window's edge. A window
+    // with a frame has it drawn by the frame paint alone, since the control's
+    // paint cannot reach there, and a frame one pixel wide, which the edge
+    // covers, is not drawn by the control first; a window without a frame
+    // has it drawn over the control's paint in the same paint DC.
+    PAINT_EDGE_ONLY = 1 << 7,
 };
 
 // How the windows of one class are skinned. Each kind's file defines its
@@ -268,10 +285,14 @@ void RepaintPartNow(SkinnedWindow *rec, int part);
 // bars, which several kinds share.
 void RepaintWithNow(SkinnedWindow *rec, KindPartPainter painter, int part);
 
-// Paints one part over the frame's update region through the window DC: the
-// region is a WM_NCPAINT's, in screen coordinates, or 0 or 1 for the whole
-// window, and stays the caller's.
-void RepaintNonClientNow(SkinnedWindow *rec, HRGN updateRegion, int part);
+// The window's own scroll bars and size box, at rest, into dc where the
+// window lies at window: drawn by the scroll subsystem for the rows with
+// PAINT_OWN_SCROLL_BARS, with part 0.
+void PaintOwnScrollBars(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
+
+// The frame of a PAINTS_FRAME row, or of one whose own scroll bars are the
+// skin's, painted now as WM_NCPAINT paints it, over the whole frame.
+void RepaintFrameNow(SkinnedWindow *rec);
 
 // Answers WM_PAINT, WM_PRINTCLIENT, WM_PRINT, WM_ERASEBKGND and WM_NCPAINT
 // from the row's paint role; false, with *result untouched, for a message it

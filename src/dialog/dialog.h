@@ -38,21 +38,13 @@ enum DialogPart {
     DIALOG_FRAME = 1,            // the frame strips and the caption
     DIALOG_CAPTION = 2,          // the caption band, which paints the caption buttons too
     DIALOG_CAPTION_BUTTONS = 3,  // the caption buttons alone
-    DIALOG_BACKGROUND = 4,       // the client area's tile
+    DIALOG_BACKGROUND = BACKGROUND_PART,  // the client area's tile
 };
 
-// The kind's painters: the whole look (frame, caption and background), or
-// one part, where the window lies at window in dc.
-void PaintDialog(SkinnedWindow *rec, HDC dc, const RECT &window);
+// The kind's painters: the frame with its caption, or one part, where the
+// window lies at window in dc.
+void PaintDialogFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
-
-// WM_NCPAINT: the frame and caption over the update region, then the menu
-// bar by the system. updateRegion is the message's wParam: a region in
-// screen coordinates, or 0 or 1 for the whole window; it stays the caller's.
-void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion);
-
-// WM_PRINT: the parts the PRF_ flags ask for, into dc at the window's origin.
-LRESULT PrintDialog(SkinnedWindow *rec, HDC dc, LPARAM flags);
 
 // The tile into dc, which is the dialog's own or a child's whose origin was
 // moved to the dialog's client origin.

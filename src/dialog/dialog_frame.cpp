@@ -25,43 +25,6 @@ static void FillSolid(HDC dc, const RECT *rect, COLORREF colour)
     DeleteObject(brush);
 }
 
-// A dialog made with a menu has its menu bar in the non-client area,
-// between the caption and the client area, where the system draws it in
-// the non-client paint that the skin replaces. The system's own paint runs
-// for the bar's strip alone, clipped to it, so that the bar, its highlight
-// and its mnemonics stay the system's and the skin's caption and frame are
-// left as they are. updateRegion as for PaintDialogNonClient.
-static void PaintMenuBar(SkinnedWindow *rec, HRGN updateRegion)
-{
-    const HWND hwnd = rec->hwnd;
-    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    if ((style & WS_CHILD) != 0 || GetMenu(hwnd) == nullptr)
-        return;
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    POINT clientTop = {0, 0};
-    ClientToScreen(hwnd, &clientTop);
-    const int captionHeight = (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
-    const int cx = GetSystemMetrics(SM_CXDLGFRAME);
-    const RECT bar = {window.left + cx, window.top + GetSystemMetrics(SM_CYDLGFRAME) + captionHeight,
-                      window.right - cx, clientTop.y};
-    if (bar.bottom <= bar.top)
-        return;
-    // In screen coordinates, as the message brings its region.
-    HRGN strip = CreateRectRgnIndirect(&bar);
-    if (updateRegion != nullptr && updateRegion != reinterpret_cast<HRGN>(1))
-        CombineRgn(strip, strip, updateRegion, RGN_AND);
-    DefaultMessage(rec, WM_NCPAINT, reinterpret_cast<WPARAM>(strip), 0);
-    DeleteObject(strip);
-}
-
-void PaintDialogNonClient(SkinnedWindow *rec, HRGN updateRegion)
-{
-    RepaintNonClientNow(rec, updateRegion, DIALOG_FRAME);
-    if (!rec->released)
-        PaintMenuBar(rec, updateRegion);
-}
-
 // Rounded while the dialog has a normal size, square while maximised. The
 // region is remembered before SetWindowRgn, whose messages may paint again;
 // once installed it belongs to the system, which frees it when the next one
@@ -85,7 +48,7 @@ void InstallDialogRegion(SkinnedWindow *rec)
 }
 
 // The non-client painters draw in window coordinates, from dc's origin.
-static void PaintDialogFrame(SkinnedWindow *rec, HDC dc)
+static void PaintFrameStrips(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     if (rec->windowRegion == nullptr)
@@ -161,7 +124,7 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
     }
     const POINT origin = MoveOriginToWindow(dc, window);
     if (part == DIALOG_FRAME)
-        PaintDialogFrame(rec, dc);
+        PaintFrameStrips(rec, dc);
     // Installing the region sends messages to the host's procedure.
     if (part == DIALOG_CAPTION_BUTTONS)
         PaintCaptionButtons(rec, dc);
@@ -170,35 +133,7 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
     PutBackOrigin(dc, origin);
 }
 
-void PaintDialog(SkinnedWindow *rec, HDC dc, const RECT &window)
+void PaintDialogFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
 {
     PaintDialogPart(rec, dc, window, DIALOG_FRAME);
-    if (!rec->released)
-        PaintDialogPart(rec, dc, window, DIALOG_BACKGROUND);
-}
-
-// The host's procedure draws over the background through WM_PRINTCLIENT, as
-// it does in WM_PAINT; the children follow at their places.
-LRESULT PrintDialog(SkinnedWindow *rec, HDC dc, LPARAM flags)
-{
-    const HWND hwnd = rec->hwnd;
-    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
-        return 0;
-    const RECT window = WindowRectInWindow(hwnd);
-    if (flags & PRF_NONCLIENT)
-        PaintDialogPart(rec, dc, window, DIALOG_FRAME);
-    if ((flags & (PRF_CLIENT | PRF_ERASEBKGND)) != 0 && !rec->released) {
-        const RECT client = ClientAreaIn(hwnd, window);
-        const int saved = SaveDC(dc);
-        IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-        MoveOriginToWindow(dc, client);
-        if (flags & PRF_CLIENT)
-            SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
-        else
-            PaintDialogBackground(rec, dc);
-        RestoreDC(dc, saved);
-    }
-    if (flags & PRF_CHILDREN)
-        PrintChildren(hwnd, dc, flags);
-    return 0;
 }

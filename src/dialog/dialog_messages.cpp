@@ -48,14 +48,6 @@ static LRESULT DialogSetCursor(SkinnedWindow *rec, HWND target, WPARAM wParam, L
     return 0;
 }
 
-// The host's own drawing goes over the tile, which a child can also ask for
-// in its own DC: a label, or a transparent toolbar.
-static LRESULT DialogPrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
-{
-    PaintDialogBackground(rec, dc);
-    return ForwardMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
-}
-
 // At a new DPI the corners of the region and every size of the frame
 // change: the host's procedure moves the dialog to the suggested place
 // first, then the next frame paint installs a region at the new size.
@@ -86,7 +78,7 @@ static LRESULT DialogActivate(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     if (rec->released)
         return result;
     SetActive(rec, wParam != 0);
-    PaintDialogNonClient(rec, reinterpret_cast<HRGN>(1));
+    RepaintFrameNow(rec);
     return result;
 }
 
@@ -179,17 +171,6 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
         return DialogChildColour(rec, msg, wParam, lParam);
     case WM_NCRBUTTONUP:
         return RepaintCaptionThenForward(rec, msg, wParam, lParam);
-    case WM_ERASEBKGND:
-        PaintDialogBackground(rec, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_PRINTCLIENT:
-        return DialogPrintClient(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_PRINT:
-        return PrintDialog(rec, reinterpret_cast<HDC>(wParam), lParam);
-    case WM_NCPAINT:
-        PaintDialogNonClient(rec, reinterpret_cast<HRGN>(wParam));
-        RepaintFrameBarsNow(rec);
-        return 0;
     case WM_SETCURSOR:
         return DialogSetCursor(rec, reinterpret_cast<HWND>(wParam), wParam, lParam);
     // No system menu from a right click.
@@ -222,5 +203,10 @@ static void TearDownDialog(SkinnedWindow *rec)
     SetWindowRgn(rec->hwnd, nullptr, FALSE);
 }
 
+// The whole frame is the skin's but a menu bar, which stays the system's
+// with its highlight and mnemonics. The host's own drawing goes over the
+// tile, which a child can also ask for in its own DC through
+// WM_PRINTCLIENT: a label, or a transparent toolbar.
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr, sizeof(CaptionButtonState),
-                               PaintDialog, TearDownDialog, nullptr, PAINTS_BY_HANDLER, 0, nullptr, PaintDialogPart};
+                               PaintDialogFrame, TearDownDialog, nullptr, PAINTS_FRAME,
+                               PAINT_FILLS_FRAME | PAINT_OWN_SCROLL_BARS, nullptr, PaintDialogPart};

@@ -4,8 +4,9 @@
 //
 // Under Wine the system draws these bars in three places besides the default
 // WM_NCPAINT: straight into the window DC from SetScrollInfo and
-// EnableScrollBar, and from its own tracking loop. The frame paint is kept off
-// the bars by its update region, the tracking loop is replaced by the one
+// EnableScrollBar, and from its own tracking loop. The core's frame paint
+// keeps the system's off the bars and paints them after it (painting.cpp),
+// the tracking loop is replaced by the one
 // here, and the bars are painted again after every message whose handling
 // changed them (a list box's LB_ADDSTRING sets its own scroll information).
 #include "scroll.h"
@@ -286,7 +287,7 @@ static bool SystemDrewOver(SkinnedWindow *rec, HDC dc, const FrameBar &bar)
 }
 
 // Both bars and the size box into dc, where the window lies at window.
-static void PaintFrameBars(SkinnedWindow *rec, HDC dc, const RECT &window, int paint)
+void PaintOwnScrollBars(SkinnedWindow *rec, HDC dc, const RECT &window, int paint)
 {
     const HWND hwnd = rec->hwnd;
     const int dpi = WindowDpi(hwnd);
@@ -316,59 +317,7 @@ static void PaintFrameBars(SkinnedWindow *rec, HDC dc, const RECT &window, int p
 
 static void RepaintFrameBars(SkinnedWindow *rec, const FrameBarTrack *track)
 {
-    RepaintWithNow(rec, PaintFrameBars, track != nullptr ? TrackedPaint(track) : FRAME_BARS_AT_REST);
-}
-
-// The frame's update region without the bars and the size box, in screen
-// coordinates; the caller deletes it.
-static HRGN RegionWithoutBars(HWND hwnd, HRGN update)
-{
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    HRGN region = CreateRectRgnIndirect(&window);
-    if (update != nullptr && update != reinterpret_cast<HRGN>(1))
-        CombineRgn(region, region, update, RGN_AND);
-    SCROLLBARINFO bars[2] = {};
-    const LONG objects[2] = {OBJID_VSCROLL, OBJID_HSCROLL};
-    bool shown[2];
-    for (int i = 0; i < 2; ++i) {
-        bars[i].cbSize = sizeof bars[i];
-        shown[i] = GetScrollBarInfo(hwnd, objects[i], &bars[i]) && !(bars[i].rgstate[0] & STATE_SYSTEM_INVISIBLE);
-    }
-    const RECT cuts[3] = {bars[0].rcScrollBar, bars[1].rcScrollBar,
-                    {bars[0].rcScrollBar.left, bars[1].rcScrollBar.top, bars[0].rcScrollBar.right,
-                     bars[1].rcScrollBar.bottom}};
-    const bool cut[3] = {shown[0], shown[1], shown[0] && shown[1]};
-    for (int i = 0; i < 3; ++i) {
-        if (!cut[i])
-            continue;
-        HRGN piece = CreateRectRgnIndirect(&cuts[i]);
-        CombineRgn(region, region, piece, RGN_DIFF);
-        DeleteObject(piece);
-    }
-    return region;
-}
-
-LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lParam, HandledBy handler)
-{
-    const HWND hwnd = rec->hwnd;
-    const bool bars = HasFrameBars(hwnd);
-    LRESULT result;
-    if (!bars) {
-        result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, update, lParam)
-                                               : ForwardMessage(rec, WM_NCPAINT, update, lParam);
-    } else {
-        HRGN region = RegionWithoutBars(hwnd, reinterpret_cast<HRGN>(update));
-        const WPARAM clipped = reinterpret_cast<WPARAM>(region);
-        result = handler == HANDLED_BY_DEFAULT ? DefaultMessage(rec, WM_NCPAINT, clipped, lParam)
-                                               : ForwardMessage(rec, WM_NCPAINT, clipped, lParam);
-        DeleteObject(region);
-    }
-    if (rec->skinClass->paint != nullptr)
-        RepaintNow(rec);
-    if (bars)
-        RepaintFrameBars(rec, nullptr);
-    return result;
+    RepaintWithNow(rec, PaintOwnScrollBars, track != nullptr ? TrackedPaint(track) : FRAME_BARS_AT_REST);
 }
 
 // ---- Tracking ----
@@ -666,7 +615,7 @@ static LRESULT ForwardKeepingBars(SkinnedWindow *rec, UINT msg, WPARAM wParam, L
     const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
     if (!MayMoveBars(msg) || rec->released || (rec->state & TrackingBar) || !HasFrameBars(rec->hwnd))
         return result;
-    RepaintWithNow(rec, PaintFrameBars, FRAME_BARS_WHERE_DRAWN_OVER);
+    RepaintWithNow(rec, PaintOwnScrollBars, FRAME_BARS_WHERE_DRAWN_OVER);
     return result;
 }
 
@@ -681,8 +630,6 @@ static LRESULT FrameBarCommand(SkinnedWindow *rec, WPARAM command, LPARAM lParam
 LRESULT HandleFrameBarsMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_NCPAINT:
-        return PaintFrameAndBars(rec, wParam, lParam, HANDLED_BY_CONTROL);
     case WM_SYSCOMMAND:
         return FrameBarCommand(rec, wParam, lParam);
     case WM_NCMOUSEMOVE:

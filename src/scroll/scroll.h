@@ -102,9 +102,6 @@ void PaintUpDown(SkinnedWindow *rec, HDC dc, const RECT &window);
 // the handler of a kind whose only skinned part they are, and the pieces a
 // kind with a handler of its own routes to.
 LRESULT HandleFrameBarsMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
-// WM_NCPAINT: the frame, by the control or the default procedure, kept off
-// the bars; the kind's painter over it; then the bars.
-LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lParam, HandledBy handler);
 // The bars at once, through the window DC; nothing for a window without.
 void RepaintFrameBarsNow(SkinnedWindow *rec);
 

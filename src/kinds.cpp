@@ -1,33 +1,8 @@
-// The class table: every class the library skins, in the order classes are
-// compared. Each row is defined with its kind; a new kind is one file in its
-// folder, its row declared in kinds.h and one line here.
+// The class table: every row of the list in kinds.h, in its order.
 #include "kinds.h"
 
-const SkinClass *const SkinClasses[] = {
-    &ButtonClass,
-    &EditClass,
-    &ComboBoxClass,
-    &ListBoxClass,
-    &ScrollBarClass,
-    &StaticClass,
-    &DialogClass,
-    &HotKeyClass,
-    &IpAddressClass,
-    &ListViewClass,
-    &ComboListClass,
-    &DateTimePickerClass,
-    &UpDownClass,
-    &MonthCalendarClass,
-    &TabClass,
-    &ProgressClass,
-    &TreeViewClass,
-    &TrackbarClass,
-    &StatusBarClass,
-    &HeaderClass,
-    &TooltipClass,
-    &ToolbarClass,
-    &RebarClass,
-    &PopupMenuClass,
-};
+#define VELK_TABLE_ROW(row) &row,
+const SkinClass *const SkinClasses[] = {VELK_CLASS_TABLE(VELK_TABLE_ROW)};
+#undef VELK_TABLE_ROW
 
 const int SkinClassCount = sizeof SkinClasses / sizeof SkinClasses[0];

@@ -1,39 +1,47 @@
 // The kinds the library skins: one row each, defined in the kind's own file.
-// The class table (kinds.cpp) lists the rows a window's class is compared
-// with; a kind whose class holds several picks its row by style.
+// The class table (kinds.cpp) is made from the list below, in the order a
+// window's class is compared with the rows; a kind whose class holds several
+// picks its row by style, from rows that only its own file names. A new kind
+// is its file and one line here.
 #ifndef VELK_KINDS_H
 #define VELK_KINDS_H
 
 #include "core/skin.h"
 
-// "Button": push buttons, check boxes, radio buttons and group boxes.
-extern const SkinClass ButtonClass;
+#define VELK_CLASS_TABLE(ROW) \
+    ROW(ButtonClass)          \
+    ROW(EditClass)            \
+    ROW(ComboBoxClass)        \
+    ROW(ListBoxClass)         \
+    ROW(ScrollBarClass)       \
+    ROW(StaticClass)          \
+    ROW(DialogClass)          \
+    ROW(HotKeyClass)          \
+    ROW(IpAddressClass)       \
+    ROW(ListViewClass)        \
+    ROW(ComboListClass)       \
+    ROW(DateTimePickerClass)  \
+    ROW(UpDownClass)          \
+    ROW(MonthCalendarClass)   \
+    ROW(TabClass)             \
+    ROW(ProgressClass)        \
+    ROW(TreeViewClass)        \
+    ROW(TrackbarClass)        \
+    ROW(StatusBarClass)       \
+    ROW(HeaderClass)          \
+    ROW(TooltipClass)         \
+    ROW(ToolbarClass)         \
+    ROW(RebarClass)           \
+    ROW(PopupMenuClass)
+
+#define VELK_DECLARE_ROW(row) extern const SkinClass row;
+VELK_CLASS_TABLE(VELK_DECLARE_ROW)
+#undef VELK_DECLARE_ROW
+
+// "Button": the rows its kinds pick by style.
 extern const SkinClass PushButtonClass;
 extern const SkinClass CheckBoxClass;
 extern const SkinClass RadioButtonClass;
 extern const SkinClass GroupBoxClass;
-extern const SkinClass StaticClass;
-extern const SkinClass EditClass;
-extern const SkinClass ComboBoxClass;
-extern const SkinClass ListBoxClass;
-extern const SkinClass ScrollBarClass;
-extern const SkinClass DialogClass;
-extern const SkinClass HotKeyClass;
-extern const SkinClass IpAddressClass;
-extern const SkinClass ListViewClass;
-extern const SkinClass ComboListClass;
-extern const SkinClass DateTimePickerClass;
-extern const SkinClass UpDownClass;
-extern const SkinClass MonthCalendarClass;
-extern const SkinClass TabClass;
-extern const SkinClass ProgressClass;
-extern const SkinClass TreeViewClass;
-extern const SkinClass TrackbarClass;
-extern const SkinClass StatusBarClass;
-extern const SkinClass HeaderClass;
-extern const SkinClass TooltipClass;
-extern const SkinClass ToolbarClass;
-extern const SkinClass RebarClass;
-extern const SkinClass PopupMenuClass;
 
 #endif

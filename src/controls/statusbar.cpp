@@ -1,6 +1,6 @@
-// Status bars: the skin draws the background, the parts' edges, icons and
-// texts. The size grip and owner-drawn parts are left to the control, which
-// paints them into the same buffer through its own WM_PAINT, clipped to
+// Status bars: the skin draws the background, the parts' edges, icons, texts
+// and the size grip. Owner-drawn parts are left to the control, which paints
+// them into the same buffer through its own WM_PAINT, clipped to
 // them; its background colour is the face's (SB_SETBKCOLOR), so that what it
 // fills there matches.
 #include "controls.h"
@@ -11,6 +11,11 @@
 static const int PartTextInset = 3;
 static const int PartIconGap = 2;
 static const int DividerWidth = 1;
+// The grip: three rows of dots in a triangle at the bottom trailing corner,
+// a dot and a gap each GripDot wide.
+static const int GripDot = 2;
+static const int GripRows = 3;
+static const int GripInset = 2;
 
 // Parts of a status bar in simple mode: the one the control keeps apart.
 static const int SimplePartIndex = 0;
@@ -38,6 +43,23 @@ static RECT SizeGripRect(const RECT &client)
     return {client.right - size, client.top, client.right, client.bottom};
 }
 
+static void PaintSizeGrip(HDC dc, const RECT &grip, int dpi)
+{
+    const int dot = ScaleToDpi(GripDot, dpi);
+    const int inset = ScaleToDpi(GripInset, dpi);
+    HBRUSH brush = CreateSolidBrush(CurrentFace()->statusGrip);
+    // Counted from the corner: the bottom row is the longest.
+    for (int row = 0; row < GripRows; ++row) {
+        for (int column = 0; column < GripRows - row; ++column) {
+            const int right = grip.right - inset - column * 2 * dot;
+            const int bottom = grip.bottom - inset - row * 2 * dot;
+            const RECT place = {right - dot, bottom - dot, right, bottom};
+            FillRect(dc, &place, brush);
+        }
+    }
+    DeleteObject(brush);
+}
+
 static void PaintPartText(HDC dc, HWND hwnd, wchar_t *text, RECT area, UINT readingOrder)
 {
     for (int piece = 0; piece < 3 && text != nullptr; ++piece) {
@@ -52,10 +74,13 @@ static void PaintPartText(HDC dc, HWND hwnd, wchar_t *text, RECT area, UINT read
 }
 
 // Returns false for a part the control draws itself.
-static bool PaintPart(HDC dc, HWND hwnd, int index, HBRUSH divider, bool last, int dpi)
+// textEnd: where the text must stop, short of the grip.
+static bool PaintPart(HDC dc, HWND hwnd, int index, HBRUSH divider, bool last, int textEnd, int dpi)
 {
     RECT part = {};
     SendMessageW(hwnd, SB_GETRECT, index, reinterpret_cast<LPARAM>(&part));
+    if (part.right > textEnd)
+        part.right = textEnd;
     const LRESULT lengthAndType = SendMessageW(hwnd, SB_GETTEXTLENGTHW, index, 0);
     const UINT type = HIWORD(lengthAndType);
     if (type & SBT_OWNERDRAW)
@@ -105,11 +130,15 @@ void PaintStatusBar(SkinnedWindow *rec, HDC target, const RECT &window)
 
     HRGN kept = CreateRectRgn(0, 0, 0, 0);
     HBRUSH divider = CreateSolidBrush(CurrentFace()->barDivider);
+    const bool gripped = (GetWindowLongW(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+    const RECT grip = SizeGripRect(client);
+    if (gripped)
+        PaintSizeGrip(dc, grip, dpi);
     const bool simple = SendMessageW(hwnd, SB_ISSIMPLE, 0, 0) != 0;
     const int count = simple ? 1 : static_cast<int>(SendMessageW(hwnd, SB_GETPARTS, 0, 0));
     for (int i = 0; i < count; ++i) {
         const int index = simple ? SimplePartIndex : i;
-        if (PaintPart(dc, hwnd, index, divider, i == count - 1, dpi))
+        if (PaintPart(dc, hwnd, index, divider, i == count - 1, gripped ? grip.left : client.right, dpi))
             continue;
         RECT part = {};
         SendMessageW(hwnd, SB_GETRECT, index, reinterpret_cast<LPARAM>(&part));
@@ -118,12 +147,6 @@ void PaintStatusBar(SkinnedWindow *rec, HDC target, const RECT &window)
         DeleteObject(partRegion);
     }
     DeleteObject(divider);
-    if (GetWindowLongW(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) {
-        const RECT grip = SizeGripRect(client);
-        HRGN gripRegion = CreateRectRgnIndirect(&grip);
-        CombineRgn(kept, kept, gripRegion, RGN_OR);
-        DeleteObject(gripRegion);
-    }
     RECT keptBox;
     if (GetRgnBox(kept, &keptBox) != NULLREGION && !rec->released)
         LetControlPaint(rec, dc, kept);

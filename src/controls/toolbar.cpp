@@ -33,11 +33,57 @@ static LRESULT ToolbarEraseBackground(SkinnedWindow *rec, HDC dc, WPARAM wParam,
     return FillBarBackground(rec, dc);
 }
 
+// The toolbar's extraState block: where its notifications go while it
+// paints, null otherwise.
+struct ToolbarPainting {
+    HWND notifyTarget;
+};
+
+// The control asks its notify window (its parent, unless the host chose
+// another) for custom draw, and that window may not be skinned: a main
+// window is not. For the length of a paint the toolbar is its own notify
+// window, so that each question passes through here on its way to the host's
+// window and is answered in the face when the host leaves it unanswered.
+static LRESULT ToolbarPaint(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto *painting = static_cast<ToolbarPainting *>(rec->extraState);
+    const HWND hwnd = rec->hwnd;
+    HoldRecord(rec);
+    const HWND target = reinterpret_cast<HWND>(ForwardMessage(rec, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd), 0));
+    painting->notifyTarget = target;
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
+    painting->notifyTarget = nullptr;
+    SendMessageW(hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(target), 0);
+    LetGoRecord(rec);
+    return result;
+}
+
+static LRESULT ToolbarOwnNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const HWND target = static_cast<const ToolbarPainting *>(rec->extraState)->notifyTarget;
+    const auto *header = reinterpret_cast<const NMHDR *>(lParam);
+    if (target == nullptr || header == nullptr || header->hwndFrom != rec->hwnd)
+        return ForwardMessage(rec, WM_NOTIFY, wParam, lParam);
+    const HWND hwnd = rec->hwnd;
+    const LRESULT hostResult = SendMessageW(target, WM_NOTIFY, wParam, lParam);
+    if (header->code != NM_CUSTOMDRAW || hostResult != 0)
+        return hostResult;
+    return AnswerForChild(hwnd, WM_NOTIFY, wParam, lParam, hostResult);
+}
+
 static LRESULT HandleToolbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_ERASEBKGND)
+    switch (msg) {
+    case WM_ERASEBKGND:
         return ToolbarEraseBackground(rec, reinterpret_cast<HDC>(wParam), wParam, lParam);
-    return ForwardMessage(rec, msg, wParam, lParam);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return ToolbarPaint(rec, msg, wParam, lParam);
+    case WM_NOTIFY:
+        return ToolbarOwnNotify(rec, wParam, lParam);
+    default:
+        return ForwardMessage(rec, msg, wParam, lParam);
+    }
 }
 
 // Each button is asked for; a hot, pressed or checked one gets the face's
@@ -103,7 +149,8 @@ static LRESULT HandleRebarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, L
     return ForwardMessage(rec, msg, wParam, lParam);
 }
 
-const SkinClass ToolbarClass = {TOOLBARCLASSNAMEW, nullptr, CK_TOOLBAR, HandleToolbarMessage, nullptr, 0, nullptr,
-                                nullptr, AnswerToolbarParent, PAINTS_BY_HANDLER, 0, nullptr, nullptr};
+const SkinClass ToolbarClass = {TOOLBARCLASSNAMEW, nullptr, CK_TOOLBAR, HandleToolbarMessage, nullptr,
+                                sizeof(ToolbarPainting), nullptr, nullptr, AnswerToolbarParent, PAINTS_BY_HANDLER, 0,
+                                nullptr, nullptr};
 const SkinClass RebarClass = {REBARCLASSNAMEW, nullptr, CK_REBAR, HandleRebarMessage, SetUpRebar, sizeof(ColourBlock),
                               nullptr, TearDownRebar, nullptr, PAINTS_BY_HANDLER, 0, nullptr, nullptr};

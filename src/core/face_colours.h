@@ -294,6 +294,8 @@ FACE_FIELD(COLORREF, barText, )  // their text
 FACE_COLOUR(barText, BarText, 0x000000, 0xE6E6E6, OwnColour)
 FACE_FIELD(COLORREF, barDivider, )  // between status bar parts and header items
 FACE_COLOUR(barDivider, BarDivider, 0xA0A0A0, 0x4A525E, OwnColour)
+FACE_FIELD(COLORREF, statusGrip, )  // the dots of a status bar's size grip
+FACE_COLOUR(statusGrip, StatusGrip, 0xA0A0A0, 0x6A7480, OwnColour)
 FACE_FIELD(COLORREF, headerHot, )  // a header item under the pointer
 FACE_COLOUR(headerHot, HeaderHot, 0xD8E8F7, 0x33404F, OwnColour)
 FACE_FIELD(COLORREF, headerPressed, )  // a pressed header item

@@ -92,14 +92,6 @@ void NotifyElsewhere(HWND toolbar)
     SendMessageA(toolbar, TB_SETPARENT, reinterpret_cast<WPARAM>(elsewhere), 0);
 }
 
-// A point of the client area, counted back from the bottom right corner.
-POINT FromCorner(HWND c, int x, int y)
-{
-    RECT client;
-    GetClientRect(c, &client);
-    return {client.right - x, client.bottom - y};
-}
-
 const BarCase Cases[] = {
     {"trackbar", 0,
      {{"selection", [](HWND c) { return POINT{TickAt(c, 2), (Reported(c, TBM_GETCHANNELRECT, 0).top + 2)}; },
@@ -144,22 +136,21 @@ const BarCase Cases[] = {
       {"text", Anywhere, &Face::barText}},
      [](HWND c) { SendMessageA(c, TB_SETHOTITEM, 2, 0); }},
     {"toolbar", 0,
-     {{"checked button, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 1); }, &Face::toolbarButtonPressed},
-      {"hot button, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 2); }, &Face::toolbarButtonHot}},
+     {{"checked, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 1); }, &Face::toolbarButtonPressed},
+      {"hot, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 2); }, &Face::toolbarButtonHot}},
      [](HWND c) {
          NotifyElsewhere(c);
          SendMessageA(c, TB_SETHOTITEM, 2, 0);
      }},
-    {"toolbar", 0, {{"pressed button, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 0); }, &Face::toolbarButtonPressed}},
+    {"toolbar", 0, {{"pressed, notified elsewhere", [](HWND c) { return ItemCorner(c, TB_GETITEMRECT, 0); }, &Face::toolbarButtonPressed}},
      [](HWND c) {
          NotifyElsewhere(c);
-         const POINT at = ItemCorner(c, TB_GETITEMRECT, 0);
-         SendMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x + 3, at.y + 3));
+         SendMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
      }},
     // The grip's corner dot, and the last part's long text kept out of it.
     {"status bar", 0,
-     {{"grip dot", [](HWND c) { return FromCorner(c, 3, 3); }, &Face::statusGrip},
-      {"beside the grip's dots", [](HWND c) { return FromCorner(c, 5, 11); }, &Face::barBackground}},
+     {{"grip dot", [](HWND c) { RECT r; GetClientRect(c, &r); return POINT{r.right - 3, r.bottom - 3}; }, &Face::statusGrip},
+      {"beside the grip's dots", [](HWND c) { RECT r; GetClientRect(c, &r); return POINT{r.right - 5, r.bottom - 11}; }, &Face::barBackground}},
      [](HWND c) { SendMessageA(c, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")); }},
     {"rebar", 0, {{"band", [](HWND c) { return POINT{Reported(c, RB_GETRECT, 0).right - 4, 4}; }, &Face::barBackground}}},
     {"tree view", 0, {{"background", [](HWND) { return POINT{150, 90}; }, &Face::listBackground}, {"text", Anywhere, &Face::listText}}},

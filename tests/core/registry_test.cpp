@@ -228,11 +228,10 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, dialogRec->extraState), sizeof(CaptionButtonState));
 
     // The kinds whose colours the skin sets keep the colours they had; a
-    // popup menu keeps the selection it last painted, a toolbar where its
-    // notifications go while it paints.
-    const char *const withBlocks[] = {"ScrollBar",      WC_LISTVIEWA,    MONTHCAL_CLASSA, WC_TREEVIEWA,
-                                      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA, "#32768",
-                                      TOOLBARCLASSNAMEA};
+    // popup menu keeps the selection it last painted, a toolbar its notify
+    // window while it paints.
+    const char *const withBlocks[] = {"ScrollBar",     WC_LISTVIEWA,     MONTHCAL_CLASSA, WC_TREEVIEWA,
+                                      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA, "#32768", TOOLBARCLASSNAMEA};
     for (const TestKind &kind : TestKinds()) {
         if (IsDialogKind(kind))
             continue;

@@ -32,7 +32,8 @@
     ROW(TooltipClass)         \
     ROW(ToolbarClass)         \
     ROW(RebarClass)           \
-    ROW(PopupMenuClass)
+    ROW(PopupMenuClass)       \
+    ROW(MainWindowClass)
 
 #define VELK_DECLARE_ROW(row) extern const SkinClass row;
 VELK_CLASS_TABLE(VELK_DECLARE_ROW)

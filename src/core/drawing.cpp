@@ -90,11 +90,12 @@ void FillGradient4(HDC dc, const RECT *rect, const COLORREF *colours)
 }
 
 void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
-                     CaptionFit fit)
+                     CaptionFit fit, HFONT font)
 {
     if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_RTLREADING)
         format |= DT_RTLREADING;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    if (font == nullptr)
+        font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     const COLORREF previousColour = SetTextColor(dc, colour);
     if (fit == CAPTION_HUG_TEXT) {
@@ -115,7 +116,7 @@ void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORRE
 // heap, so nothing is cut short.
 static const int CaptionBufferLength = 256;
 
-bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format, CaptionFit fit)
+bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format, CaptionFit fit, HFONT font)
 {
     wchar_t stackBuffer[CaptionBufferLength];
     wchar_t *text = stackBuffer;
@@ -129,7 +130,7 @@ bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT form
     }
     const bool hasText = GetWindowTextW(hwnd, text, length + 1) > 0;
     if (hasText)
-        DrawCaptionText(dc, hwnd, text, rect, colour, format, fit);
+        DrawCaptionText(dc, hwnd, text, rect, colour, format, fit, font);
     if (text != stackBuffer)
         HeapFree(GetProcessHeap(), 0, text);
     return hasText;

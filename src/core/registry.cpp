@@ -156,13 +156,21 @@ static LRESULT CallPrevious(bool ansi, WNDPROC previous, HWND hwnd, UINT msg, WP
                 : CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
+// The row named after the window's class; else, for a top-level window, the
+// first row without a class name, which takes such windows by style.
 static const SkinClass *FindSkinClass(HWND hwnd)
 {
     wchar_t className[260];
     if (GetClassNameW(hwnd, className, ARRAYSIZE(className)) == 0)
         return nullptr;
     for (int i = 0; i < SkinClassCount; ++i) {
-        if (lstrcmpiW(className, SkinClasses[i]->className) == 0)
+        if (SkinClasses[i]->className != nullptr && lstrcmpiW(className, SkinClasses[i]->className) == 0)
+            return SkinClasses[i];
+    }
+    if (GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow())
+        return nullptr;
+    for (int i = 0; i < SkinClassCount; ++i) {
+        if (SkinClasses[i]->className == nullptr)
             return SkinClasses[i];
     }
     return nullptr;

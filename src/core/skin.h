@@ -34,6 +34,7 @@ enum ControlKind : int {
     CK_TOOLBAR = 44,
     CK_REBAR = 45,
     CK_POPUPMENU = 46,
+    CK_MAINWINDOW = 47,
 };
 
 // State bits of SkinnedWindow.state. The low byte is shared by all painters;
@@ -103,7 +104,8 @@ enum : unsigned {
     // into the skin's back buffer, the painter goes over it, and the whole is
     // copied to BeginPaint's DC once: nothing is read back from the window.
     PAINT_OVER_IN_BUFFER = 1 << 3,
-    // PAINTS_INSTEAD: WM_ERASEBKGND is the control's.
+    // PAINTS_INSTEAD: WM_ERASEBKGND is the control's. PAINTS_FRAME: the
+    // client area, its background too, is the window's own.
     ERASE_BY_CONTROL = 1 << 4,
     // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL) are the skin's:
     // the frame paint is kept off them, and they are painted after it.
@@ -124,7 +126,9 @@ enum : unsigned {
 // row; kinds.h declares them and the class table lists them in the order
 // they are compared.
 struct SkinClass {
-    const wchar_t *className;          // compared without regard to case
+    // Compared without regard to case. Null: top-level windows of any class
+    // that no named row takes, picked by style.
+    const wchar_t *className;
     // The row a window of this class with this style is skinned by: row
     // itself, a kind's row of the same class, or null to leave the window
     // alone. Null: always row.
@@ -346,17 +350,18 @@ enum CaptionFit {
     CAPTION_HUG_TEXT,  // the rectangle first shrinks to the text's own size, from its top-left
 };
 
-// Draws text in the window's WM_GETFONT font and the given colour, leaving
-// the DC's font and text colour as they were; the background mode is the
-// caller's. With CAPTION_HUG_TEXT, rect comes back as the text's rectangle.
-// The font query runs the window's procedures, host code included.
+// Draws text in the given font, or without one in the window's WM_GETFONT
+// font, and the given colour, leaving the DC's font and text colour as they
+// were; the background mode is the caller's. With CAPTION_HUG_TEXT, rect
+// comes back as the text's rectangle. The font query runs the window's
+// procedures, host code included.
 void DrawCaptionText(HDC dc, HWND hwnd, const wchar_t *text, RECT *rect, COLORREF colour, UINT format,
-                     CaptionFit fit);
+                     CaptionFit fit, HFONT font = nullptr);
 
 // The same with the window's own text. Returns false, drawing nothing, when
 // the window has none.
 bool DrawWindowCaption(HDC dc, HWND hwnd, RECT *rect, COLORREF colour, UINT format,
-                       CaptionFit fit = CAPTION_IN_RECT);
+                       CaptionFit fit = CAPTION_IN_RECT, HFONT font = nullptr);
 
 // The display. Every size of the look is designed at 96 dpi and drawn at the
 // window's DPI.

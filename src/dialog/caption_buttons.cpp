@@ -1,4 +1,4 @@
-// The close, maximise and minimise buttons of a skinned dialog's caption.
+// The close, maximise, minimise and help buttons of a skinned caption.
 #include "dialog.h"
 
 // The face's colour group of each button state, indexed by CBST_ code; all
@@ -28,10 +28,14 @@ static const int BarBottom = 5;     // the bar's top row above the face's bottom
 static const int BarHeight = 2;
 static const POINT PlusAcross[2] = {{2, 5}, {9, 5}};
 static const POINT PlusDown[2] = {{5, 2}, {5, 9}};
+// The question mark: a hook and its dot.
+static const POINT QuestionHook[7] = {{3, 3}, {4, 2}, {7, 2}, {8, 3}, {8, 4}, {6, 6}, {6, 8}};
+static const POINT QuestionDot[2] = {{6, 9}, {6, 11}};
 
 // Places from the right: close, maximise, minimise. A button that is not
-// drawn leaves its place empty.
-enum ButtonSlot { SLOT_CLOSE = 0, SLOT_MAXIMIZE = 1, SLOT_MINIMIZE = 2 };
+// drawn leaves its place empty. The help button, shown only without the
+// other two, takes the maximise button's place, as the system's does.
+enum ButtonSlot { SLOT_CLOSE = 0, SLOT_MAXIMIZE = 1, SLOT_MINIMIZE = 2, SLOT_HELP = SLOT_MAXIMIZE };
 
 static int GroupForState(int state)
 {
@@ -74,9 +78,17 @@ static void OutlineButton(HDC dc, const ButtonRow &row, const RECT &face)
     SelectObject(dc, previousPen);
 }
 
+// A tool window's small caption holds the close button alone.
 static bool OffersBoxes(HWND hwnd)
 {
-    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
+    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0 &&
+           (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
+}
+
+static bool OffersHelp(HWND hwnd)
+{
+    return (GetWindowLongW(hwnd, GWL_EXSTYLE) & (WS_EX_CONTEXTHELP | WS_EX_TOOLWINDOW)) == WS_EX_CONTEXTHELP &&
+           (GetWindowLongW(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0;
 }
 
 static void PaintCloseButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLORREF *colours)
@@ -116,17 +128,27 @@ static void PaintMaximizeButton(HWND hwnd, HDC dc, const ButtonRow &row, const C
     OutlineButton(dc, row, face);
 }
 
+static void PaintHelpButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLORREF *colours)
+{
+    if (!OffersHelp(hwnd) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
+        return;
+    const RECT face = ButtonFace(SLOT_HELP, row);
+    FillGradient4(dc, &face, colours);
+    DrawDesignStroke(dc, QuestionHook, 7, face.left, face.top, row.dpi);
+    DrawDesignStroke(dc, QuestionDot, 2, face.left, face.top, row.dpi);
+    OutlineButton(dc, row, face);
+}
+
 void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
     const Face &face = *CurrentFace();
     const auto *buttons = static_cast<const CaptionButtonState *>(rec->extraState);
-    RECT window;
-    GetWindowRect(hwnd, &window);
+    const CaptionLayout layout = CaptionLayoutOf(rec);
     ButtonRow row;
-    row.top = GetSystemMetrics(SM_CYDLGFRAME);
-    row.right = (window.right - window.left) - GetSystemMetrics(SM_CXDLGFRAME);
-    row.bottom = row.top + GetSystemMetrics(SM_CYCAPTION);
+    row.top = layout.band.top;
+    row.right = layout.buttonsRight;
+    row.bottom = layout.band.bottom;
     row.dpi = WindowDpi(hwnd);
 
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
@@ -142,6 +164,7 @@ void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
     PaintCloseButton(hwnd, dc, row, face.captionButtons[closeGroup]);
     PaintMinimizeButton(hwnd, dc, row, face.captionButtons[minGroup]);
     PaintMaximizeButton(hwnd, dc, row, face.captionButtons[maxGroup]);
+    PaintHelpButton(hwnd, dc, row, face.captionButtons[GroupForState(buttons->helpState)]);
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);

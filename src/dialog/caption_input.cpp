@@ -1,4 +1,4 @@
-// Mouse input on the caption buttons of a skinned dialog. Which button lies
+// Mouse input on the caption buttons of a skinned dialog or main window. Which button lies
 // under the cursor is always the system's hit test, never computed here.
 #include "dialog.h"
 
@@ -16,6 +16,8 @@ static int *StateOfButton(CaptionButtonState *buttons, int id)
         return &buttons->minState;
     case CBID_MAXIMIZE:
         return &buttons->maxState;
+    case CBID_HELP:
+        return &buttons->helpState;
     default:
         return &buttons->closeState;
     }
@@ -31,6 +33,8 @@ static int ButtonAtHitTest(WPARAM hitTest)
         return CBID_MAXIMIZE;
     case HTCLOSE:
         return CBID_CLOSE;
+    case HTHELP:
+        return CBID_HELP;
     default:
         return 0;
     }
@@ -39,7 +43,7 @@ static int ButtonAtHitTest(WPARAM hitTest)
 static bool AllNormal(const CaptionButtonState *buttons)
 {
     return buttons->closeState == CBST_NORMAL && buttons->minState == CBST_NORMAL &&
-           buttons->maxState == CBST_NORMAL;
+           buttons->maxState == CBST_NORMAL && buttons->helpState == CBST_NORMAL;
 }
 
 static void SetAll(CaptionButtonState *buttons, int state)
@@ -47,6 +51,7 @@ static void SetAll(CaptionButtonState *buttons, int state)
     buttons->closeState = state;
     buttons->minState = state;
     buttons->maxState = state;
+    buttons->helpState = state;
 }
 
 // Puts every button back to its resting look, repainting only on a change.
@@ -136,8 +141,16 @@ LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam)
     case CBID_MINIMIZE:
         SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
         break;
+    case CBID_HELP:
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CONTEXTHELP, lParam);
+        break;
     default:
-        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        // A main window hears the close as the system sends it, so that a
+        // host that keeps its window on SC_CLOSE still can.
+        if (rec->skinClass == &DialogClass)
+            SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        else
+            SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
         break;
     }
     return 0;

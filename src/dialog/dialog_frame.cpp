@@ -1,5 +1,5 @@
-// The non-client look of skinned dialogs: the rounded window region, the
-// frame strips and the caption band with icon and title.
+// The non-client look of skinned dialogs and main windows: the rounded
+// window region, the frame strips and the caption band with icon and title.
 #include "dialog.h"
 
 // Design sizes, drawn at the window's DPI. The icon itself takes the
@@ -71,6 +71,48 @@ static void PaintFrameStrips(SkinnedWindow *rec, HDC dc)
     DeleteObject(brush);
 }
 
+CaptionLayout CaptionLayoutOf(SkinnedWindow *rec)
+{
+    const HWND hwnd = rec->hwnd;
+    int width;
+    int height;
+    WindowSize(hwnd, &width, &height);
+    CaptionLayout layout = {};
+    if (rec->skinClass == &DialogClass) {
+        const int cy = GetSystemMetrics(SM_CYDLGFRAME);
+        // The right edge uses the vertical frame metric, as the caption always has.
+        layout.band = {GetSystemMetrics(SM_CXDLGFRAME), cy, width - cy, cy + GetSystemMetrics(SM_CYCAPTION)};
+        layout.buttonsRight = width - GetSystemMetrics(SM_CXDLGFRAME);
+        return layout;
+    }
+    // The frame and caption the system gives the style; a client edge lies
+    // inside them, and scroll bars and a menu bar below.
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL);
+    const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE;
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int frameX = -frame.left;
+    const int frameY = frame.bottom;
+    const int captionBottom = frameY + (-frame.top - frameY);
+    // A minimised window is its caption alone.
+    layout.band = {frameX, frameY, width - frameX, captionBottom < height - frameY ? captionBottom : height - frameY};
+    layout.buttonsRight = width - frameX;
+    layout.smallCaption = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    return layout;
+}
+
+// A main window's title is in the system's caption font, a dialog's in its own.
+static HFONT CreateCaptionFont(SkinnedWindow *rec, const CaptionLayout &layout)
+{
+    if (rec->skinClass == &DialogClass)
+        return nullptr;
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return nullptr;
+    return CreateFontIndirectW(layout.smallCaption ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
+}
+
 static void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 {
     const HWND hwnd = rec->hwnd;
@@ -78,18 +120,18 @@ static void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
         return;
 
     // The icon comes from the host's procedure, which may destroy or release
-    // the dialog while it answers.
-    HICON icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (rec->released)
-        return;
+    // the window while it answers. A tool window shows none.
+    const CaptionLayout layout = CaptionLayoutOf(rec);
+    HICON icon = nullptr;
+    if (!layout.smallCaption) {
+        icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+        if (icon == nullptr && rec->skinClass != &DialogClass)
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
+        if (rec->released)
+            return;
+    }
 
-    int width;
-    int height;
-    WindowSize(hwnd, &width, &height);
-    const int cy = GetSystemMetrics(SM_CYDLGFRAME);
-    // The right edge uses the vertical frame metric, as the caption always has.
-    RECT band = {GetSystemMetrics(SM_CXDLGFRAME), cy, width - cy, cy + GetSystemMetrics(SM_CYCAPTION)};
-
+    RECT band = layout.band;
     const Face &face = *CurrentFace();
     FillSolid(dc, &band, face.dialogFrame);
     FillGradient4(dc, &band, (rec->state & SKS_FOCUSED) ? face.activeCaption : face.inactiveCaption);
@@ -105,12 +147,43 @@ static void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     band.left += ScaleToDpi(CaptionTitleInset, dpi);
-    DrawWindowCaption(dc, hwnd, &band, face.captionText, DT_SINGLELINE | DT_VCENTER);
+    HFONT font = CreateCaptionFont(rec, layout);
+    DrawWindowCaption(dc, hwnd, &band, face.captionText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX,
+                      CAPTION_IN_RECT, font);
+    if (font != nullptr)
+        DeleteObject(font);
     SetBkMode(dc, oldMode);
 
     // The title's text and font came from the host's procedure too.
     if (!rec->released)
         PaintCaptionButtons(rec, dc);
+}
+
+// A main window's frame is as wide as its style makes it, and a client edge
+// and the line under a menu bar lie in it too: all of it but the client area
+// and the menu bar is filled, in window coordinates.
+static void PaintWholeFrame(SkinnedWindow *rec, HDC dc)
+{
+    const HWND hwnd = rec->hwnd;
+    if (rec->windowRegion == nullptr && !IsIconic(hwnd))
+        InstallDialogRegion(rec);
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT *>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    MENUBARINFO menu = {};
+    menu.cbSize = sizeof menu;
+    if (GetMenu(hwnd) != nullptr && GetMenuBarInfo(hwnd, OBJID_MENU, 0, &menu) && !IsRectEmpty(&menu.rcBar)) {
+        OffsetRect(&menu.rcBar, -window.left, -window.top);
+        ExcludeClipRect(dc, menu.rcBar.left, menu.rcBar.top, menu.rcBar.right, menu.rcBar.bottom);
+    }
+    const RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
+    FillSolid(dc, &whole, CurrentFace()->dialogFrame);
+    RestoreDC(dc, saved);
 }
 
 // The frame with its caption, and the caption with its buttons.
@@ -123,8 +196,10 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
         return;
     }
     const POINT origin = MoveOriginToWindow(dc, window);
-    if (part == DIALOG_FRAME)
+    if (part == DIALOG_FRAME && rec->skinClass == &DialogClass)
         PaintFrameStrips(rec, dc);
+    else if (part == DIALOG_FRAME)
+        PaintWholeFrame(rec, dc);
     // Installing the region sends messages to the host's procedure.
     if (part == DIALOG_CAPTION_BUTTONS)
         PaintCaptionButtons(rec, dc);

@@ -194,19 +194,26 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
-// The rounded region goes with the skin: a released dialog is square again.
-static void TearDownDialog(SkinnedWindow *rec)
+static void SetUpDialog(SkinnedWindow *rec, LONG)
 {
-    if (rec->windowRegion == nullptr)
-        return;
-    rec->windowRegion = nullptr;
-    SetWindowRgn(rec->hwnd, nullptr, FALSE);
+    ShowComposedFrame(rec->hwnd, false);
+}
+
+// The rounded region goes with the skin: a released window is square again,
+// with the composed frame back.
+void TearDownFrame(SkinnedWindow *rec)
+{
+    if (rec->windowRegion != nullptr) {
+        rec->windowRegion = nullptr;
+        SetWindowRgn(rec->hwnd, nullptr, FALSE);
+    }
+    ShowComposedFrame(rec->hwnd, true);
 }
 
 // The whole frame is the skin's but a menu bar, which stays the system's
 // with its highlight and mnemonics. The host's own drawing goes over the
 // tile, which a child can also ask for in its own DC through
 // WM_PRINTCLIENT: a label, or a transparent toolbar.
-const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, nullptr, sizeof(CaptionButtonState),
-                               PaintDialogFrame, TearDownDialog, nullptr, PAINTS_FRAME,
+const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, SetUpDialog,
+                               sizeof(CaptionButtonState), PaintDialogFrame, TearDownFrame, nullptr, PAINTS_FRAME,
                                PAINT_FILLS_FRAME | PAINT_OWN_SCROLL_BARS, nullptr, PaintDialogPart};

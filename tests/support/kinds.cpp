@@ -51,6 +51,9 @@ const TestKind Rows[] = {
     // The system's popup menu window, here without a menu: its frame and background.
     {"popup menu", "#32768", 0, 0, 120, 60},
     {"dialog", "#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 200},
+    // Top-level windows of a host's own class, owned by the parent.
+    {"main window", MainWindowClassName, WS_OVERLAPPEDWINDOW, 0, 320, 240},
+    {"tool window", MainWindowClassName, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW, 200, 150},
 };
 
 bool Named(const TestKind &kind, const char *className)
@@ -90,8 +93,27 @@ bool IsDialogKind(const TestKind &kind)
     return std::strcmp(kind.className, "#32770") == 0;
 }
 
+// A host's main window class: the default procedure, the system's window colour.
+static void RegisterMainWindowClass()
+{
+    static const ATOM atom = [] {
+        WNDCLASSA windowClass = {CS_DBLCLKS, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr)};
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = MainWindowClassName;
+        return RegisterClassA(&windowClass);
+    }();
+    (void)atom;
+}
+
 HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id, const char *text, DWORD addedStyle)
 {
+    if (Named(kind, MainWindowClassName)) {
+        RegisterMainWindowClass();
+        POINT place = {x, y};
+        ClientToScreen(parent, &place);
+        return CreateWindowExA(kind.exStyle, kind.className, text, kind.style | addedStyle | WS_VISIBLE, place.x,
+                               place.y, kind.width, kind.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
     // A tooltip is an owned popup, shown when it is activated; a popup's
     // menu may be no identifier.
     const bool popup = lstrcmpiA(kind.className, TOOLTIPS_CLASSA) == 0;

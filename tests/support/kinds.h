@@ -21,6 +21,9 @@ struct TestKind {
     int height;
 };
 
+// The class of the rows that are a host's own top-level windows.
+const char *const MainWindowClassName = "VelkTestMainWindow";
+
 // Every row.
 const std::vector<TestKind> &TestKinds();
 
@@ -32,7 +35,8 @@ std::vector<TestKind> KindsNamed(std::initializer_list<const char *> names);
 bool IsDialogKind(const TestKind &kind);
 
 // A visible child of the kind at its own size, in the parent's font, with
-// the test's own style bits added to the row's.
+// the test's own style bits added to the row's; a top-level window owned by
+// the parent, at (x, y) of its client area, for a main window's row.
 HWND CreateKind(HWND parent, const TestKind &kind, int x, int y, int id = 0, const char *text = "",
                 DWORD addedStyle = 0);
 

@@ -127,8 +127,10 @@ TEST(KindListTest, CoversEveryClassOfTheClassTable)
 {
     for (int i = 0; i < SkinClassCount; ++i) {
         const SkinClass &skinClass = *SkinClasses[i];
-        const std::wstring wide = skinClass.className;
-        const std::string className(wide.begin(), wide.end());
+        // The row without a class name takes a host's own top-level windows.
+        const std::wstring wide = skinClass.className != nullptr ? skinClass.className : L"";
+        const std::string className =
+            skinClass.className != nullptr ? std::string(wide.begin(), wide.end()) : MainWindowClassName;
         bool named = false;
         bool skinned = false;
         for (const TestKind &kind : TestKinds()) {
@@ -231,7 +233,8 @@ TEST_F(RegistryTest, AttachGivesBlocksToScrollBarsAndDialogsOnly)
     // popup menu keeps the selection it last painted, a toolbar its notify
     // window while it paints.
     const char *const withBlocks[] = {"ScrollBar",     WC_LISTVIEWA,     MONTHCAL_CLASSA, WC_TREEVIEWA,
-                                      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA, "#32768", TOOLBARCLASSNAMEA};
+                                      STATUSCLASSNAMEA, TOOLTIPS_CLASSA, REBARCLASSNAMEA, "#32768", TOOLBARCLASSNAMEA,
+                                      MainWindowClassName};
     for (const TestKind &kind : TestKinds()) {
         if (IsDialogKind(kind))
             continue;

@@ -28,6 +28,8 @@ static const Section Sections[] = {
     {"dialogs", BuildDialogsSection},
     {"mirrored", BuildMirroredSection},
     {"bars", BuildBarsSection},
+    {"main window", BuildMainWindowSection},
+    {"tool window", BuildToolWindowSection},
 };
 
 // Windows are laid out for the smallest screen the gallery is shown on, at
@@ -301,6 +303,33 @@ static int TakeScreenshot(const char *path)
     return 0;
 }
 
+// The screenshot is taken from inside the menu loop of the main-window
+// section, with its File menu dropped from the bar.
+static const char *menuShotPath = nullptr;
+static int menuShotResult = -1;
+
+static void CALLBACK ShootWithMenuOpen(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    menuShotResult = TakeScreenshot(menuShotPath);
+    EndMenu();
+}
+
+static int TakeScreenshotWithMenuOpen(const char *path)
+{
+    HWND window = FindWindowA(MainWindowSectionClass, nullptr);
+    if (window == nullptr)
+        return TakeScreenshot(path);
+    SetForegroundWindow(window);
+    menuShotPath = path;
+    SetTimer(nullptr, 0, SettleMilliseconds, ShootWithMenuOpen);
+    SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    // Where no menu loop ran, the timer still comes.
+    while (menuShotResult < 0)
+        PumpMessagesFor(SettleMilliseconds);
+    return menuShotResult;
+}
+
 static void DestroyGalleryWindows()
 {
     for (HWND window : galleryWindows)
@@ -391,7 +420,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (BuildSections(context)) {
         PlaceWindows();
         ShowWindows();
-        result = screenshotPath != nullptr ? TakeScreenshot(screenshotPath) : RunUntilClosed();
+        result = screenshotPath != nullptr ? TakeScreenshotWithMenuOpen(screenshotPath) : RunUntilClosed();
     }
 
     enskin(nullptr, 0);

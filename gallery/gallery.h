@@ -26,6 +26,12 @@ HWND BuildScrollSection(const GalleryContext &context);
 HWND BuildDialogsSection(const GalleryContext &context);
 HWND BuildMirroredSection(const GalleryContext &context);
 HWND BuildBarsSection(const GalleryContext &context);
+HWND BuildMainWindowSection(const GalleryContext &context);
+HWND BuildToolWindowSection(const GalleryContext &context);
+
+// The class of the main-window section's window, whose File menu the
+// screenshot shows open.
+const char *const MainWindowSectionClass = "VelkGalleryMainWindow";
 
 // Every kind of the tests' kind list that none of the built sections shows;
 // null when there is none.

@@ -51,8 +51,9 @@ HWND BuildUnplacedKindsSection(const GalleryContext &context, const std::vector<
         const bool placed = std::any_of(shown.names.begin(), shown.names.end(), [&](const std::string &name) {
             return lstrcmpiA(name.c_str(), kind.className) == 0;
         });
-        // A popup menu lives only while its menu loop runs.
-        if (!placed && lstrcmpA(kind.className, "#32768") != 0)
+        // A popup menu lives only while its menu loop runs; a host's own main
+        // windows are the main-window section's.
+        if (!placed && lstrcmpA(kind.className, "#32768") != 0 && lstrcmpA(kind.className, MainWindowClassName) != 0)
             unplaced.push_back(kind);
     }
     if (unplaced.empty())

@@ -173,10 +173,24 @@ TEST_F(PopupMenuTest, ItemsShowTheirTypeAndStateInTheFace)
     DestroyWindow(owner), DestroyMenu(seen.menu), DeleteObject(check);
 }
 
-// Opened as a context menu, from the menu bar by Alt+F, F10 or Alt, or by the mouse. Keys are posted at
-// the first idle; each mouse step is taken at an idle (the first before the loop when the mouse opens it)
-// at a target: an item of the menu (100 + i: its submenu's), 200 + i the bar's items, 300 outside.
-enum Start { CONTEXT, ALT_LETTER, F10, ALT, MOUSE };
+// A bar that wraps in a narrow dialog: an item at rest, one under the pointer, one whose drop-down is open, a
+// disabled one, an owner-drawn one, one on the second row and one right-justified.
+enum BarItem { BAR_PLAIN, BAR_HOT, BAR_OPEN, BAR_GREY, BAR_OWNER_DRAWN, BAR_SECOND_ROW, BAR_RIGHT, BAR_ITEMS };
+
+HMENU MakeBar()
+{
+    HMENU bar = CreateMenu();
+    const wchar_t *texts[] = {L"&File", L"&Edit", L"&View", L"&Grey", nullptr, L"&Second row", L"&Help"};
+    const UINT types[] = {0, 0, 0, MF_GRAYED, MF_OWNERDRAW, 0, MFT_RIGHTJUSTIFY};
+    for (int i = 0; i < BAR_ITEMS; ++i)
+        AppendMenuW(bar, MF_POPUP | types[i], reinterpret_cast<UINT_PTR>(MakeMenu(nullptr)), texts[i]);
+    return bar;
+}
+
+// Opened as a context menu, from the bar by Alt+F, F10 or Alt, or by the mouse. Keys are posted at the first idle;
+// each mouse step is taken at an idle (the first before the loop when the mouse opens it) at a target: an item of
+// the menu (100 + i: its submenu's), 200 + i the bar's items, 300 outside.
+enum Start : UINT { CONTEXT, ALT_LETTER, MOUSE, F10 = VK_F10, ALT = VK_MENU };
 struct MouseStep { int target; DWORD buttons; };
 struct UseCase { const char *name; bool dialog; Start start; std::vector<UINT> keys; std::vector<MouseStep> mouse; };
 
@@ -201,19 +215,14 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
         for (int skinned = 0; skinned < 2; ++skinned) {
             if (skinned)
                 Enskin(nullptr, 1);
-            HMENU menu = MakeMenu(nullptr), bar = CreateMenu();
-            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), L"&File");
-            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(MakeMenu(nullptr)), L"&Edit");
+            HMENU bar = MakeBar(), menu = GetSubMenu(bar, BAR_PLAIN);
             HWND owner = MakeOwner(use.start != CONTEXT ? bar : nullptr, use.dialog);
             seen.menu = menu;
             auto move = [&](const MouseStep &step) {
                 RECT place;
-                if (step.target == 300)
-                    GetWindowRect(owner, &place), place.left = place.right - 30, place.top = place.bottom - 20;
-                else if (step.target >= 200)
-                    GetMenuItemRect(owner, bar, step.target - 200, &place);
-                else
-                    GetMenuItemRect(nullptr, step.target >= 100 ? GetSubMenu(menu, SUBMENU) : menu, step.target % 100, &place);
+                step.target == 300 ? GetWindowRect(owner, &place)  // its left edge, beside the drop-downs
+                : step.target >= 200 ? GetMenuItemRect(owner, bar, step.target - 200, &place)
+                                     : GetMenuItemRect(nullptr, step.target >= 100 ? GetSubMenu(menu, SUBMENU) : menu, step.target % 100, &place);
                 SetCursorPos(place.left + 10, (place.top + place.bottom) / 2);
                 mouse_event(step.buttons, 0, 0, 0, 0);
             };
@@ -224,7 +233,6 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
                 if (idle + first < use.mouse.size())
                     move(use.mouse[idle + first]);
             };
-            const UINT startKey = use.start == F10 ? VK_F10 : VK_MENU;
             if (use.start == CONTEXT)
                 TrackPopupMenu(menu, 0, 100, 100, 0, owner, nullptr);
             else if (use.start == ALT_LETTER)
@@ -232,46 +240,41 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
             else if (use.start == MOUSE)
                 move(use.mouse[0]);
             else
-                PostMessageW(owner, WM_SYSKEYDOWN, startKey, use.start == ALT ? 1 << 29 : 0), PostMessageW(owner, WM_SYSKEYUP, startKey, 0xC0000001);
+                PostMessageW(owner, WM_SYSKEYDOWN, use.start, use.start == ALT ? 1 << 29 : 0), PostMessageW(owner, WM_SYSKEYUP, use.start, 0xC0000001);
             PumpMessages(200);
             logs[skinned] = seen.log;
             EXPECT_EQ(seen.skinned, skinned == 1) << use.name;
-            DestroyWindow(owner), DestroyMenu(bar), DestroyMenu(menu), Enskin(nullptr, 0);
+            DestroyWindow(owner), DestroyMenu(bar), Enskin(nullptr, 0);
         }
         EXPECT_GT(logs[0].size(), 40u) << use.name << "\n" << logs[0];
         EXPECT_EQ(logs[1], logs[0]) << use.name;
     }
 }
 
-// A bar that wraps in a narrow dialog: an item at rest, one under the pointer, one whose drop-down is
-// open, a disabled one, an owner-drawn one, one on the second row and one right-justified.
-enum BarItem { BAR_PLAIN, BAR_HOT, BAR_OPEN, BAR_GREY, BAR_OWNER_DRAWN, BAR_SECOND_ROW, BAR_RIGHT, BAR_ITEMS };
-
-HMENU MakeBar()
-{
-    HMENU bar = CreateMenu();
-    const wchar_t *texts[] = {L"&File", L"&Edit", L"&View", L"&Grey", nullptr, L"&Second row", L"&Help"};
-    const UINT types[] = {0, 0, 0, MF_GRAYED, MF_OWNERDRAW, 0, MFT_RIGHTJUSTIFY};
-    for (int i = 0; i < BAR_ITEMS; ++i)
-        AppendMenuW(bar, MF_POPUP | types[i], reinterpret_cast<UINT_PTR>(MakeMenu(nullptr)), texts[i]);
-    return bar;
-}
-
-// Shot 0 with the pointer over the hot item, shot 1 with the open item's drop-down shown.
-struct BarCase { const char *what; BarItem item; int shot; COLORREF Face::*colour; bool midRowOnly, shows; };
+// Shot 0 with the pointer over the hot item, shot 1 with the open item's drop-down shown, shot 2 drawn by Windows's
+// own menu-bar drawing messages (0x91 the strip, 0x92 each item with a state), in its layouts, into a window-sized DC.
+struct UahBar { HMENU menu; HDC dc; DWORD flags; };
+struct UahBarItem { DRAWITEMSTRUCT draw; UahBar bar; int position; DWORD sizes[8], popupWidths[4], updateWidths; };
+struct BarCase { const char *what; BarItem item; int shot; UINT drawState; COLORREF Face::*colour; bool midRowOnly, shows; };
 const BarCase BarCases[] = {
-    {"at rest: strip", BAR_PLAIN, 0, &Face::menuBarBackground, true, true},
-    {"at rest: text", BAR_PLAIN, 0, &Face::menuBarText, false, true},
-    {"hot: background", BAR_HOT, 0, &Face::menuBarHotBackground, true, true},
-    {"hot: text", BAR_HOT, 0, &Face::menuBarText, false, true},
-    {"hot no more once the menu opens", BAR_HOT, 1, &Face::menuBarHotBackground, false, false},
-    {"open: pushed", BAR_OPEN, 1, &Face::menuBarPushedBackground, true, true},
-    {"open: text", BAR_OPEN, 1, &Face::menuBarText, false, true},
-    {"disabled: grey text", BAR_GREY, 0, &Face::menuBarGreyText, false, true},
-    {"disabled: no plain text", BAR_GREY, 0, &Face::menuBarText, false, false},
-    {"owner-drawn: the owner's ink", BAR_OWNER_DRAWN, 0, nullptr, false, true},
-    {"second row: text", BAR_SECOND_ROW, 0, &Face::menuBarText, false, true},
-    {"right-justified: text", BAR_RIGHT, 0, &Face::menuBarText, false, true},
+    {"at rest: strip", BAR_PLAIN, 0, 0, &Face::menuBarBackground, true, true},
+    {"at rest: text", BAR_PLAIN, 0, 0, &Face::menuBarText, false, true},
+    {"hot: background", BAR_HOT, 0, 0, &Face::menuBarHotBackground, true, true},
+    {"hot: text", BAR_HOT, 0, 0, &Face::menuBarText, false, true},
+    {"hot no more once the menu opens", BAR_HOT, 1, 0, &Face::menuBarHotBackground, false, false},
+    {"open: pushed", BAR_OPEN, 1, 0, &Face::menuBarPushedBackground, true, true},
+    {"open: text", BAR_OPEN, 1, 0, &Face::menuBarText, false, true},
+    {"disabled: grey text", BAR_GREY, 0, 0, &Face::menuBarGreyText, false, true},
+    {"disabled: no plain text", BAR_GREY, 0, 0, &Face::menuBarText, false, false},
+    {"owner-drawn: the owner's ink", BAR_OWNER_DRAWN, 0, 0, nullptr, false, true},
+    {"second row: text", BAR_SECOND_ROW, 0, 0, &Face::menuBarText, false, true},
+    {"right-justified: text", BAR_RIGHT, 0, 0, &Face::menuBarText, false, true},
+    {"asked for: strip", BAR_SECOND_ROW, 2, 0, &Face::menuBarBackground, true, true},
+    {"asked for: text at rest", BAR_PLAIN, 2, 0, &Face::menuBarText, false, true},
+    {"asked for: hot", BAR_HOT, 2, ODS_HOTLIGHT, &Face::menuBarHotBackground, true, true},
+    {"asked for: pushed", BAR_OPEN, 2, ODS_SELECTED, &Face::menuBarPushedBackground, true, true},
+    {"asked for: disabled", BAR_GREY, 2, ODS_GRAYED, &Face::menuBarGreyText, false, true},
+    {"asked for: owner-drawn left to the system", BAR_OWNER_DRAWN, 2, 0, &Face::menuBarText, false, false},
 };
 
 TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
@@ -285,7 +288,7 @@ TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
     for (int i = 0; i < BAR_ITEMS; ++i)
         GetMenuItemRect(owner, bar, i, &places[i]), OffsetRect(&places[i], -window.left, -window.top);
     ASSERT_GT(places[BAR_SECOND_ROW].top, places[BAR_PLAIN].top) << "the bar does not wrap";
-    WindowPixels shots[2];
+    WindowPixels shots[3];
     SetCursorPos(window.left + places[BAR_HOT].left + 5, window.top + places[BAR_HOT].top + 5);
     PumpMessages(100);
     shots[0] = CaptureWindow(owner);
@@ -293,8 +296,15 @@ TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
     PostMessageW(owner, WM_SYSCOMMAND, SC_KEYMENU, 'v');
     PumpMessages(200);
     ASSERT_GT(shots[1].width, 0);
-    const int strip = ClientAreaIn(owner, WindowRectInWindow(owner)).top - 1;
-    EXPECT_EQ(shots[0].At(places[BAR_PLAIN].left + 2, strip), Distinct.menuBarBackground);
+    Canvas canvas(shots[0].width, shots[0].height);
+    UahBar strip = {bar, canvas.dc, 0};
+    EXPECT_EQ(SendMessageW(owner, 0x91, 0, reinterpret_cast<LPARAM>(&strip)), TRUE);
+    for (const BarCase &c : BarCases) {
+        UahBarItem item = {{ODT_MENU, 0, 0, ODA_DRAWENTIRE, c.drawState, nullptr, canvas.dc, places[c.item]}, strip, c.item};
+        EXPECT_EQ(c.shot < 2 || SendMessageW(owner, 0x92, 0, reinterpret_cast<LPARAM>(&item)) == (c.item != BAR_OWNER_DRAWN), true) << c.what;
+    }
+    shots[2] = ReadCanvas(canvas, shots[0].width, shots[0].height);
+    EXPECT_EQ(shots[0].At(places[BAR_PLAIN].left + 2, ClientAreaIn(owner, WindowRectInWindow(owner)).top - 1), Distinct.menuBarBackground);
     for (const BarCase &c : BarCases) {
         const RECT &item = places[c.item];
         const int mid = (item.top + item.bottom) / 2;
@@ -302,44 +312,6 @@ TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
                            c.midRowOnly ? mid + 1 : item.bottom};
         const int count = CountColour(shots[c.shot], area, c.colour ? Distinct.*c.colour : Ink);
         EXPECT_EQ(count > 0, c.shows) << c.what << ": " << count;
-    }
-    DestroyWindow(owner), DestroyMenu(bar);
-}
-
-// Windows's own menu-bar drawing messages, with its layouts: the strip and each item into the DC given.
-struct UahBar { HMENU menu; HDC dc; DWORD flags; };
-struct UahBarItem { DRAWITEMSTRUCT draw; UahBar bar; int position; DWORD sizes[8], popupWidths[4], updateWidths; };
-struct UahCase { const char *what; BarItem item; UINT state; COLORREF Face::*background, Face::*text; };
-const UahCase UahCases[] = {
-    {"at rest", BAR_PLAIN, 0, &Face::menuBarBackground, &Face::menuBarText},
-    {"hot", BAR_HOT, ODS_HOTLIGHT, &Face::menuBarHotBackground, &Face::menuBarText},
-    {"pushed", BAR_OPEN, ODS_SELECTED, &Face::menuBarPushedBackground, &Face::menuBarText},
-    {"disabled", BAR_GREY, ODS_GRAYED, &Face::menuBarBackground, &Face::menuBarGreyText},
-    {"owner-drawn: left to the system", BAR_OWNER_DRAWN, 0, nullptr, nullptr},
-};
-
-TEST_F(PopupMenuTest, MenuBarAnswersTheSystemsOwnDrawingMessages)
-{
-    HMENU bar = MakeBar();
-    HWND owner = MakeOwner(bar, true);
-    ASSERT_NE(Enskin(owner, 1), 0);
-    RECT window, strip;
-    GetWindowRect(owner, &window);
-    Canvas canvas(800, 400);
-    UahBar barDrawing = {bar, canvas.dc, 0};
-    EXPECT_EQ(SendMessageW(owner, 0x91, 0, reinterpret_cast<LPARAM>(&barDrawing)), TRUE);
-    GetMenuItemRect(owner, bar, BAR_PLAIN, &strip), OffsetRect(&strip, -window.left, -window.top);
-    EXPECT_EQ(canvas.At(strip.left + 1, strip.top + 1), Distinct.menuBarBackground);
-    for (const UahCase &c : UahCases) {
-        UahBarItem drawing = {{ODT_MENU, 0, 0, ODA_DRAWENTIRE, c.state, nullptr, canvas.dc}, barDrawing, c.item};
-        GetMenuItemRect(owner, bar, c.item, &drawing.draw.rcItem);
-        OffsetRect(&drawing.draw.rcItem, -window.left + 300, -window.top + 100);  // on the canvas's unpainted part
-        const RECT &item = drawing.draw.rcItem;
-        EXPECT_EQ(SendMessageW(owner, 0x92, 0, reinterpret_cast<LPARAM>(&drawing)), c.background ? TRUE : FALSE) << c.what;
-        const COLORREF back = canvas.At(item.left, (item.top + item.bottom) / 2);
-        EXPECT_EQ(back, c.background ? Distinct.*c.background : RGB(0, 0, 0)) << c.what;
-        const WindowPixels shot = ReadCanvas(canvas, canvas.width, item.bottom);
-        EXPECT_EQ(CountColour(shot, item, c.text ? Distinct.*c.text : Distinct.menuBarText) > 0, c.text != nullptr) << c.what;
     }
     DestroyWindow(owner), DestroyMenu(bar);
 }

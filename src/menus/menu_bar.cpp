@@ -313,6 +313,16 @@ bool AnswerMenuBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lP
         if (rec->menuBarHotItem != 0)
             TrackPointer(rec, HTNOWHERE, 0);
         return false;
+    // The default procedure paints the whole frame again for a new title or
+    // icon, the bar in the system's colours: the bar follows the row's own
+    // repaint.
+    case WM_SETTEXT:
+    case WM_SETICON:
+        *result = rec->skinClass->handler != nullptr ? rec->skinClass->handler(rec, msg, wParam, lParam)
+                                                     : ForwardMessage(rec, msg, wParam, lParam);
+        if (!rec->released && MenuBarOf(rec->hwnd) != nullptr)
+            RepaintWithNow(rec, PaintMenuBar, 0);
+        return true;
     // The system has drawn the bar's selection, or taken it away, itself:
     // a bar item chosen, the menu closing, a drop-down shown, the loop over.
     case WM_MENUSELECT:

@@ -252,7 +252,8 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
 }
 
 // Shot 0 with the pointer over the hot item, shot 1 with the open item's drop-down shown, shot 2 drawn by Windows's
-// own menu-bar drawing messages (0x91 the strip, 0x92 each item with a state), in its layouts, into a window-sized DC.
+// own menu-bar drawing messages (0x91 the strip, 0x92 each item with a state), in its layouts, into a window-sized DC;
+// shot 3 after a new title.
 struct UahBar { HMENU menu; HDC dc; DWORD flags; };
 struct UahBarItem { DRAWITEMSTRUCT draw; UahBar bar; int position; DWORD sizes[8], popupWidths[4], updateWidths; };
 struct BarCase { const char *what; BarItem item; int shot; UINT drawState; COLORREF Face::*colour; bool midRowOnly, shows; };
@@ -275,6 +276,8 @@ const BarCase BarCases[] = {
     {"asked for: pushed", BAR_OPEN, 2, ODS_SELECTED, &Face::menuBarPushedBackground, true, true},
     {"asked for: disabled", BAR_GREY, 2, ODS_GRAYED, &Face::menuBarGreyText, false, true},
     {"asked for: owner-drawn left to the system", BAR_OWNER_DRAWN, 2, 0, &Face::menuBarText, false, false},
+    {"after a new title, which the system paints with its frame: strip", BAR_PLAIN, 3, 0, &Face::menuBarBackground, true, true},
+    {"after a new title: text", BAR_PLAIN, 3, 0, &Face::menuBarText, false, true},
 };
 
 TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
@@ -288,7 +291,7 @@ TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
     for (int i = 0; i < BAR_ITEMS; ++i)
         GetMenuItemRect(owner, bar, i, &places[i]), OffsetRect(&places[i], -window.left, -window.top);
     ASSERT_GT(places[BAR_SECOND_ROW].top, places[BAR_PLAIN].top) << "the bar does not wrap";
-    WindowPixels shots[3];
+    WindowPixels shots[4];
     SetCursorPos(window.left + places[BAR_HOT].left + 5, window.top + places[BAR_HOT].top + 5);
     PumpMessages(100);
     shots[0] = CaptureWindow(owner);
@@ -304,6 +307,7 @@ TEST_F(PopupMenuTest, MenuBarItemsShowTheirTypeAndStateInTheFace)
         EXPECT_EQ(c.shot < 2 || SendMessageW(owner, 0x92, 0, reinterpret_cast<LPARAM>(&item)) == (c.item != BAR_OWNER_DRAWN), true) << c.what;
     }
     shots[2] = ReadCanvas(canvas, shots[0].width, shots[0].height);
+    SetWindowTextW(owner, L"renamed"), shots[3] = CaptureWindow(owner);
     EXPECT_EQ(shots[0].At(places[BAR_PLAIN].left + 2, ClientAreaIn(owner, WindowRectInWindow(owner)).top - 1), Distinct.menuBarBackground);
     for (const BarCase &c : BarCases) {
         const RECT &item = places[c.item];

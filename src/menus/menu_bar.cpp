@@ -130,34 +130,34 @@ static void PaintBarItem(HDC dc, const BarItem &item, const RECT &place, BarItem
     SelectObject(dc, previousFont);
 }
 
+// Clears *menu when a popup menu window of the thread shows it.
+static BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM menu)
+{
+    wchar_t className[16];
+    auto *sought = reinterpret_cast<HMENU *>(menu);
+    if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, className, ARRAYSIZE(className)) != 0 &&
+        lstrcmpiW(className, PopupMenuClass.className) == 0 &&
+        reinterpret_cast<HMENU>(SendMessageW(hwnd, MN_GETHMENU, 0, 0)) == *sought)
+        *sought = nullptr;
+    return *sought != nullptr;
+}
+
+static bool DropDownShows(HMENU menu)
+{
+    EnumThreadWindows(GetCurrentThreadId(), FindShownMenu, reinterpret_cast<LPARAM>(&menu));
+    return menu == nullptr;
+}
+
 // The look of a text item from the menu's own state: the system marks the
 // item chosen by keys or whose drop-down is open (MFS_HILITE); the one under
 // the pointer outside the menu loop is the skin's to track.
-static BarItemLook LookOfItem(const BarItem &item, bool pointerOver, HMENU openDropDown)
+static BarItemLook LookOfItem(const BarItem &item, bool pointerOver)
 {
     if (item.info.fState & MFS_DISABLED)
         return BAR_ITEM_GREY;
     if (item.info.fState & MFS_HILITE)
-        return item.info.hSubMenu != nullptr && item.info.hSubMenu == openDropDown ? BAR_ITEM_PUSHED : BAR_ITEM_HOT;
+        return item.info.hSubMenu != nullptr && DropDownShows(item.info.hSubMenu) ? BAR_ITEM_PUSHED : BAR_ITEM_HOT;
     return pointerOver ? BAR_ITEM_HOT : BAR_ITEM_RESTING;
-}
-
-static BOOL CALLBACK FindShownDropDown(HWND hwnd, LPARAM found)
-{
-    wchar_t className[16];
-    if (!IsWindowVisible(hwnd) || GetClassNameW(hwnd, className, ARRAYSIZE(className)) == 0 ||
-        lstrcmpiW(className, PopupMenuClass.className) != 0)
-        return TRUE;
-    *reinterpret_cast<HMENU *>(found) = reinterpret_cast<HMENU>(SendMessageW(hwnd, MN_GETHMENU, 0, 0));
-    return FALSE;
-}
-
-// The menu of the first popup menu the thread shows: the open drop-down.
-static HMENU OpenDropDown()
-{
-    HMENU shown = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindShownDropDown, reinterpret_cast<LPARAM>(&shown));
-    return shown;
 }
 
 // Mnemonics show as the window's keyboard cues say.
@@ -176,7 +176,6 @@ void PaintMenuBar(SkinnedWindow *rec, HDC dc, const RECT &window, int)
     if (rec->released)
         return;
     const HMENU menu = MenuBarOf(hwnd);
-    const HMENU openDropDown = OpenDropDown();
     RECT onScreen;
     GetWindowRect(hwnd, &onScreen);
     const POINT origin = MoveOriginToWindow(dc, window);
@@ -195,16 +194,13 @@ void PaintMenuBar(SkinnedWindow *rec, HDC dc, const RECT &window, int)
         if (!ReadBarItem(menu, i, &item) || BarItemLeftToSystem(item) || !GetMenuItemRect(hwnd, menu, i, &place))
             continue;
         OffsetRect(&place, -onScreen.left, -onScreen.top);
-        PaintBarItem(dc, item, place, LookOfItem(item, rec->menuBarHotItem == i + 1, openDropDown), font, prefix);
+        PaintBarItem(dc, item, place, LookOfItem(item, rec->menuBarHotItem == i + 1), font, prefix);
     }
     DeleteObject(font);
     RestoreDC(dc, saved);
     PutBackOrigin(dc, origin);
 }
 
-// Where a bar item's own layout and a bitmap or owner-drawn item leave
-// drawing to the system, the region of those items, in screen
-// coordinates, is added to region.
 void AddMenuBarItemsLeftToSystem(HWND hwnd, HRGN region)
 {
     const HMENU menu = MenuBarOf(hwnd);

@@ -251,9 +251,8 @@ TEST_F(PopupMenuTest, OwnerHearsTheSameMessagesSkinnedAsNot)
     }
 }
 
-// Shot 0 with the pointer over the hot item, shot 1 with the open item's drop-down shown, shot 2 drawn by Windows's
-// own menu-bar drawing messages (0x91 the strip, 0x92 each item with a state), in its layouts, into a window-sized DC;
-// shot 3 after a new title.
+// Shots: 0 with the pointer over the hot item, 1 with the open item's drop-down shown, 2 drawn into a DC by Windows's
+// own menu-bar drawing messages in its layouts (0x91 the strip, 0x92 each item in a state), 3 after a new title.
 struct UahBar { HMENU menu; HDC dc; DWORD flags; };
 struct UahBarItem { DRAWITEMSTRUCT draw; UahBar bar; int position; DWORD sizes[8], popupWidths[4], updateWidths; };
 struct BarCase { const char *what; BarItem item; int shot; UINT drawState; COLORREF Face::*colour; bool midRowOnly, shows; };

@@ -107,6 +107,88 @@ static HWND CreateHostDialog(int width, int height)
     return dialog;
 }
 
+// A dialog with a menu bar of six drop-downs, whose bar's rectangle alone is
+// repainted: what the system repaints after a selection or DrawMenuBar.
+static void MeasureMenuBar()
+{
+    HWND dialog = CreateHostDialog(400, 300);
+    HMENU bar = CreateMenu();
+    for (const char *text : {"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"})
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), text);
+    SetMenu(dialog, bar);
+    Pump();
+    MENUBARINFO info = {sizeof info};
+    GetMenuBarInfo(dialog, OBJID_MENU, 0, &info);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT *>(&info.rcBar), 2);
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    const int repaints = 200;
+    auto repaint = [&] {
+        for (int i = 0; i < repaints; ++i)
+            RedrawWindow(dialog, &info.rcBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    };
+    for (int i = 0; i < repetitions; ++i) {
+        double start = Seconds();
+        repaint();
+        plain.push_back(Seconds() - start);
+        enskin(dialog, 1);
+        start = Seconds();
+        repaint();
+        skinned.push_back(Seconds() - start);
+        enskin(dialog, 0);
+    }
+    PrintRow("the menu bar's repaint", Median(plain) / repaints, Median(skinned) / repaints, 1e6);
+    DestroyWindow(dialog);
+    DestroyMenu(bar);
+}
+
+// A popup menu of 20 items, repainted while it shows: the owner times the
+// repaints once the menu waits for input, then closes it.
+static WNDPROC menuOwnerPrevious;
+static std::vector<double> *menuTimes;
+
+static LRESULT CALLBACK MenuOwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ENTERIDLE && wParam == MSGF_MENU && menuTimes != nullptr) {
+        const HWND popup = reinterpret_cast<HWND>(lParam);
+        const double start = Seconds();
+        for (int i = 0; i < 50; ++i)
+            RedrawWindow(popup, nullptr, nullptr, RepaintFlags);
+        menuTimes->push_back((Seconds() - start) / 50);
+        menuTimes = nullptr;
+        EndMenu();
+    }
+    return CallWindowProcA(menuOwnerPrevious, hwnd, msg, wParam, lParam);
+}
+
+static void MeasurePopupMenu()
+{
+    HWND dialog = CreateHostDialog(400, 300);
+    menuOwnerPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuOwnerProc)));
+    HMENU menu = CreatePopupMenu();
+    for (int i = 0; i < 20; ++i) {
+        const std::string text = "Item &" + std::to_string(i) + "\tCtrl+" + std::to_string(i);
+        AppendMenuA(menu, (i % 5 == 4 ? MF_CHECKED : 0) | (i % 7 == 6 ? MF_GRAYED : 0), 100 + i, text.c_str());
+    }
+    std::vector<double> plain;
+    std::vector<double> skinned;
+    for (int i = 0; i < repetitions; ++i) {
+        for (int skin = 0; skin < 2; ++skin) {
+            enskin(dialog, skin);
+            menuTimes = skin ? &skinned : &plain;
+            SetForegroundWindow(dialog);
+            TrackPopupMenu(menu, 0, 60, 40, 0, dialog, nullptr);
+            Pump();
+        }
+        enskin(dialog, 0);
+    }
+    if (plain.size() == skinned.size() && !plain.empty())
+        PrintRow("a 20-item popup menu's paint", Median(plain), Median(skinned), 1e6);
+    DestroyWindow(dialog);
+    DestroyMenu(menu);
+}
+
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
@@ -148,7 +230,8 @@ static void MeasureRepaints()
     PrintHeader("Repaint, per repaint", "us");
     HWND dialog = CreateHostDialog(400, 300);
     for (const TestKind &kind : TestKinds()) {
-        if (IsDialogKind(kind))
+        // The popup menu is measured with its items, below.
+        if (IsDialogKind(kind) || lstrcmpiA(kind.className, "#32768") == 0)
             continue;
         HWND control = CreateKind(dialog, kind, 20, 20, 0, kind.name);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -159,6 +242,8 @@ static void MeasureRepaints()
     }
     MeasureRepaint("dialog frame and background", dialog, 200);
     DestroyWindow(dialog);
+    MeasureMenuBar();
+    MeasurePopupMenu();
 
     const GalleryContext context = {GetModuleHandleA(nullptr), dlgInit(0)};
     MeasureSection("whole gallery dialog", BuildCoverageSection(context));

@@ -110,6 +110,8 @@ TEXT_ON = {
     "MenuText": ["MenuBackground"],
     "MenuGreyText": ["MenuBackground"],
     "MenuHotText": ["MenuHotBackground"],
+    "MenuBarText": ["MenuBarBackground", "MenuBarHotBackground", "MenuBarPushedBackground"],
+    "MenuBarGreyText": ["MenuBarBackground"],
 }
 # Each state against the resting look it must stand out from.
 STATE_PAIRS = [("PushOuterFace" + s + "Top", "PushOuterFaceRestingTop") for s in ("Disabled", "Pressed", "Hot",
@@ -120,7 +122,8 @@ STATE_PAIRS += [("HeaderHot", "BarBackground"), ("HeaderPressed", "BarBackground
                 ("ToolbarButtonHot", "BarBackground"), ("ToolbarButtonPressed", "BarBackground")]
 STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText"),
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
-STATE_PAIRS += [("MenuHotBackground", "MenuBackground")]
+STATE_PAIRS += [("MenuHotBackground", "MenuBackground"), ("MenuBarHotBackground", "MenuBarBackground"),
+                ("MenuBarPushedBackground", "MenuBarHotBackground")]
 
 
 def check():

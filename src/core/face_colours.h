@@ -331,6 +331,16 @@ FACE_FIELD(COLORREF, menuSeparator, )  // separators and column lines
 FACE_COLOUR(menuSeparator, MenuSeparator, 0xC8C8C8, 0x4A525E, OwnColour)
 FACE_FIELD(COLORREF, menuFrame, )  // a popup menu's frame
 FACE_COLOUR(menuFrame, MenuFrame, 0xA0A0A0, 0x5A6B80, OwnColour)
+FACE_FIELD(COLORREF, menuBarBackground, )  // a window's menu bar strip
+FACE_COLOUR(menuBarBackground, MenuBarBackground, 0xF0F0F0, 0x262A31, OwnColour)
+FACE_FIELD(COLORREF, menuBarText, )  // its items' text, at rest, hot and pushed
+FACE_COLOUR(menuBarText, MenuBarText, 0x000000, 0xE6E6E6, OwnColour)
+FACE_FIELD(COLORREF, menuBarGreyText, )  // its disabled items' text
+FACE_COLOUR(menuBarGreyText, MenuBarGreyText, 0x6D6D6D, 0xA0A7B0, OwnColour)
+FACE_FIELD(COLORREF, menuBarHotBackground, )  // the item under the pointer, or chosen by keys
+FACE_COLOUR(menuBarHotBackground, MenuBarHotBackground, 0xD8E8F7, 0x3A4656, OwnColour)
+FACE_FIELD(COLORREF, menuBarPushedBackground, )  // the item whose drop-down is open
+FACE_COLOUR(menuBarPushedBackground, MenuBarPushedBackground, 0xBCD2E5, 0x2F5F92, OwnColour)
 
 #undef FACE_FIELD
 #undef FACE_COLOUR

@@ -66,10 +66,13 @@ static void PaintOnWindowDC(SkinnedWindow *rec, KindPartPainter partPainter, int
         OffsetClipRgn(dc, -place.left, -place.top);
     }
     const RECT window = WindowRectInWindow(hwnd);
-    if (partPainter != nullptr)
+    if (partPainter != nullptr) {
         partPainter(rec, dc, window, part);
-    else
+    } else {
         rec->skinClass->paint(rec, dc, window);
+        if ((rec->skinClass->paintOptions & PAINT_FILLS_FRAME) != 0 && !rec->released)
+            PaintMenuBar(rec, dc, window, 0);
+    }
     if (clipped)
         SelectClipRgn(dc, nullptr);
     ReleaseDC(hwnd, dc);
@@ -201,15 +204,18 @@ static LRESULT PrintClient(SkinnedWindow *rec, HDC dc, LPARAM flags)
     return result;
 }
 
-// WM_PRINT of a painter that fills the frame: the frame is the painter's,
-// the client area the window's own WM_PRINTCLIENT (through its whole chain
+// WM_PRINT of a painter that fills the frame: the frame and its menu bar
+// are the painter's, the client area the window's own WM_PRINTCLIENT (through its whole chain
 // of procedures, as its WM_PAINT is), or the background part alone.
 static LRESULT PrintFilledFrame(SkinnedWindow *rec, HDC dc, LPARAM flags)
 {
     const HWND hwnd = rec->hwnd;
     const RECT window = WindowRectInWindow(hwnd);
-    if (flags & PRF_NONCLIENT)
+    if (flags & PRF_NONCLIENT) {
         rec->skinClass->paint(rec, dc, window);
+        if (!rec->released)
+            PaintMenuBar(rec, dc, window, 0);
+    }
     if ((flags & (PRF_CLIENT | PRF_ERASEBKGND)) != 0 && !rec->released) {
         const RECT client = ClientAreaIn(hwnd, window);
         const int saved = SaveDC(dc);
@@ -339,24 +345,27 @@ static void CutOwnScrollBars(HWND hwnd, HRGN region)
 
 // What the frame paint of the window's own is left to draw of the update
 // region, in screen coordinates: for a painter that fills the frame, only
-// a menu bar. Null: nothing.
+// the menu bar's bitmap and owner-drawn items. Null: nothing.
 static HRGN RegionLeftToFramePaint(HWND hwnd, HRGN update, unsigned options)
 {
     RECT window;
     GetWindowRect(hwnd, &window);
-    if ((options & PAINT_FILLS_FRAME) != 0) {
-        MENUBARINFO menu = {};
-        menu.cbSize = sizeof menu;
-        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0 || GetMenu(hwnd) == nullptr ||
-            !GetMenuBarInfo(hwnd, OBJID_MENU, 0, &menu) || IsRectEmpty(&menu.rcBar))
-            return nullptr;
-        IntersectRect(&window, &window, &menu.rcBar);
-    }
     HRGN region = CreateRectRgnIndirect(&window);
+    if ((options & PAINT_FILLS_FRAME) != 0) {
+        HRGN items = CreateRectRgn(0, 0, 0, 0);
+        AddMenuBarItemsLeftToSystem(hwnd, items);
+        CombineRgn(region, region, items, RGN_AND);
+        DeleteObject(items);
+    }
     if (update != nullptr && update != reinterpret_cast<HRGN>(1))
         CombineRgn(region, region, update, RGN_AND);
     if ((options & PAINT_OWN_SCROLL_BARS) != 0)
         CutOwnScrollBars(hwnd, region);
+    RECT box;
+    if (GetRgnBox(region, &box) == NULLREGION) {
+        DeleteObject(region);
+        return nullptr;
+    }
     return region;
 }
 
@@ -421,6 +430,8 @@ static bool PaintBackgroundPart(SkinnedWindow *rec, UINT msg, HDC dc, LPARAM lPa
 bool AnswerPaintMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result)
 {
     const SkinClass &row = *rec->skinClass;
+    if ((row.paintOptions & PAINT_FILLS_FRAME) != 0 && AnswerMenuBarMessage(rec, msg, wParam, lParam, result))
+        return true;
     if (msg == WM_NCPAINT && (row.paintRole == PAINTS_FRAME || (row.paintOptions & PAINT_OWN_SCROLL_BARS) != 0)) {
         *result = PaintFrameAndBars(rec, wParam, lParam);
         return true;

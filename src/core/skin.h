@@ -110,9 +110,10 @@ enum : unsigned {
     // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL) are the skin's:
     // the frame paint is kept off them, and they are painted after it.
     PAINT_OWN_SCROLL_BARS = 1 << 5,
-    // PAINTS_FRAME: the painter fills the whole frame but the scroll bars
-    // and a menu bar, so the default procedure paints those alone; in print
-    // the frame is the painter's and the menu bar is left out.
+    // PAINTS_FRAME: the painter fills the whole frame, and the menu bar is
+    // painted in the face after it; the default procedure paints only the
+    // scroll bars and the bar's bitmap and owner-drawn items. In print the
+    // frame and the bar are the painter's.
     PAINT_FILLS_FRAME = 1 << 6,
     // PAINTS_OVER: the painter draws only along the window's edge. A window
     // with a frame has it drawn by the frame paint alone, since the control's
@@ -191,6 +192,7 @@ struct SkinnedWindow {
     bool released;        // out of the list: the window no longer has this skin, nothing paints it
     bool freeWhenLetGo;   // released for good: freed when the last hold ends
     HHOOK menuLoopHook;   // skins the popup menus the window shows while its menu loop runs
+    int menuBarHotItem;   // 1 + the index of the menu bar's item under the pointer; 0 for none
 };
 
 // The thread-local slot of each thread's record index, taken when the
@@ -419,5 +421,17 @@ HPEN CreateOutlinePen(COLORREF colour, int width);
 // WM_EXITMENULOOP; entering false for either when its menus stay as they
 // are): the popup menus it shows meanwhile are skinned with it. In menus/.
 void FollowMenuLoop(SkinnedWindow *owner, bool entering);
+
+// The menu bar of a window whose frame the skin fills (PAINT_FILLS_FRAME),
+// in menus/. PaintMenuBar draws it in the face, where the window lies at
+// window in dc; it may run host code. AddMenuBarItemsLeftToSystem adds the
+// places of the bar's bitmap and owner-drawn items, in screen coordinates,
+// to region: the system's frame paint draws those. AnswerMenuBarMessage
+// answers the system's own menu-bar drawing messages, and repaints the bar
+// where the system has drawn a selection into it; false, with *result
+// untouched, for a message that goes on to the kind's handler.
+void PaintMenuBar(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
+void AddMenuBarItemsLeftToSystem(HWND hwnd, HRGN region);
+bool AnswerMenuBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result);
 
 #endif

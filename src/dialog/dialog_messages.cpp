@@ -135,16 +135,6 @@ static LRESULT DialogChildColour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LP
     return AnswerForChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
 }
 
-// The host prepares its own menus here, those of its menu bar and its
-// context menus, enabling, greying and checking their items; only the
-// window menu (HIWORD TRUE) is kept from it.
-static LRESULT DialogInitMenuPopup(SkinnedWindow *rec, WPARAM menu, LPARAM lParam)
-{
-    if (HIWORD(lParam) != FALSE)
-        return 0;
-    return ForwardMessage(rec, WM_INITMENUPOPUP, menu, lParam);
-}
-
 LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -176,8 +166,6 @@ LRESULT HandleDialogMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
     // No system menu from a right click.
     case WM_NCRBUTTONDOWN:
         return 0;
-    case WM_INITMENUPOPUP:
-        return DialogInitMenuPopup(rec, wParam, lParam);
     case WM_NCMOUSEMOVE:
         return TrackCaptionButtons(rec, wParam);
     case WM_NCLBUTTONDOWN:
@@ -210,8 +198,8 @@ void TearDownFrame(SkinnedWindow *rec)
     ShowComposedFrame(rec->hwnd, true);
 }
 
-// The whole frame is the skin's but a menu bar, which stays the system's
-// with its highlight and mnemonics. The host's own drawing goes over the
+// The whole frame is the skin's, its menu bar included but for the bar's
+// bitmap and owner-drawn items. The host's own drawing goes over the
 // tile, which a child can also ask for in its own DC through
 // WM_PRINTCLIENT: a label, or a transparent toolbar.
 const SkinClass DialogClass = {L"#32770", nullptr, CK_DIALOG, HandleDialogMessage, SetUpDialog,

@@ -9,4 +9,7 @@
 // what the owner changed at WM_INITMENUPOPUP shows.
 void PaintPopupMenu(SkinnedWindow *rec, HDC dc, const RECT &window);
 
+// The system's menu font, or its bold form for a popup's default item.
+HFONT CreateMenuFont(bool bold);
+
 #endif

@@ -231,8 +231,7 @@ static void PaintItem(HDC dc, HMENU menu, const MenuItem &item, const PopupLook 
         PaintTextItem(dc, item, look);
 }
 
-// The system's menu font, and its bold form for the default item.
-static HFONT CreateMenuFont(bool bold)
+HFONT CreateMenuFont(bool bold)
 {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;

@@ -34,7 +34,7 @@ TEST_F(DialogTest, MessageTableDecidesWhatTheHostSees)
         {"WM_SIZE SIZE_MAXHIDE", WM_SIZE, SIZE_MAXHIDE, 0, true, AnyResult},
         {"WM_SETCURSOR", WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog), MAKELPARAM(HTLEFT, WM_MOUSEMOVE), false, 0},
         {"WM_INITMENUPOPUP of the host's menu", WM_INITMENUPOPUP, 0, MAKELPARAM(0, FALSE), true, AnyResult},
-        {"WM_INITMENUPOPUP of the window menu", WM_INITMENUPOPUP, 0, MAKELPARAM(0, TRUE), false, 0},
+        {"WM_INITMENUPOPUP of the window menu", WM_INITMENUPOPUP, 0, MAKELPARAM(0, TRUE), true, AnyResult},
         {"WM_NCRBUTTONDOWN", WM_NCRBUTTONDOWN, HTCAPTION, centre, false, 0},
         {"WM_NCLBUTTONDOWN", WM_NCLBUTTONDOWN, HTNOWHERE, centre, false, 0},
         {"WM_ERASEBKGND", WM_ERASEBKGND, 0, 0, false, 1},

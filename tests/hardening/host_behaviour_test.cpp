@@ -352,7 +352,7 @@ const HostCase HostCases[] = {
          GetWindowTextA(host.dialog, read, sizeof read);
          EXPECT_STREQ(read, "caf\xE9 \xA3");
      }},
-    {"the host prepares the menus of its bar, its keys and its context menu, not the window menu", 0,
+    {"the host prepares the menus of its bar, its keys, its context menu and the window menu", 0,
      [] {
          HMENU bar = CreateMenu();
          HMENU file = CreatePopupMenu();
@@ -372,14 +372,14 @@ const HostCase HostCases[] = {
      },
      [] {
          EXPECT_EQ(host.menus[0], 3) << "the bar, Alt+F and the context menu";
-         EXPECT_EQ(host.menus[1], 0) << "the window menu";
-         // The bar itself, under the skinned caption, in the skinned frame.
+         EXPECT_EQ(host.menus[1], 1) << "the window menu";
+         // The bar itself in the face, under the skinned caption, in the skinned frame.
          MENUBARINFO bar = {sizeof bar};
          RECT window;
          GetMenuBarInfo(host.dialog, OBJID_MENU, 0, &bar);
          GetWindowRect(host.dialog, &window);
          const int y = bar.rcBar.bottom - 5 - window.top;
-         EXPECT_EQ(ReadWindowPixel(host.dialog, bar.rcBar.right - 5 - window.left, y), GetSysColor(COLOR_MENU));
+         EXPECT_EQ(ReadWindowPixel(host.dialog, bar.rcBar.right - 5 - window.left, y), CurrentFace()->menuBarBackground);
          EXPECT_EQ(ReadWindowPixel(host.dialog, 1, y), CurrentFace()->dialogFrame);
          const COLORREF caption =
              ReadWindowPixel(host.dialog, GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME));

@@ -303,33 +303,6 @@ static int TakeScreenshot(const char *path)
     return 0;
 }
 
-// The screenshot is taken from inside the menu loop of the main-window
-// section, with its File menu dropped from the bar.
-static const char *menuShotPath = nullptr;
-static int menuShotResult = -1;
-
-static void CALLBACK ShootWithMenuOpen(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    menuShotResult = TakeScreenshot(menuShotPath);
-    EndMenu();
-}
-
-static int TakeScreenshotWithMenuOpen(const char *path)
-{
-    HWND window = FindWindowA(MainWindowSectionClass, nullptr);
-    if (window == nullptr)
-        return TakeScreenshot(path);
-    SetForegroundWindow(window);
-    menuShotPath = path;
-    SetTimer(nullptr, 0, SettleMilliseconds, ShootWithMenuOpen);
-    SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    // Where no menu loop ran, the timer still comes.
-    while (menuShotResult < 0)
-        PumpMessagesFor(SettleMilliseconds);
-    return menuShotResult;
-}
-
 static void DestroyGalleryWindows()
 {
     for (HWND window : galleryWindows)
@@ -420,7 +393,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (BuildSections(context)) {
         PlaceWindows();
         ShowWindows();
-        result = screenshotPath != nullptr ? TakeScreenshotWithMenuOpen(screenshotPath) : RunUntilClosed();
+        result = screenshotPath != nullptr ? TakeScreenshot(screenshotPath) : RunUntilClosed();
     }
 
     enskin(nullptr, 0);

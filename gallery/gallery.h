@@ -29,10 +29,6 @@ HWND BuildBarsSection(const GalleryContext &context);
 HWND BuildMainWindowSection(const GalleryContext &context);
 HWND BuildToolWindowSection(const GalleryContext &context);
 
-// The class of the main-window section's window, whose File menu the
-// screenshot shows open.
-const char *const MainWindowSectionClass = "VelkGalleryMainWindow";
-
 // Every kind of the tests' kind list that none of the built sections shows;
 // null when there is none.
 HWND BuildUnplacedKindsSection(const GalleryContext &context, const std::vector<HWND> &sections);

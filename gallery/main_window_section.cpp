@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-static const char *const ClassName = MainWindowSectionClass;
+static const char ClassName[] = "VelkGalleryMainWindow";
 static const char SectionTitle[] = "velk gallery: main window";
 
 enum : UINT_PTR { ToolbarId = 1, TreeId = 2, ListId = 3, StatusId = 4 };

@@ -223,8 +223,6 @@ static LRESULT PrintFilledFrame(SkinnedWindow *rec, HDC dc, LPARAM flags)
         MoveOriginToWindow(dc, client);
         if (flags & PRF_CLIENT)
             SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
-        else if ((rec->skinClass->paintOptions & ERASE_BY_CONTROL) != 0)
-            SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         else
             rec->skinClass->paintPart(rec, dc, WindowRectInClient(hwnd), BACKGROUND_PART);
         RestoreDC(dc, saved);
@@ -417,8 +415,7 @@ void RepaintFrameNow(SkinnedWindow *rec)
 static bool PaintBackgroundPart(SkinnedWindow *rec, UINT msg, HDC dc, LPARAM lParam, LRESULT *result)
 {
     const SkinClass &row = *rec->skinClass;
-    if (row.paintPart == nullptr || (row.paintOptions & ERASE_BY_CONTROL) != 0 ||
-        (msg != WM_ERASEBKGND && msg != WM_PRINTCLIENT))
+    if (row.paintPart == nullptr || (msg != WM_ERASEBKGND && msg != WM_PRINTCLIENT))
         return false;
     row.paintPart(rec, dc, WindowRectInClient(rec->hwnd), BACKGROUND_PART);
     *result = msg == WM_ERASEBKGND || rec->released

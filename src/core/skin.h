@@ -104,8 +104,7 @@ enum : unsigned {
     // into the skin's back buffer, the painter goes over it, and the whole is
     // copied to BeginPaint's DC once: nothing is read back from the window.
     PAINT_OVER_IN_BUFFER = 1 << 3,
-    // PAINTS_INSTEAD: WM_ERASEBKGND is the control's. PAINTS_FRAME: the
-    // client area, its background too, is the window's own.
+    // PAINTS_INSTEAD: WM_ERASEBKGND is the control's.
     ERASE_BY_CONTROL = 1 << 4,
     // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL) are the skin's:
     // the frame paint is kept off them, and they are painted after it.

@@ -64,6 +64,9 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
 // The tile into dc, which is the dialog's own or a child's whose origin was
 // moved to the dialog's client origin.
 void PaintDialogBackground(SkinnedWindow *rec, HDC dc);
+// A main window's: the dialog's where its class brush asks for a system
+// colour, else its class brush, as the default procedure erases.
+void PaintMainWindowBackground(SkinnedWindow *rec, HDC dc);
 
 // Caption buttons: painting in window coordinates, from dc's origin, and
 // mouse input.

@@ -1,5 +1,6 @@
 // The client background of skinned dialogs: the face's back.bmp tile, else
-// the face's background colour.
+// the face's background colour. A main window has it too where its class
+// asks for a system colour; a brush of the host's own stays.
 #include "dialog.h"
 
 void PaintDialogBackground(SkinnedWindow *rec, HDC dc)
@@ -22,4 +23,28 @@ void PaintDialogBackground(SkinnedWindow *rec, HDC dc)
     if (plainBrush != nullptr)
         DeleteObject(plainBrush);
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+}
+
+// A class brush given as a system colour index (COLOR_WINDOW + 1 and the
+// like) or as the white or light grey stock brush, which programs use for
+// the same: the face stands in for those.
+static bool AsksForSystemColour(HBRUSH brush)
+{
+    const auto value = reinterpret_cast<ULONG_PTR>(brush);
+    return (value >= 1 && value <= COLOR_MENUBAR + 1) || brush == GetStockObject(WHITE_BRUSH) ||
+           brush == GetStockObject(LTGRAY_BRUSH);
+}
+
+void PaintMainWindowBackground(SkinnedWindow *rec, HDC dc)
+{
+    const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(rec->hwnd, GCLP_HBRBACKGROUND));
+    if (brush == nullptr)
+        return;
+    if (AsksForSystemColour(brush)) {
+        PaintDialogBackground(rec, dc);
+        return;
+    }
+    RECT client;
+    GetClientRect(rec->hwnd, &client);
+    FillRect(dc, &client, brush);
 }

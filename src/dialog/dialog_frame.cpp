@@ -191,7 +191,10 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
 {
     if (part == DIALOG_BACKGROUND) {
         const POINT clientOrigin = MoveOriginToWindow(dc, ClientAreaIn(rec->hwnd, window));
-        PaintDialogBackground(rec, dc);
+        if (rec->skinClass == &DialogClass)
+            PaintDialogBackground(rec, dc);
+        else
+            PaintMainWindowBackground(rec, dc);
         PutBackOrigin(dc, clientOrigin);
         return;
     }

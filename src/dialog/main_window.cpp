@@ -111,10 +111,10 @@ static LRESULT HandleMainWindowMessage(SkinnedWindow *rec, UINT msg, WPARAM wPar
     }
 }
 
-// The whole frame is the skin's but a menu bar; the client area, its
-// background included, is the host's.
+// The whole frame is the skin's but a menu bar; the client area is the
+// host's, on the face's background where the class asks for a system colour.
 const SkinClass MainWindowClass = {nullptr, MainWindowRowOf, CK_MAINWINDOW, HandleMainWindowMessage,
                                    SetUpMainWindow, sizeof(CaptionButtonState), PaintDialogFrame,
                                    TearDownFrame, nullptr, PAINTS_FRAME,
-                                   PAINT_FILLS_FRAME | PAINT_OWN_SCROLL_BARS | ERASE_BY_CONTROL, nullptr,
+                                   PAINT_FILLS_FRAME | PAINT_OWN_SCROLL_BARS, nullptr,
                                    PaintDialogPart};

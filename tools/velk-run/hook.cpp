@@ -148,14 +148,15 @@ static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam)
     const bool announced = code == HCBT_CREATEWND;
     if (announced && IsUnseenHelper(hwnd, reinterpret_cast<CBT_CREATEWNDW *>(lParam)))
         return refused;
+    // A DLL the program loaded from its folder since answers from the face
+    // too, before a window of it draws (about a microsecond a window).
+    if (announced && enskinProgramColours != nullptr)
+        enskinProgramColours();
     SkinCreatedWindow(thread, announced ? hwnd : nullptr);
-    // Once its first window is skinned, a thread-wide thread needs this hook
-    // no more.
-    if (thread->threadWide) {
-        UnhookWindowsHookEx(thread->hook);
-        thread->hook = nullptr;
+    // On a thread-wide thread the library's own hook skins the windows, once
+    // the first is skinned; this one is left only the DLLs to take in.
+    if (thread->threadWide)
         return refused;
-    }
     if (!announced || refused != 0)
         return refused;
     if (!thread->madeWindow)

@@ -45,9 +45,10 @@
  *
  * EnskinProgramColours()
  *   What velk-run asks for: from now on, the program's own calls of
- *   GetSysColor and GetSysColorBrush (through the import tables of its
- *   executable and of the DLLs loaded from the executable's folder, unless
- *   that is a system folder) answer from the current face, whatever face is
+ *   GetSysColor, GetSysColorBrush, and FillRect with a system colour's
+ *   brush ((HBRUSH)(COLOR_WINDOW + 1)), through the import tables of its
+ *   executable and of the DLLs loaded from the executable's folder unless
+ *   that is a system folder, answer from the current face, whatever face is
  *   current at each call; the library's own calls and the system DLLs'
  *   keep the system's colours. The brushes belong to the library: never
  *   delete them. Once called, the DLL stays loaded until the process ends.

@@ -207,6 +207,8 @@ static int AnswerModuleFromFace(HMODULE module)
     int rewritten = 0;
     for (auto *named = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
          named->Name != 0; ++named) {
+        if (named->FirstThunk == 0)
+            continue;
         for (auto *slot = reinterpret_cast<ULONG_PTR *>(base + named->FirstThunk); *slot != 0; ++slot) {
             for (const auto &answer : answers) {
                 if (*slot == answer.system && RewriteSlot(slot, answer.face))
@@ -269,6 +271,9 @@ int AnswerProgramColoursFromFace()
         !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                             reinterpret_cast<LPCWSTR>(&FaceSysColor), &library))
         return 0;
+    // The face is loaded here, on the caller's thread, rather than in the
+    // program's first colour call, wherever that is made.
+    CurrentFace();
     HMODULE program = GetModuleHandleW(nullptr);
     int rewritten = AnswerModuleFromFace(program);
     wchar_t programPath[MAX_PATH];

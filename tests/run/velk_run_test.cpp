@@ -278,6 +278,17 @@ TEST(VelkRunTarget, OwnColourCallsAnswerFromTheFace)
         EXPECT_EQ(BrushColour(brush), expected);
         EXPECT_EQ(GetSysColorBrush(answer.index), brush) << "one brush, kept";
     }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP pixel = CreateBitmap(1, 1, 1, 32, nullptr);
+    HGDIOBJ was = SelectObject(dc, pixel);
+    const RECT one = {0, 0, 1, 1};
+    FillRect(dc, &one, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0x20, 0x40, 0x60)) << "FillRect with a system colour's brush";
+    SelectObject(dc, was);
+    DeleteObject(pixel);
+    DeleteDC(dc);
+    DeleteObject(GetSysColorBrush(COLOR_BTNTEXT));
+    EXPECT_EQ(BrushColour(GetSysColorBrush(COLOR_BTNTEXT)), RGB(0x0A, 0x0B, 0x0C)) << "made again once deleted";
     HBRUSH faced = GetSysColorBrush(COLOR_WINDOW);
     const auto enskinFace = reinterpret_cast<EnskinFaceProc>(
         reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("velk.dll"), "EnskinFace")));

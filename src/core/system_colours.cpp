@@ -1,10 +1,10 @@
 // A program's own system colours in the face: its calls of GetSysColor and
 // GetSysColorBrush, and of FillRect with a system colour's brush
 // ((HBRUSH)(COLOR_WINDOW + 1)), through the import tables of its own
-// modules, answered from the current face, so that what it draws itself (owner-drawn panes,
-// its own backgrounds and texts) follows the face as the skinned controls
-// do. Only on request (velk-run asks for it); the library's own imports, the
-// system's DLLs and a host that never asks are left alone.
+// modules, answered from the current face, so that what it draws itself
+// (owner-drawn items, its own backgrounds and texts) follows the face as the
+// skinned controls do. Only on request (velk-run asks for it); the library's
+// own imports, the system's DLLs and a host that never asks are left alone.
 #include "skin.h"
 
 #define PSAPI_VERSION 2
@@ -180,9 +180,10 @@ static bool RewriteSlot(ULONG_PTR *slot, ULONG_PTR value)
 // GetSysColorBrush or FillRect now answers from the face. However the module
 // named the function (by name, by ordinal, bound ahead of time, through any
 // DLL name) the loader has put user32's address in the slot, so the slot's
-// value says which function it is. The library is built once per bitness and only ever
-// reads modules of its own process, so the module's headers are of its own
-// kind (PE32 or PE32+), or left alone. Returns how many slots it rewrote.
+// value says which function it is. The library is built once per bitness
+// and only ever reads modules of its own process, so the module's headers
+// are of its own kind (PE32 or PE32+), or left alone. Returns how many slots
+// it rewrote.
 static int AnswerModuleFromFace(HMODULE module)
 {
     const struct {
@@ -280,18 +281,24 @@ int AnswerProgramColoursFromFace()
     const size_t programFolder = ModuleFolder(program, programPath, MAX_PATH);
     if (programFolder == 0 || IsSystemFolder(programPath, programFolder))
         return rewritten;
-    HMODULE modules[1024];
+    const DWORD MaxModules = 1024;
+    HMODULE modules[MaxModules];
     DWORD size = 0;
     if (!K32EnumProcessModules(GetCurrentProcess(), modules, sizeof modules, &size))
         return rewritten;
-    const DWORD count = size / sizeof modules[0] < 1024 ? size / sizeof modules[0] : 1024;
+    const DWORD count = size / sizeof modules[0] < MaxModules ? size / sizeof modules[0] : MaxModules;
     for (DWORD i = 0; i < count; ++i) {
-        wchar_t path[MAX_PATH];
-        if (modules[i] == program || modules[i] == library)
+        // Held while it is read: another thread of the program may be
+        // unloading it.
+        HMODULE held = nullptr;
+        if (modules[i] == program || modules[i] == library ||
+            !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(modules[i]), &held))
             continue;
-        const size_t folder = ModuleFolder(modules[i], path, MAX_PATH);
+        wchar_t path[MAX_PATH];
+        const size_t folder = ModuleFolder(held, path, MAX_PATH);
         if (folder != 0 && SameFolder(path, folder, programPath, programFolder))
-            rewritten += AnswerModuleFromFace(modules[i]);
+            rewritten += AnswerModuleFromFace(held);
+        FreeLibrary(held);
     }
     return rewritten;
 }

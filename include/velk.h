@@ -2,8 +2,8 @@
  * velk.dll: a skinned look for a host's standard controls and dialog boxes.
  *
  * Link against the import library, or load the DLL with LoadLibrary and take
- * the three exports with GetProcAddress (by name, or by ordinal 1, 2 and 3);
- * the typedefs below fit GetProcAddress.
+ * the four exports with GetProcAddress (by name, or by ordinal 1 to 4); the
+ * typedefs below fit GetProcAddress.
  *
  * Enskin(window, enable)
  *   window != NULL, enable != 0: skin that window. Returns a non-zero value
@@ -42,6 +42,19 @@
  *       files found at start-up, else the built-in look) and repaints.
  *   Any thread may switch while others paint. Faces stay loaded until the
  *   DLL is unloaded.
+ *
+ * EnskinProgramColours()
+ *   What velk-run asks for: from now on, the program's own calls of
+ *   GetSysColor, GetSysColorBrush, and FillRect with a system colour's
+ *   brush ((HBRUSH)(COLOR_WINDOW + 1)), through the import tables of its
+ *   executable and of the DLLs loaded from the executable's folder unless
+ *   that is a system folder, answer from the current face, whatever face is
+ *   current at each call; the library's own calls and the system DLLs'
+ *   keep the system's colours. The brushes belong to the library: never
+ *   delete them. Once called, the DLL stays loaded until the process ends.
+ *   Returns how many import slots it rewrote; a later call takes in DLLs
+ *   loaded since, and returns 0 when there was nothing new. A host that
+ *   never calls it is never changed so.
  */
 #ifndef VELK_H
 #define VELK_H
@@ -61,10 +74,12 @@ extern "C" {
 VELK_API INT_PTR WINAPI Enskin(HWND window, int enable);
 VELK_API HBRUSH WINAPI DlgInit(int unused);
 VELK_API BOOL WINAPI EnskinFace(LPCWSTR folder);
+VELK_API int WINAPI EnskinProgramColours(void);
 
 typedef INT_PTR(WINAPI *EnskinProc)(HWND window, int enable);
 typedef HBRUSH(WINAPI *DlgInitProc)(int unused);
 typedef BOOL(WINAPI *EnskinFaceProc)(LPCWSTR folder);
+typedef int(WINAPI *EnskinProgramColoursProc)(void);
 
 #ifdef __cplusplus
 }

@@ -24,10 +24,12 @@ while read -r index name; do
 done < <(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
          sed -n 's/^[[:space:]]*\[ *\([0-9]*\)\] \(.*\)$/\1 \2/p')
 
-[[ ${#ordinal_of[@]} -eq 3 ]] || fail "expected exactly 3 named exports, found: ${!ordinal_of[*]}"
+[[ ${#ordinal_of[@]} -eq 4 ]] || fail "expected exactly 4 named exports, found: ${!ordinal_of[*]}"
 [[ "${ordinal_of[Enskin]:-}" == 1 ]] || fail "Enskin is not exported undecorated as ordinal 1"
 [[ "${ordinal_of[DlgInit]:-}" == 2 ]] || fail "DlgInit is not exported undecorated as ordinal 2"
 [[ "${ordinal_of[EnskinFace]:-}" == 3 ]] || fail "EnskinFace is not exported undecorated as ordinal 3"
+[[ "${ordinal_of[EnskinProgramColours]:-}" == 4 ]] ||
+    fail "EnskinProgramColours is not exported undecorated as ordinal 4"
 
 # The symbol at each export's address carries the compiler's stdcall
 # decoration, _Name@bytes, which records the calling convention and the size
@@ -47,6 +49,7 @@ if [[ $arch == x86 ]]; then
     check_stdcall Enskin 8 1
     check_stdcall DlgInit 4 2
     check_stdcall EnskinFace 4 3
+    check_stdcall EnskinProgramColours 0 4
 fi
 
 # Only system DLLs: the compiler runtime must be linked in.
@@ -60,4 +63,4 @@ if [[ $failures -gt 0 ]]; then
     echo "$dll ($arch): $failures problem(s)"
     exit 1
 fi
-echo "$dll ($arch): exports Enskin @1, DlgInit @2 and EnskinFace @3, imports system DLLs only"
+echo "$dll ($arch): exports Enskin @1, DlgInit @2, EnskinFace @3 and EnskinProgramColours @4, imports system DLLs only"

@@ -137,6 +137,11 @@ extern "C" BOOL WINAPI EnskinFace(LPCWSTR folder)
     return SwitchFace(folder) ? TRUE : FALSE;
 }
 
+extern "C" int WINAPI EnskinProgramColours(void)
+{
+    return AnswerProgramColoursFromFace();
+}
+
 // Each thread keeps its own index of its records, in a thread-local slot
 // taken at load and given back at unload.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)

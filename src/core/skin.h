@@ -394,6 +394,12 @@ extern volatile LONG highContrastAsRead;
 // with an empty path, when neither holds the file.
 bool FindFaceFile(const wchar_t *fileName, wchar_t *path, size_t capacity);
 
+// Has the program's own modules answer their GetSysColor and GetSysColorBrush
+// calls from the current face, from now on and for the rest of the process
+// (system_colours.cpp says which modules). Returns how many import slots it
+// rewrote: 0 when there was none left to rewrite.
+int AnswerProgramColoursFromFace();
+
 // Every skinned window of every thread, gathered under the list's lock, in a
 // block the caller frees with HeapFree; null when there is none or no memory.
 // Only the handles may be used: the records belong to their threads.

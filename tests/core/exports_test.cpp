@@ -34,7 +34,10 @@ TEST_F(ShippedDllTest, ExportsByNameAndOrdinal)
     EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(dll, MAKEINTRESOURCEA(2))), reinterpret_cast<void *>(dlgInit));
     EXPECT_EQ(reinterpret_cast<void *>(GetProcAddress(dll, MAKEINTRESOURCEA(3))),
               reinterpret_cast<void *>(enskinFace));
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(4)), nullptr);
+    const FARPROC programColours = GetProcAddress(dll, "EnskinProgramColours");
+    EXPECT_NE(programColours, nullptr);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(4)), programColours);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(5)), nullptr);
 }
 
 TEST_F(ShippedDllTest, SkinsAThreadAndReleasesIt)

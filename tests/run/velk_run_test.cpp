@@ -40,7 +40,7 @@ const Outcome Outcomes[] = {
     {"\"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0, "[  PASSED  ] 1 test.", 0},
     {"cmd.exe /c exit 7", 7, "", 0},
     {"\"--face\" \"%VELK_RUN_TEST_FACE%\" \"%VELK_RUN_TEST%\" --gtest_filter=VelkRunTarget.*", 0,
-     "[  PASSED  ] 1 test.", 0},
+     "[  PASSED  ] 2 tests.", 0},
     {"--face no-such-face notepad.exe", 2, "no face.ini in that folder", 0},
     {"\"%VELK_RUN_TEST_32BIT%\"", 1, "start it with the x86 velk-run.exe", 0},
     {"no-such-program.exe", 1, nullptr, ERROR_FILE_NOT_FOUND},
@@ -151,8 +151,35 @@ std::string ThirtyTwoBitProgram()
     return VELK_X86_VELK_RUN;
 }
 
-// A face that changes one colour, for the --face row.
-const char TestFace[] = "[colours]\r\nDialogFrame=#123456\r\n";
+// A face for the --face row: its frame, and a colour the program's own
+// COLOR_WINDOW and COLOR_BTNTEXT take.
+const char TestFace[] = "[colours]\r\nDialogFrame=#123456\r\nListBackground=#204060\r\nChoiceText=#0A0B0C\r\n";
+
+// What the program's own GetSysColor and GetSysColorBrush answer under
+// velk-run with that face; CLR_INVALID: the system's colour.
+struct ColourAnswer {
+    int index;
+    COLORREF faced;
+};
+const ColourAnswer ColourAnswers[] = {
+    {COLOR_WINDOW, RGB(0x20, 0x40, 0x60)},   // named to answer from ListBackground
+    {COLOR_BTNTEXT, RGB(0x0A, 0x0B, 0x0C)},  // ChoiceText follows it
+    {COLOR_3DDKSHADOW, CLR_INVALID},         // nothing of the face follows it
+};
+
+// user32's own answer, which no import table rewrite reaches.
+COLORREF SystemColour(int index)
+{
+    const auto own = reinterpret_cast<DWORD(WINAPI *)(int)>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetSysColor")));
+    return own(index);
+}
+
+COLORREF BrushColour(HBRUSH brush)
+{
+    LOGBRUSH info = {};
+    return GetObjectA(brush, sizeof info, &info) == sizeof info ? info.lbColor : CLR_INVALID;
+}
 
 TEST(VelkRunTest, PassesOnOrRefuses)
 {
@@ -177,6 +204,15 @@ TEST(VelkRunTest, PassesOnOrRefuses)
         expected.erase(expected.find_last_not_of("\r\n ") + 1);
         EXPECT_NE(written.find(expected), std::string::npos) << "no \"" << expected << "\" in: " << written;
     }
+    // A host that loads the library itself keeps the system's colours,
+    // whatever the face.
+    HMODULE velk = LoadLibraryA("velk.dll");
+    const auto enskinFace =
+        reinterpret_cast<EnskinFaceProc>(reinterpret_cast<void *>(GetProcAddress(velk, "EnskinFace")));
+    ASSERT_TRUE(enskinFace != nullptr && enskinFace(std::wstring(face, face + lstrlenA(face)).c_str()));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), SystemColour(COLOR_WINDOW)) << "a host's own call";
+    enskinFace(nullptr);
+    FreeLibrary(velk);
     DeleteFileA(faceFile.c_str());
     RemoveDirectoryA(face);
 }
@@ -226,6 +262,40 @@ TEST(VelkRunTarget, EveryGuiThreadIsSkinnedFromItsFirstWindow)
     CloseHandle(thread);
     EXPECT_TRUE(skinned) << "the second thread's dialog and its later button";
     DestroyWindow(first);
+}
+
+// Run by the --face Outcome: the program's own colour calls answer from the
+// face, and follow it when it changes.
+TEST(VelkRunTarget, OwnColourCallsAnswerFromTheFace)
+{
+    if (GetEnvironmentVariableA("VELK_RUN_FACE", nullptr, 0) == 0)
+        GTEST_SKIP() << "runs only when this program is started through velk-run with a face";
+    for (const ColourAnswer &answer : ColourAnswers) {
+        SCOPED_TRACE(answer.index);
+        const COLORREF expected = answer.faced != CLR_INVALID ? answer.faced : SystemColour(answer.index);
+        EXPECT_EQ(GetSysColor(answer.index), expected);
+        HBRUSH brush = GetSysColorBrush(answer.index);
+        EXPECT_EQ(BrushColour(brush), expected);
+        EXPECT_EQ(GetSysColorBrush(answer.index), brush) << "one brush, kept";
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP pixel = CreateBitmap(1, 1, 1, 32, nullptr);
+    HGDIOBJ was = SelectObject(dc, pixel);
+    const RECT one = {0, 0, 1, 1};
+    FillRect(dc, &one, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0x20, 0x40, 0x60)) << "FillRect with a system colour's brush";
+    SelectObject(dc, was);
+    DeleteObject(pixel);
+    DeleteDC(dc);
+    DeleteObject(GetSysColorBrush(COLOR_BTNTEXT));
+    EXPECT_EQ(BrushColour(GetSysColorBrush(COLOR_BTNTEXT)), RGB(0x0A, 0x0B, 0x0C)) << "made again once deleted";
+    HBRUSH faced = GetSysColorBrush(COLOR_WINDOW);
+    const auto enskinFace = reinterpret_cast<EnskinFaceProc>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("velk.dll"), "EnskinFace")));
+    ASSERT_TRUE(enskinFace != nullptr && enskinFace(nullptr));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255)) << "the built-in face's ListBackground";
+    EXPECT_EQ(BrushColour(GetSysColorBrush(COLOR_WINDOW)), RGB(255, 255, 255));
+    EXPECT_EQ(BrushColour(faced), RGB(0x20, 0x40, 0x60)) << "a brush held across the switch";
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 // one thread at a time, so on every other thread the hook skins each window
 // itself once the window's creation has finished: at the thread's next hook
 // call, or at the first timer message its loop dispatches, whichever comes
-// first.
+// first. Before any of that, velk-run has the hook load velk.dll and ask it
+// to answer the program's own system colour calls from the face
+// (PrepareProgram).
 #include <windows.h>
 
 #include "velk.h"
@@ -29,6 +31,7 @@ struct ThreadHook {
 static HMODULE hookModule = nullptr;
 static DWORD threadSlot = TLS_OUT_OF_INDEXES;
 static EnskinProc enskin = nullptr;
+static EnskinProgramColoursProc enskinProgramColours = nullptr;
 static INIT_ONCE velkLoad = INIT_ONCE_STATIC_INIT;
 // Set by the first thread that makes a window; only that one asks for
 // thread-wide skinning.
@@ -53,6 +56,8 @@ static BOOL CALLBACK LoadVelk(INIT_ONCE *, void *, void **)
     if (velk == nullptr)
         return TRUE;
     enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(velk, "Enskin")));
+    enskinProgramColours = reinterpret_cast<EnskinProgramColoursProc>(
+        reinterpret_cast<void *>(GetProcAddress(velk, "EnskinProgramColours")));
     // The face velk-run was given, before the first window takes the look.
     wchar_t face[MAX_PATH];
     const DWORD faceLength = GetEnvironmentVariableW(L"VELK_RUN_FACE", face, MAX_PATH);
@@ -143,14 +148,15 @@ static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam)
     const bool announced = code == HCBT_CREATEWND;
     if (announced && IsUnseenHelper(hwnd, reinterpret_cast<CBT_CREATEWNDW *>(lParam)))
         return refused;
+    // A DLL the program loaded from its folder since answers from the face
+    // too, before a window of it draws (about a microsecond a window).
+    if (announced && enskinProgramColours != nullptr)
+        enskinProgramColours();
     SkinCreatedWindow(thread, announced ? hwnd : nullptr);
-    // Once its first window is skinned, a thread-wide thread needs this hook
-    // no more.
-    if (thread->threadWide) {
-        UnhookWindowsHookEx(thread->hook);
-        thread->hook = nullptr;
+    // On a thread-wide thread the library's own hook skins the windows, once
+    // the first is skinned; this one is left only the DLLs to take in.
+    if (thread->threadWide)
         return refused;
-    }
     if (!announced || refused != 0)
         return refused;
     if (!thread->madeWindow)
@@ -185,6 +191,16 @@ static void UnhookThread()
     if (thread->hook != nullptr)
         UnhookWindowsHookEx(thread->hook);
     HeapFree(GetProcessHeap(), 0, thread);
+}
+
+// Run by velk-run on a thread of the program once this module is loaded,
+// before the program's first thread runs, and outside the loader's lock,
+// which velk.dll's loading needs: the program's first colour call already
+// answers from the face. Returns how many import slots velk.dll rewrote.
+extern "C" __declspec(dllexport) DWORD WINAPI PrepareProgram(void *)
+{
+    InitOnceExecuteOnce(&velkLoad, LoadVelk, nullptr, nullptr);
+    return enskinProgramColours != nullptr ? static_cast<DWORD>(enskinProgramColours()) : 0;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)

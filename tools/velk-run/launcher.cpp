@@ -7,6 +7,9 @@
 // does the rest from inside, through velk.dll's exports.
 #include <windows.h>
 
+#define PSAPI_VERSION 2
+#include <psapi.h>
+
 #include <string>
 
 static const wchar_t HookName[] = L"velk-run-hook.dll";
@@ -137,6 +140,42 @@ static bool LoadHook(HANDLE process, const std::wstring &hookPath)
     return loaded != 0;
 }
 
+// Has another thread of the suspended program run the hook's PrepareProgram,
+// which answers the program's own colour calls from the face from its first
+// instruction on. The hook lies where the program's loader put it; its
+// export lies as far into it as into a copy mapped here, unrun.
+static bool PrepareProgram(HANDLE process)
+{
+    const std::wstring hookPath = OwnFolder() + HookName;
+    HMODULE local = LoadLibraryExW(hookPath.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    const FARPROC entry = local != nullptr ? GetProcAddress(local, "PrepareProgram") : nullptr;
+    HMODULE modules[1024];
+    DWORD size = 0;
+    HMODULE remote = nullptr;
+    if (entry != nullptr && K32EnumProcessModules(process, modules, sizeof modules, &size)) {
+        for (DWORD i = 0; i < size / sizeof modules[0] && i < 1024; ++i) {
+            wchar_t name[MAX_PATH];
+            if (K32GetModuleBaseNameW(process, modules[i], name, MAX_PATH) != 0 && lstrcmpiW(name, HookName) == 0)
+                remote = modules[i];
+        }
+    }
+    HANDLE thread = nullptr;
+    if (remote != nullptr) {
+        const BYTE *start = reinterpret_cast<const BYTE *>(remote) +
+                            (reinterpret_cast<const BYTE *>(entry) - reinterpret_cast<const BYTE *>(local));
+        thread = CreateRemoteThread(process, nullptr, 0,
+                                    reinterpret_cast<LPTHREAD_START_ROUTINE>(const_cast<BYTE *>(start)), nullptr, 0,
+                                    nullptr);
+    }
+    if (thread != nullptr) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (local != nullptr)
+        FreeLibrary(local);
+    return thread != nullptr;
+}
+
 static int Usage()
 {
     Report(L"usage: velk-run [--face FOLDER] PROGRAM [ARGUMENTS...]");
@@ -210,6 +249,8 @@ int wmain(int argc, wchar_t **argv)
         CloseHandle(process.hProcess);
         return CouldNotRun;
     }
+    if (!PrepareProgram(process.hProcess))
+        Report(L"could not prepare " + program + L": what it draws itself keeps the system's colours");
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);

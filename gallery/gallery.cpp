@@ -350,7 +350,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     // Other programs, skinned from outside: the gallery loads nothing itself.
     if (velkRunPath != nullptr)
-        return ShowVelkRun(velkRunPath);
+        return ShowVelkRun(velkRunPath, faceFolder);
 
     HMODULE library = LoadLibraryA("velk.dll");
     if (library == nullptr) {

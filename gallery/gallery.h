@@ -46,10 +46,12 @@ INT_PTR CALLBACK PlainSectionProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Returns the program's exit code.
 int ShowSystemDialogs(const char *path, EnskinProc enskin);
 
-// Starts Notepad and Wine's configuration through the velk-run beside the
-// gallery, opens Notepad's Find dialog and writes the screen around them to
-// path. Returns the program's exit code.
-int ShowVelkRun(const char *path);
+// Starts Notepad, Wine's configuration and its file manager through the
+// velk-run beside the gallery, in the face of faceFolder (null: the one
+// velk-run finds), opens Notepad's Find dialog and the file manager's File
+// menu and writes the screen around them to path. Returns the program's exit
+// code.
+int ShowVelkRun(const char *path, const char *faceFolder);
 
 // A size given in pixels at 96 dpi, at the screen's DPI: every section lays
 // itself out by it, so that the text the fonts grow with has room at any DPI.

@@ -1,6 +1,7 @@
 // Programs that know nothing of the library, started through velk-run (the
 // one beside the gallery) and photographed from the screen: Notepad with its
-// Find dialog open, and Wine's configuration, a property sheet.
+// Find dialog open, Wine's configuration, a property sheet, and Wine's file
+// manager with its File menu dropped from the bar.
 #include "gallery.h"
 
 #include <algorithm>
@@ -18,11 +19,13 @@ struct ShownProgram {
     const char *windowTitle;
     RECT place;          // in screen pixels; an empty one keeps the window's size
     UINT dialogCommand;  // the menu command of a dialog to show open, or 0
+    char menuKey;        // the mnemonic of a menu to show dropped, or 0
 };
 
 const ShownProgram Programs[] = {
-    {"notepad.exe", "Notepad", nullptr, {8, 8, 600, 430}, 0x120},  // Search > Search...
-    {"winecfg.exe", "#32770", "Wine configuration", {608, 8, 608, 8}, 0},
+    {"notepad.exe", "Notepad", nullptr, {8, 8, 600, 430}, 0x120, 0},  // Search > Search...
+    {"winecfg.exe", "#32770", "Wine configuration", {608, 8, 608, 8}, 0, 0},
+    {"winefile.exe", "WFS_Frame", nullptr, {8, 440, 600, 800}, 0, 'f'},
 };
 const DWORD AppearMilliseconds = 15000;
 const DWORD SettleMilliseconds = 1000;
@@ -86,7 +89,7 @@ bool WriteScreen(const char *path, const RECT &bounds)
 
 } // namespace
 
-int ShowVelkRun(const char *path)
+int ShowVelkRun(const char *path, const char *faceFolder)
 {
     char gallery[MAX_PATH];
     GetModuleFileNameA(nullptr, gallery, MAX_PATH);
@@ -94,7 +97,10 @@ int ShowVelkRun(const char *path)
     std::vector<HANDLE> launched;
     std::vector<HWND> shown;
     for (const ShownProgram &program : Programs) {
-        std::string commandLine = "\"" + launcher + "\" " + program.commandLine;
+        std::string commandLine = "\"" + launcher + "\" ";
+        if (faceFolder != nullptr)
+            commandLine += "--face \"" + std::string(faceFolder) + "\" ";
+        commandLine += program.commandLine;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
@@ -111,6 +117,10 @@ int ShowVelkRun(const char *path)
         SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                      SWP_NOZORDER | (IsRectEmpty(&place) ? SWP_NOSIZE : 0));
         shown.push_back(window);
+        if (program.menuKey != 0) {
+            SetForegroundWindow(window);
+            PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, program.menuKey);
+        }
         if (program.dialogCommand == 0)
             continue;
         PostMessageA(window, WM_COMMAND, program.dialogCommand, 0);
@@ -138,7 +148,8 @@ int ShowVelkRun(const char *path)
         }
         written = WriteScreen(path, bounds);
     }
-    // The dialogs first, then their programs, each of which ends its velk-run.
+    // The dialogs first, then their programs, each of which ends its velk-run;
+    // a program's open menu closes with it.
     for (HWND window : shown)
         PostMessageA(window, WM_CLOSE, 0, 0);
     for (HANDLE process : launched) {

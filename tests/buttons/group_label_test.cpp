@@ -98,65 +98,54 @@ TEST_F(GroupLabelTest, ShorterTextLeavesNothingOfTheOldBehind)
 
 // Faults met in real programs, each rebuilt: a host's own colours for a
 // label (text and background go together), tabs, and a disabled label in a
-// face where it has a colour of its own.
-struct HostColours {
-    HBRUSH brush;     // the parent's answer to WM_CTLCOLORSTATIC; null: none
-    COLORREF text;    // set in the DC first; CLR_INVALID: left alone
-};
-HostColours hostColours;
+// face where it has a colour of its own. The parent answers
+// WM_CTLCOLORSTATIC with hostBrush (null: no answer), setting hostText
+// first unless it is CLR_INVALID.
+HBRUSH hostBrush;
+COLORREF hostText;
 
-INT_PTR CALLBACK ColouringParent(HWND, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ColouringParent(HWND, UINT msg, WPARAM dc, LPARAM)
 {
-    if (msg != WM_CTLCOLORSTATIC)
-        return FALSE;
-    if (hostColours.text != CLR_INVALID)
-        SetTextColor(reinterpret_cast<HDC>(wParam), hostColours.text);
-    return reinterpret_cast<INT_PTR>(hostColours.brush);
+    if (msg == WM_CTLCOLORSTATIC && hostText != CLR_INVALID)
+        SetTextColor(reinterpret_cast<HDC>(dc), hostText);
+    return msg == WM_CTLCOLORSTATIC ? reinterpret_cast<INT_PTR>(hostBrush) : FALSE;
 }
-
-const COLORREF HostBack = RGB(0xFF, 0x00, 0xFF);
-const COLORREF HostText = RGB(0x00, 0x40, 0x80);
-const COLORREF DisabledLabel = RGB(0x12, 0x34, 0x56);
 
 TEST_F(GroupLabelTest, RealProgramsLabelsReadAsTheHostOrTheFaceMeantThem)
 {
+    const COLORREF Back = RGB(0xFF, 0x00, 0xFF), Text = RGB(0x00, 0x40, 0x80), Dimmed = RGB(0x12, 0x34, 0x56);
     const struct {
-        const char *name;
-        const char *text;
+        const char *name, *text;
         DWORD style;
-        bool hostBrush;
-        COLORREF hostText;
-        COLORREF ink;        // the text's colour, present
-        COLORREF background; // at the label's bottom right corner
-        int minWidth;        // of the ink
+        bool brush;
+        COLORREF set, ink, corner;  // by the host; the text as shown; at the bottom right (CLR_INVALID: the face's)
+        int inkWidth;
     } cases[] = {
-        {"host brush, no text colour", "Pane", SS_LEFT, true, CLR_INVALID, Black, HostBack, 1},
-        {"host brush and text colour", "Pane", SS_LEFT, true, HostText, HostText, HostBack, 1},
-        {"host text colour, no brush", "Pane", SS_LEFT, false, HostText, LabelText, CLR_INVALID, 1},
+        {"host brush, no text colour", "Pane", SS_LEFT, true, CLR_INVALID, Black, Back, 1},
+        {"host brush and text colour", "Pane", SS_LEFT, true, Text, Text, Back, 1},
+        {"host text colour, no brush", "Pane", SS_LEFT, false, Text, LabelText, CLR_INVALID, 1},
         {"tabs expanded", "a\tb", SS_LEFT, false, CLR_INVALID, LabelText, CLR_INVALID, 30},
-        {"disabled", "Pane", SS_LEFT | WS_DISABLED, false, CLR_INVALID, DisabledLabel, CLR_INVALID, 1},
+        {"disabled", "Pane", SS_LEFT | WS_DISABLED, false, CLR_INVALID, Dimmed, CLR_INVALID, 1},
     };
     Face face = BuiltInFace;
-    face.labelDisabledText = DisabledLabel;
+    face.labelDisabledText = Dimmed;
     currentFace = &face;
     HWND parent = CreateTestDialog(TestDialogStyle, 200, 100, "host", ColouringParent);
     for (const auto &c : cases) {
-        hostColours = {c.hostBrush ? CreateSolidBrush(HostBack) : nullptr, c.hostText};
+        hostBrush = c.brush ? CreateSolidBrush(Back) : nullptr;
+        hostText = c.set;
         HWND label = CreateChild(parent, "Static", c.style, 10, 10, 120, 30, 100, c.text);
         ASSERT_NE(AttachWindow(label), nullptr) << c.name;
-        InvalidateRect(label, nullptr, TRUE);
-        UpdateWindow(label);
+        RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         const RECT ink = ScreenBounds(label, [&c](COLORREF colour) { return colour == c.ink; });
-        EXPECT_GE(ink.right - ink.left, c.minWidth) << c.name << ": text in 0x" << std::hex << c.ink;
+        EXPECT_GE(ink.right - ink.left, c.inkWidth) << c.name << ": text in 0x" << std::hex << c.ink;
         const RECT faceInk = ScreenBounds(label, [](COLORREF colour) { return colour == LabelText; });
         EXPECT_TRUE(c.ink == LabelText || IsRectEmpty(&faceInk)) << c.name << ": the face's label colour besides";
-        if (c.background != CLR_INVALID)
-            EXPECT_EQ(ReadWindowPixel(label, 119, 29), c.background) << c.name;
-        else
-            EXPECT_NE(ReadWindowPixel(label, 119, 29), HostBack) << c.name << ": the face's background";
+        const COLORREF corner = ReadWindowPixel(label, 119, 29);
+        EXPECT_TRUE(c.corner == CLR_INVALID ? corner != Back : corner == c.corner) << c.name << ": background";
         DestroyWindow(label);
-        if (hostColours.brush != nullptr)
-            DeleteObject(hostColours.brush);
+        if (hostBrush != nullptr)
+            DeleteObject(hostBrush);
     }
     currentFace = &BuiltInFace;
     DestroyWindow(parent);

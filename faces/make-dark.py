@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Makes the dark face (faces/dark/face.ini, back.bmp and progress.bmp) and
-docs/face-keys.md from the colour list, src/core/face_colours.h, whose dark
-column is the dark face's colours.
+"""Makes the dark face (faces/dark/face.ini, back.bmp and progress.bmp), the
+built-in face's folder (faces/built-in/face.ini and back.bmp; its
+progress.bmp is drawn by hand) and docs/face-keys.md from the colour list,
+src/core/face_colours.h, whose columns are the two faces' colours.
 
-Every text colour is checked against every colour it is drawn on (the tile's
-pixels included) for a contrast of at least 4.5:1, and every state of a
+Every text colour of the dark face, and the built-in labels, are checked
+against every colour they are drawn on (the tiles' pixels included) for a contrast of at least 4.5:1, and every state of a
 push button, check box and scroll part against its resting look; the script
 fails, writing nothing, when a pair falls short.
 
@@ -19,6 +20,7 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 HERE = os.path.join(ROOT, "faces", "dark")
+BUILT_IN_HERE = os.path.join(ROOT, "faces", "built-in")
 LIST = os.path.join(ROOT, "src", "core", "face_colours.h")
 KEY_DOCS = os.path.join(ROOT, "docs", "face-keys.md")
 
@@ -64,11 +66,19 @@ def read_list():
 
 COLOURS = read_list()
 KEYS = {key: dark for _, _, key, _, dark, _ in COLOURS}
+BUILT_IN_KEYS = {key: built_in for _, _, key, built_in, _, _ in COLOURS}
 
 # The tile: the background with a faint diagonal weave.
 BACKGROUND = KEYS["DialogBackground"]
 WEAVE = rgb("#252A31")
 TILE = [[WEAVE if (x + y) % 8 == 0 or (x - y) % 16 == 0 else BACKGROUND for x in range(32)] for y in range(32)]
+
+# The built-in tile: the built-in background, a deep blue under the blue
+# frame, with a lighter diagonal weave.
+BUILT_IN_BACKGROUND = BUILT_IN_KEYS["DialogBackground"]
+BUILT_IN_WEAVE = shade(BUILT_IN_BACKGROUND, 12)
+BUILT_IN_TILE = [[BUILT_IN_WEAVE if (x + y) % 8 == 0 or (x - y) % 16 == 0 else BUILT_IN_BACKGROUND
+                  for x in range(32)] for y in range(32)]
 
 # The progress picture: a blue bar, lit along its top.
 PROGRESS = [[shade(rgb("#3F8FD8"), 40 - 6 * y) for _ in range(64)] for y in range(14)]
@@ -95,6 +105,7 @@ TILE_PIXELS = sorted({p for row in TILE for p in row})
 # Each text with every colour it is drawn on.
 TEXT_ON = {
     "LabelText": ["DialogBackground"] + TILE_PIXELS,
+    "LabelDisabledText": ["DialogBackground"] + TILE_PIXELS,
     "ChoiceText": ["DialogBackground"] + TILE_PIXELS,
     "ChoiceGreyText": ["DialogBackground"] + TILE_PIXELS,
     "ButtonText": keys("PushInnerFaceResting") + keys("PushInnerFacePressed") + keys("PushInnerFaceFlatFocused")
@@ -126,8 +137,22 @@ STATE_PAIRS += [("MenuHotBackground", "MenuBackground"), ("MenuBarHotBackground"
                 ("MenuBarPushedBackground", "MenuBarHotBackground")]
 
 
+BUILT_IN_TILE_PIXELS = sorted({p for row in BUILT_IN_TILE for p in row})
+# The built-in look's texts drawn straight on the dialog's background; the
+# others stand on backgrounds of their own, kept as the product's look.
+BUILT_IN_TEXT_ON = {text: ["DialogBackground"] + BUILT_IN_TILE_PIXELS for text in ("LabelText", "LabelDisabledText")}
+
+
 def check():
     problems = []
+    for text, backgrounds in BUILT_IN_TEXT_ON.items():
+        for background in backgrounds:
+            colour = BUILT_IN_KEYS[background] if isinstance(background, str) else background
+            ratio = contrast(BUILT_IN_KEYS[text], colour)
+            if ratio < 4.5:
+                problems.append("built-in %s %s on %s %s: %.2f:1, below 4.5:1" % (
+                    text, hexa(BUILT_IN_KEYS[text]), background if isinstance(background, str) else "tile",
+                    hexa(colour), ratio))
     for text, backgrounds in TEXT_ON.items():
         for background in backgrounds:
             colour = KEYS[background] if isinstance(background, str) else background
@@ -187,9 +212,16 @@ def key_docs():
     return "\n".join(lines + [""]).encode()
 
 
+def built_in_face_ini():
+    lines = ["; The built-in face: every key keeps its built-in colour. Made by faces/make-dark.py.", "[colours]"]
+    return "\r\n".join(lines + [""]).encode()
+
+
 def generated():
     return {os.path.join(HERE, "face.ini"): face_ini(), os.path.join(HERE, "back.bmp"): bmp(TILE),
-            os.path.join(HERE, "progress.bmp"): bmp(PROGRESS), KEY_DOCS: key_docs()}
+            os.path.join(HERE, "progress.bmp"): bmp(PROGRESS), KEY_DOCS: key_docs(),
+            os.path.join(BUILT_IN_HERE, "face.ini"): built_in_face_ini(),
+            os.path.join(BUILT_IN_HERE, "back.bmp"): bmp(BUILT_IN_TILE)}
 
 
 def read_bytes(path):
@@ -218,6 +250,7 @@ def main():
     if "--check" in sys.argv[1:]:
         return 0
     os.makedirs(HERE, exist_ok=True)
+    os.makedirs(BUILT_IN_HERE, exist_ok=True)
     for path, content in generated().items():
         with open(path, "wb") as file:
             file.write(content)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs one architecture's release zip from its preset build:
 # OUTPUT_DIR/velk-VERSION-ARCH.zip, holding the installed layout (bin with
-# velk-run and its hook beside the DLL, the dark face in bin/faces/dark,
+# velk-run and its hook beside the DLL, the built-in face's bitmaps in
+# bin/face, the dark face in bin/faces/dark,
 # include, lib with both import libraries and the CMake package), the MinGW
 # toolchain of that architecture as cmake/mingw.cmake, the gallery with its
 # face bitmaps, the sample host (source and program), the README and docs.

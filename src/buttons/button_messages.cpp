@@ -204,17 +204,19 @@ LRESULT HandleButtonMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM 
 }
 
 // A push button whose control identifier names an icon resource of its own
-// module shows that icon.
+// module shows that icon, where both the icon and the caption fit. The
+// standard command identifiers are left out: IDOK is 1, and icon 1 is most
+// modules' own icon, which would push the caption out of OK.
 static void LoadPushButtonIcon(HWND hwnd)
 {
     const WORD id = LOWORD(GetDlgCtrlID(hwnd));
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
     // Identifier 0 names no resource, and a null module would make LoadIconW
     // hand out one of the system's predefined icons instead.
-    if (id == 0 || module == nullptr)
+    if (id == 0 || (id >= IDOK && id <= IDCONTINUE) || module == nullptr)
         return;
     HICON icon = LoadIconW(module, MAKEINTRESOURCEW(id));
-    if (icon != nullptr)
+    if (icon != nullptr && ButtonIconFits(hwnd, icon))
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 

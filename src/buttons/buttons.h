@@ -22,6 +22,17 @@ void PaintRadioButton(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintLabel(SkinnedWindow *rec, HDC dc, const RECT &window);
 
+// Where a push button's icon (its top left) and caption go in area, for an
+// icon of half size half; no room is kept for an icon when half < 0.
+struct ButtonContentPlaces {
+    POINT icon;
+    RECT text;
+};
+ButtonContentPlaces PlaceButtonContent(LONG style, const RECT &area, int half, int dpi);
+
+// Whether the icon and the caption both fit the push button as laid out.
+bool ButtonIconFits(HWND hwnd, HICON icon);
+
 // A push button's icon and caption, drawn into dc over area.
 void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area);
 

@@ -42,11 +42,30 @@ void PaintGroupBox(SkinnedWindow *rec, HDC dc, const RECT &window)
     SetBkMode(dc, previousMode);
 }
 
+// The host's own colours for the label, asked for as the standard control
+// asks: a parent that answers WM_CTLCOLORSTATIC with a brush of its own
+// chose the background, and the text colour it left in the DC goes with it.
+static HBRUSH HostLabelBrush(HWND hwnd, HDC dc)
+{
+    HWND parent = GetParent(hwnd);
+    if (parent == nullptr || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+        return nullptr;
+    const LRESULT answer =
+        SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+    return HostLeftColourUnanswered(answer, COLOR_BTNFACE) ? nullptr : reinterpret_cast<HBRUSH>(answer);
+}
+
+// Tabs are expanded as the standard control expands them; alignment styles
+// are not consulted: every label reads from the left.
+static const UINT LabelTextFormat = DT_WORDBREAK | DT_EXPANDTABS;
+
 // The label draws what lies beneath it itself, asking its parent for the
 // background, so that it reads on the dialog's background even where the
 // dialog clips its children, and can be repainted at any time. Composed off
-// screen, so that the text never flickers. A border, if the label has one,
-// is the standard control's own: only the client area is drawn.
+// screen, so that the text never flickers. Text and background go together:
+// the host's text on the host's brush, or the face's text on the face's
+// background. A border, if the label has one, is the standard control's own:
+// only the client area is drawn.
 void PaintLabel(SkinnedWindow *rec, HDC target, const RECT &window)
 {
     const HWND hwnd = rec->hwnd;
@@ -55,8 +74,19 @@ void PaintLabel(SkinnedWindow *rec, HDC target, const RECT &window)
     GetClientRect(hwnd, &client);
     BackBuffer buffer;
     HDC dc = BeginBackBuffer(&buffer, target, ClientAreaIn(hwnd, window), false);
-    DrawParentBackground(hwnd, dc);
-    // Alignment styles are not consulted: every label reads from the left.
-    DrawWindowCaption(dc, hwnd, &client, face.labelText, DT_WORDBREAK);
+    // The host's answer may change the DC's colours and mode; the saved
+    // state takes them back.
+    const int saved = SaveDC(dc);
+    HBRUSH hostBrush = HostLabelBrush(hwnd, dc);
+    if (hostBrush != nullptr) {
+        FillRect(dc, &client, hostBrush);
+        DrawWindowCaption(dc, hwnd, &client, GetTextColor(dc), LabelTextFormat);
+    }
+    RestoreDC(dc, saved);
+    if (hostBrush == nullptr) {
+        DrawParentBackground(hwnd, dc);
+        const COLORREF text = IsWindowEnabled(hwnd) ? face.labelText : face.labelDisabledText;
+        DrawWindowCaption(dc, hwnd, &client, text, LabelTextFormat);
+    }
     EndBackBuffer(&buffer);
 }

@@ -92,17 +92,65 @@ static int IconHalfSize(HICON icon)
     return static_cast<int>(info.yHotspot);
 }
 
+ButtonContentPlaces PlaceButtonContent(LONG style, const RECT &area, int half, int dpi)
+{
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    const int margin = ScaleToDpi(IconMargin, dpi);
+    const int gap = ScaleToDpi(IconTextGap, dpi);
+    ButtonContentPlaces places = {{0, 0}, area};
+    if (half < 0)
+        return places;
+    RECT &text = places.text;
+    int y;
+    if (style & BS_TOP) {
+        y = h - 2 * half - margin;
+        text.bottom -= 2 * half;
+    } else if (style & BS_BOTTOM) {
+        y = h / 2 - half;
+    } else {
+        y = margin;
+        text.top += 2 * half + margin;
+    }
+    // The icon stands opposite the caption's side.
+    int x;
+    if (style & BS_RIGHT) {
+        x = margin;
+        text.left += 2 * half + gap;
+    } else if (style & BS_LEFT) {
+        x = w - 2 * half - margin;
+        text.right -= 2 * half + gap;
+    } else {
+        x = w / 2 - half + ScaleToDpi(IconCentreShift, dpi);
+    }
+    places.icon = {area.left + x, area.top + y};
+    return places;
+}
+
+bool ButtonIconFits(HWND hwnd, HICON icon)
+{
+    const int half = IconHalfSize(icon);
+    if (half < 0)
+        return false;
+    RECT area;
+    GetClientRect(hwnd, &area);
+    const ButtonContentPlaces places =
+        PlaceButtonContent(GetWindowLongW(hwnd, GWL_STYLE), area, half, WindowDpi(hwnd));
+    const SIZE caption = MeasureWindowText(hwnd);
+    const bool iconFits = places.icon.x >= area.left && places.icon.y >= area.top &&
+                          places.icon.x + 2 * half <= area.right && places.icon.y + 2 * half <= area.bottom;
+    const bool captionFits = caption.cx <= places.text.right - places.text.left &&
+                             caption.cy <= places.text.bottom - places.text.top;
+    return iconFits && captionFits;
+}
+
 void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
 {
     const HWND hwnd = rec->hwnd;
     const DWORD state = rec->state;
     const Face &face = *CurrentFace();
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    const int w = area.right - area.left;
-    const int h = area.bottom - area.top;
     const int dpi = WindowDpi(hwnd);
-    const int margin = ScaleToDpi(IconMargin, dpi);
-    const int gap = ScaleToDpi(IconTextGap, dpi);
 
     // The monochrome copy stands for the disabled look; the control keeps
     // the colour icon.
@@ -110,35 +158,14 @@ void PaintButtonContent(SkinnedWindow *rec, HDC dc, RECT area)
                      ? rec->buttonIcon
                      : reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
 
-    RECT text = area;
     const int half = icon != nullptr ? IconHalfSize(icon) : -1;
-    if (half >= 0) {
-        int y;
-        if (style & BS_TOP) {
-            y = h - 2 * half - margin;
-            text.bottom -= 2 * half;
-        } else if (style & BS_BOTTOM) {
-            y = h / 2 - half;
-        } else {
-            y = margin;
-            text.top += 2 * half + margin;
-        }
-        // The icon stands opposite the caption's side.
-        int x;
-        if (style & BS_RIGHT) {
-            x = margin;
-            text.left += 2 * half + gap;
-        } else if (style & BS_LEFT) {
-            x = w - 2 * half - margin;
-            text.right -= 2 * half + gap;
-        } else {
-            x = w / 2 - half + ScaleToDpi(IconCentreShift, dpi);
-        }
-        // At its own size: DrawIcon would stretch a small icon to the system
-        // icon size, past the room kept for it. A picture keeps its
-        // orientation in a mirrored window.
-        DrawIconEx(dc, area.left + x, area.top + y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
-    }
+    const ButtonContentPlaces places = PlaceButtonContent(style, area, half, dpi);
+    RECT text = places.text;
+    // At its own size: DrawIcon would stretch a small icon to the system
+    // icon size, past the room kept for it. A picture keeps its
+    // orientation in a mirrored window.
+    if (half >= 0)
+        DrawIconEx(dc, places.icon.x, places.icon.y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
 
     if (state & SKS_PRESSED) {
         const int shift = ScaleToDpi(PressedTextShift, dpi);

@@ -1,5 +1,6 @@
 // Progress bars: a frame and the face's picture, progress.bmp, stretched over
-// the filled part. The control never paints itself.
+// the filled part, or without a picture the face's fill colour. The control
+// never paints itself.
 #include "controls.h"
 
 #include <commctrl.h>
@@ -61,10 +62,9 @@ void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
     const int pictureHeight = ProgressPictureHeight(face.pictures);
     // As high as the picture; without one, the frame rings the whole bar.
     const int frameHeight = pictureHeight > 0 ? ScaleToDpi(pictureHeight, dpi) : height;
-    // A picture no higher than the frame's two lines leaves nothing to show
+    // A bar no higher than the frame's two lines leaves nothing to show
     // inside it.
-    const int fill =
-        pictureHeight > 0 && frameHeight > 2 * border ? ProgressFillWidth(position, range, width - 2 * border) : 0;
+    const int fill = frameHeight > 2 * border ? ProgressFillWidth(position, range, width - 2 * border) : 0;
 
     // The control erases nothing, so an earlier, longer fill or a taller
     // frame would stay on screen: clear what this paint does not cover.
@@ -80,8 +80,14 @@ void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window)
     FrameRectWidth(dc, &frame, frameBrush, border);
     DeleteObject(frameBrush);
 
-    if (fill > 0)
+    if (fill > 0 && pictureHeight > 0) {
         DrawProgressFill(dc, face.pictures, fill, frameHeight, border);
+    } else if (fill > 0) {
+        HBRUSH fillBrush = CreateSolidBrush(face.progressFill);
+        const RECT done = {border, border, border + fill, frameHeight - border};
+        FillRect(dc, &done, fillBrush);
+        DeleteObject(fillBrush);
+    }
     PutBackOrigin(dc, origin);
 }
 

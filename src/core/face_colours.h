@@ -103,6 +103,8 @@ FACE_FIELD(COLORREF, groupFrame, )  // group box frames
 FACE_COLOUR(groupFrame, GroupFrame, 0x000000, 0x5A6B80, OwnColour)
 FACE_FIELD(COLORREF, labelText, )  // labels (static text)
 FACE_COLOUR(labelText, LabelText, 0x96FA3C, 0xE6E6E6, OwnColour)
+FACE_FIELD(COLORREF, labelDisabledText, )  // disabled labels
+FACE_COLOUR(labelDisabledText, LabelDisabledText, 0x96FA3C, 0x9EA6B0, OwnColour)
 
 // Edits, combo boxes, up-downs, progress bars and tabs.
 FACE_FIELD(COLORREF, editRing, )  // the outermost ring of an enabled Edit's border
@@ -123,6 +125,8 @@ FACE_FIELD(COLORREF, progressFrame, )  // progress bar frames
 FACE_COLOUR(progressFrame, ProgressFrame, 0xFA0A19, 0x5AA9E6, OwnColour)
 FACE_FIELD(COLORREF, progressBackground, )  // a progress bar behind its fill
 FACE_COLOUR(progressBackground, ProgressBackground, 0xF0F0F0, 0x23272D, COLOR_BTNFACE)
+FACE_FIELD(COLORREF, progressFill, )  // a progress bar's done part, in a face without progress.bmp
+FACE_COLOUR(progressFill, ProgressFill, 0x21A221, 0x3F8FD8, OwnColour)
 FACE_FIELD(TabColours, tabs, [2])  // tabs' fill and text; Selected: the selected tab
 FACE_COLOUR(tabs, TabFill, 0xFF0000, 0x2E333B, OwnColour)
 FACE_COLOUR(tabs, TabText, 0x00FF00, 0xE6E6E6, OwnColour)
@@ -142,7 +146,7 @@ FACE_COLOUR(listText, ListText, 0x000000, 0xE6E6E6, OwnColour)
 FACE_FIELD(COLORREF, dialogFrame, )  // frame strips, the caption band's base, DlgInit's brush
 FACE_COLOUR(dialogFrame, DialogFrame, 0x0B35FF, 0x2F5F92, OwnColour)
 FACE_FIELD(COLORREF, dialogBackground, )  // behind a dialog without back.bmp
-FACE_COLOUR(dialogBackground, DialogBackground, 0xF0F0F0, 0x1E2228, COLOR_BTNFACE)
+FACE_COLOUR(dialogBackground, DialogBackground, 0x22305A, 0x1E2228, OwnColour)
 FACE_FIELD(COLORREF, activeCaption, [4])  // an active dialog's caption band
 FACE_COLOUR(activeCaption, ActiveCaptionTopLeft, 0x0B90FF, 0x2B4F78, OwnColour)
 FACE_COLOUR(activeCaption, ActiveCaptionTopRight, 0x0B90FF, 0x2B4F78, OwnColour)

@@ -494,3 +494,27 @@ void PrintChildren(HWND parent, HDC dc, LPARAM flags)
         RestoreDC(dc, saved);
     }
 }
+
+SIZE MeasureWindowText(HWND hwnd)
+{
+    SIZE size = {0, 0};
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0)
+        return size;
+    wchar_t *text = static_cast<wchar_t *>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * sizeof(wchar_t)));
+    HDC dc = text != nullptr ? GetDC(hwnd) : nullptr;
+    if (dc != nullptr && GetWindowTextW(hwnd, text, length + 1) > 0) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+        HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+        RECT measured = {0, 0, 0, 0};
+        DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+        size = {measured.right - measured.left, measured.bottom - measured.top};
+        if (previousFont != nullptr)
+            SelectObject(dc, previousFont);
+    }
+    if (dc != nullptr)
+        ReleaseDC(hwnd, dc);
+    if (text != nullptr)
+        HeapFree(GetProcessHeap(), 0, text);
+    return size;
+}

@@ -492,6 +492,11 @@ static LRESULT PassMessageOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     return result;
 }
 
+bool HostLeftColourUnanswered(LRESULT hostResult, int systemBrush)
+{
+    return hostResult == 0 || reinterpret_cast<HBRUSH>(hostResult) == GetSysColorBrush(systemBrush);
+}
+
 // Only a record that paints in the skin answers: not one whose skin stepped
 // aside for high contrast.
 LRESULT AnswerForChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult)

@@ -224,6 +224,10 @@ LRESULT CALLBACK SkinWndProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 void HoldRecord(SkinnedWindow *rec);
 void LetGoRecord(SkinnedWindow *rec);
 
+// Whether a host's answer to a colour message leaves the colours to the skin:
+// no answer, or the default procedure's system brush.
+bool HostLeftColourUnanswered(LRESULT hostResult, int systemBrush);
+
 // A message the parent's procedure has answered with hostResult, offered to
 // the skinned child it concerns (answerParent of its class); returns the
 // answer to give. The child's answer sets the colours of the DC the message
@@ -344,6 +348,10 @@ bool HasNonClientArea(HWND hwnd);
 // DC, whose origin is moved for the time so that the parent's client origin
 // lies where it lies on screen. dc maps the window's client coordinates.
 void DrawParentBackground(HWND hwnd, HDC dc);
+
+// The window's text on one line in its own font, measured on its DC; an
+// empty size for no text.
+SIZE MeasureWindowText(HWND hwnd);
 
 // How DrawWindowCaption places the text in its rectangle.
 enum CaptionFit {

@@ -96,4 +96,59 @@ TEST_F(GroupLabelTest, ShorterTextLeavesNothingOfTheOldBehind)
     }
 }
 
+// Faults met in real programs, each rebuilt: a host's own colours for a
+// label (text and background go together), tabs, and a disabled label in a
+// face where it has a colour of its own. The parent answers
+// WM_CTLCOLORSTATIC with hostBrush (null: no answer), setting hostText
+// first unless it is CLR_INVALID.
+HBRUSH hostBrush;
+COLORREF hostText;
+
+INT_PTR CALLBACK ColouringParent(HWND, UINT msg, WPARAM dc, LPARAM)
+{
+    if (msg == WM_CTLCOLORSTATIC && hostText != CLR_INVALID)
+        SetTextColor(reinterpret_cast<HDC>(dc), hostText);
+    return msg == WM_CTLCOLORSTATIC ? reinterpret_cast<INT_PTR>(hostBrush) : FALSE;
+}
+
+TEST_F(GroupLabelTest, RealProgramsLabelsReadAsTheHostOrTheFaceMeantThem)
+{
+    const COLORREF Back = RGB(0xFF, 0x00, 0xFF), Text = RGB(0x00, 0x40, 0x80), Dimmed = RGB(0x12, 0x34, 0x56);
+    const struct {
+        const char *name, *text;
+        DWORD style;
+        bool brush;
+        COLORREF set, ink, corner;  // by the host; the text as shown; at the bottom right (CLR_INVALID: the face's)
+        int inkWidth;
+    } cases[] = {
+        {"host brush, no text colour", "Pane", SS_LEFT, true, CLR_INVALID, Black, Back, 1},
+        {"host brush and text colour", "Pane", SS_LEFT, true, Text, Text, Back, 1},
+        {"host text colour, no brush", "Pane", SS_LEFT, false, Text, LabelText, CLR_INVALID, 1},
+        {"tabs expanded", "a\tb", SS_LEFT, false, CLR_INVALID, LabelText, CLR_INVALID, 30},
+        {"disabled", "Pane", SS_LEFT | WS_DISABLED, false, CLR_INVALID, Dimmed, CLR_INVALID, 1},
+    };
+    Face face = BuiltInFace;
+    face.labelDisabledText = Dimmed;
+    currentFace = &face;
+    HWND parent = CreateTestDialog(TestDialogStyle, 200, 100, "host", ColouringParent);
+    for (const auto &c : cases) {
+        hostBrush = c.brush ? CreateSolidBrush(Back) : nullptr;
+        hostText = c.set;
+        HWND label = CreateChild(parent, "Static", c.style, 10, 10, 120, 30, 100, c.text);
+        ASSERT_NE(AttachWindow(label), nullptr) << c.name;
+        RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const RECT ink = ScreenBounds(label, [&c](COLORREF colour) { return colour == c.ink; });
+        EXPECT_GE(ink.right - ink.left, c.inkWidth) << c.name << ": text in 0x" << std::hex << c.ink;
+        const RECT faceInk = ScreenBounds(label, [](COLORREF colour) { return colour == LabelText; });
+        EXPECT_TRUE(c.ink == LabelText || IsRectEmpty(&faceInk)) << c.name << ": the face's label colour besides";
+        const COLORREF corner = ReadWindowPixel(label, 119, 29);
+        EXPECT_TRUE(c.corner == CLR_INVALID ? corner != Back : corner == c.corner) << c.name << ": background";
+        DestroyWindow(label);
+        if (hostBrush != nullptr)
+            DeleteObject(hostBrush);
+    }
+    currentFace = &BuiltInFace;
+    DestroyWindow(parent);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // Progress bars drawn from ".\face\progress.bmp": the frame, the stretched
-// fill, the height taken at creation, and the bar without a usable picture.
+// fill, the height taken at creation, and the bar without a usable picture,
+// filled in the face's colour.
 // Each test runs in a folder of its own, where it writes the picture it needs.
 #include <windows.h>
 #include <commctrl.h>
@@ -196,7 +197,7 @@ TEST_F(ProgressTest, CreatedUnderThreadWideSkinningTakesThePictureHeight)
     EXPECT_NE(ReadWindowPixel(before, 0, 20), FrameColour);
 }
 
-TEST_F(ProgressTest, WithoutAPictureTheBarKeepsItsSizeAndGetsAFrameOnly)
+TEST_F(ProgressTest, WithoutAPictureTheBarKeepsItsSizeAndFillsItsDonePartInTheFaceColour)
 {
     ASSERT_EQ(GetFileAttributesA(".\\face\\progress.bmp"), INVALID_FILE_ATTRIBUTES);
     ASSERT_NE(Enskin(nullptr, 1), 0);
@@ -211,7 +212,12 @@ TEST_F(ProgressTest, WithoutAPictureTheBarKeepsItsSizeAndGetsAFrameOnly)
     const WindowPixels shot = CaptureWindow(bar);
     for (POINT p : {POINT{0, 15}, POINT{149, 15}, POINT{75, 0}, POINT{75, 29}})
         EXPECT_EQ(shot.At(p.x, p.y), FrameColour) << "frame at " << p.x << "," << p.y;
-    // Neither the skin nor the control draws a bar.
+    // Half done: the left half of the inside in the face's fill, the rest
+    // its background; the control's own bar nowhere.
+    const Face &face = *CurrentFace();
+    EXPECT_EQ(shot.At(2, 15), face.progressFill & 0xFFFFFF) << "done";
+    EXPECT_EQ(shot.At(73, 15), face.progressFill & 0xFFFFFF) << "done, at the middle";
+    EXPECT_EQ(shot.At(77, 15), face.progressBackground & 0xFFFFFF) << "to do";
     const RECT interior = {1, 1, 149, 29};
     EXPECT_EQ(CountColour(shot, interior, GetSysColor(COLOR_HIGHLIGHT)), 0);
 }

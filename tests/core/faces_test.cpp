@@ -372,11 +372,11 @@ TEST(FaceColours, FollowTheSystemWhereTheListSaysUnlessFaceIniNamesThem)
             << "loaded: " << key;
     }
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(CaptureWindow(dialog).At(100, 80), SystemChanges[1].colour) << "the dialog's background";
+    EXPECT_EQ(CaptureWindow(dialog).At(100, 80), BuiltInFace.dialogBackground) << "the dialog's background, its own";
 
     SetSysColors(static_cast<int>(std::size(indexes)), indexes, saved);
     PumpMessages(50);
-    EXPECT_EQ(BuiltInFace.dialogBackground, GetSysColor(COLOR_BTNFACE)) << "after the colours came back";
+    EXPECT_EQ(BuiltInFace.progressBackground, GetSysColor(COLOR_BTNFACE)) << "after the colours came back";
     Enskin(nullptr, 0);
     DestroyWindow(dialog);
     folder.Leave();

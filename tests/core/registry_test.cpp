@@ -358,25 +358,32 @@ TEST_F(RegistryTest, DestroyedWindowsOfEveryKindLeaveNoRecord)
 
 TEST_F(RegistryTest, PushButtonsFindTheIconNamedByTheirIdentifier)
 {
+    // The module holds icons 1 and 101, 32 by 32 as LoadIcon gives them.
     struct IconCase {
         DWORD style;
         int id;
+        int width, height;
         bool getsIcon;
     };
     const IconCase cases[] = {
-        {BS_PUSHBUTTON, 101, true},
-        {BS_AUTOCHECKBOX | BS_PUSHLIKE, 101, true},
-        {BS_PUSHBUTTON, 102, false},   // no such resource
-        {BS_AUTOCHECKBOX, 101, false}, // not a push button
-        {BS_PUSHBUTTON, 0, false},
+        {BS_PUSHBUTTON, 101, 80, 60, true},
+        {BS_AUTOCHECKBOX | BS_PUSHLIKE, 101, 80, 60, true},
+        {BS_PUSHBUTTON, 102, 80, 60, false},   // no such resource
+        {BS_AUTOCHECKBOX, 101, 80, 60, false}, // not a push button
+        {BS_PUSHBUTTON, 0, 80, 60, false},
+        {BS_DEFPUSHBUTTON, IDOK, 80, 60, false},  // the module's own icon would push OK's caption out
+        {BS_PUSHBUTTON, 101, 80, 40, false},      // the caption would not fit below the icon
+        {BS_PUSHBUTTON | BS_RIGHT, 101, 50, 60, false},  // nor beside it
+        {BS_PUSHBUTTON, 101, 30, 60, false},      // nor the icon itself
     };
     for (const IconCase &c : cases) {
-        HWND button = Child("Button", c.style, c.id);
+        HWND button = CreateChild(dialog, "Button", c.style, 10, 10, c.width, c.height, c.id, "text");
         MessageLog log;
         StartLogging(button, &log);
         ASSERT_NE(AttachWindow(button), nullptr);
         EXPECT_EQ(log.Count(WM_SETICON), c.getsIcon ? 1 : 0)
-            << "style 0x" << std::hex << c.style << " id " << std::dec << c.id << "\n"
+            << "style 0x" << std::hex << c.style << " id " << std::dec << c.id << " " << c.width << "x" << c.height
+            << "\n"
             << log.Describe();
         for (const LoggedMessage &m : log.messages) {
             if (m.msg == WM_SETICON) {

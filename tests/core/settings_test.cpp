@@ -76,7 +76,7 @@ TEST_F(SettingsTest, TextInAMirroredDialogReadsTheRightWayRound)
     } cases[] = {
         {"push button", push, 0, 26, RGB(0, 0, 0), RGB(255, 255, 255), Dark},
         {"check box", check, 0, 20, GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255), Dark},
-        {"label", label, 0, 16, RGB(0x96, 0xFA, 0x3C), GetSysColor(COLOR_BTNFACE), LabelGreen},
+        {"label", label, 0, 16, RGB(0x96, 0xFA, 0x3C), CurrentFace()->dialogBackground, LabelGreen},
         {"caption", dialog, captionTop, captionTop + GetSystemMetrics(SM_CYCAPTION), 0, RGB(255, 255, 255), Dark},
     };
     for (const auto &c : cases) {

@@ -294,7 +294,7 @@ TEST_F(DialogTest, DialogWithoutCaptionKeepsRegionAndStrips)
         EXPECT_TRUE(PixelIs(dialog, 0, g.height / 2, FrameBlue)) << c.name;
         EXPECT_TRUE(PixelIs(dialog, g.width / 2, 0, FrameBlue)) << c.name;
         // Where a caption would be: no band, no title, no buttons.
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        const COLORREF face = CurrentFace()->dialogBackground;
         EXPECT_TRUE(PixelIs(dialog, g.band.left + 4, g.band.top + 2, face)) << c.name;
         EXPECT_TRUE(PixelIs(dialog, g.closeFace.left, g.closeFace.top, face)) << c.name;
         EXPECT_TRUE(PixelIs(dialog, g.minFace.left, g.minFace.top, face)) << c.name;
@@ -307,7 +307,7 @@ TEST_F(DialogTest, WithoutTheBackgroundFileTheClientIsThePlainDialogFace)
         << "this program runs where there is no background file";
     HWND dialog = Open(TestDialogStyle, 160, 120, "");
     const COLORREF red = RGB(255, 0, 0);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF face = CurrentFace()->dialogBackground;
     auto fillRed = [&] {
         HDC client = GetDC(dialog);
         RECT rect;

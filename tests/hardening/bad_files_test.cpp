@@ -184,7 +184,7 @@ TEST_F(BadFilesTest, ProgressBarWithEveryBadPicture)
         EXPECT_EQ(ReadWindowPixel(bar, 0, 0), FrameColour) << bad.name;
         if (height > 5) {
             const bool filled = bad.loads && bad.height > 2;
-            EXPECT_EQ(ReadWindowPixel(bar, 5, 5), filled ? bad.colour : GetSysColor(COLOR_BTNFACE)) << bad.name;
+            EXPECT_EQ(ReadWindowPixel(bar, 5, 5), filled ? bad.colour : CurrentFace()->progressFill & 0xFFFFFF) << bad.name;
         }
         EXPECT_TRUE(ledger.Balanced()) << bad.name << "\n" << ledger.Report();
         EXPECT_EQ(libraryExceptions, 0) << bad.name << ": the library raised an exception";
@@ -268,7 +268,7 @@ TEST_F(BadFilesTest, BackgroundCaseOfThisProcess)
     OffsetRect(&client, -window.left, -window.top);
     const WindowPixels shot = CaptureWindow(dialog);
     EXPECT_TRUE(RingUnchanged(before, shot, client)) << bad.name << ": drew outside the client area";
-    const COLORREF shown = bad.loads ? bad.colour : GetSysColor(COLOR_BTNFACE);
+    const COLORREF shown = bad.loads ? bad.colour : CurrentFace()->dialogBackground;
     EXPECT_EQ(shot.At(client.left, client.top), shown) << bad.name;
     EXPECT_EQ(shot.At(client.right - 1, client.bottom - 1), shown) << bad.name;
 }

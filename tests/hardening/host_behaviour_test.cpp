@@ -225,7 +225,7 @@ const HostCase HostCases[] = {
      [] {
          EXPECT_GE(Count(WM_PAINT), 1);
          EXPECT_EQ(ClientPixel(host.dialog, 20, 20), HostRed) << "the host's drawing";
-         EXPECT_EQ(ClientPixel(host.dialog, 60, 60), GetSysColor(COLOR_BTNFACE)) << "the background beside it";
+         EXPECT_EQ(ClientPixel(host.dialog, 60, 60), CurrentFace()->dialogBackground) << "the background beside it";
      }},
     {"a resizable dialog grows", WS_THICKFRAME, [] {},
      [] { SetWindowPos(host.dialog, nullptr, 0, 0, 460, 340, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); },
@@ -324,14 +324,14 @@ const HostCase HostCases[] = {
          FillWindow(host.control, Black);
          RedrawWindow(host.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
      },
-     [] { EXPECT_EQ(ClientPixel(host.control, 110, 25), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
+     [] { EXPECT_EQ(ClientPixel(host.control, 110, 25), CurrentFace()->dialogBackground) << "not on the background"; }},
     {"a label that takes the focus", WS_CLIPCHILDREN,
      [] { host.control = MakeChild("Static", SS_LEFT, 20, 20, 120, 30, ControlId, "Active"); },
      [] {
          FillWindow(host.control, Black);
          SetFocus(host.control);
      },
-     [] { EXPECT_EQ(ClientPixel(host.control, 110, 25), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
+     [] { EXPECT_EQ(ClientPixel(host.control, 110, 25), CurrentFace()->dialogBackground) << "not on the background"; }},
     {"a transparent toolbar asks the dialog for its background", WS_CLIPCHILDREN,
      [] {
          host.control = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
@@ -343,7 +343,7 @@ const HostCase HostCases[] = {
          FillWindow(host.control, Black);
          RedrawWindow(host.control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
      },
-     [] { EXPECT_EQ(ClientPixel(host.control, 150, 15), GetSysColor(COLOR_BTNFACE)) << "not on the background"; }},
+     [] { EXPECT_EQ(ClientPixel(host.control, 150, 15), CurrentFace()->dialogBackground) << "not on the background"; }},
     {"an ANSI host's window stays ANSI and keeps its bytes", 0, [] {},
      [] { SetWindowTextA(host.dialog, "caf\xE9 \xA3"); },
      [] {

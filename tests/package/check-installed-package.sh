@@ -28,7 +28,7 @@ for arch in x86 x64; do
     prefix=$scratch/$arch/install
     rm -rf "$scratch/$arch"
     cmake --install "$build" --prefix "$prefix" >/dev/null
-    for file in velk.dll velk-run.exe velk-run-hook.dll; do
+    for file in velk.dll velk-run.exe velk-run-hook.dll face/back.bmp face/progress.bmp; do
         [[ -f $prefix/bin/$file ]] || { echo "$arch: the installed layout has no bin/$file" >&2; exit 1; }
     done
     cmake -S "$source_dir/tests/package/consumer" -B "$scratch/$arch/build" \

@@ -104,6 +104,8 @@ TEXT_ON = {
     "TabText": ["TabFill"],
     "TabSelectedText": ["TabSelectedFill"],
     "ListText": ["ListBackground"],
+    "ListSelectionText": ["ListSelection"],
+    "ListSelectionUnfocusedText": ["ListSelectionUnfocused"],
     "BarText": ["BarBackground", "HeaderHot", "HeaderPressed", "ToolbarButtonHot", "ToolbarButtonPressed"],
     "TooltipText": ["TooltipBackground"],
     "ReadOnlyText": ["ReadOnlyBackground"],
@@ -121,6 +123,7 @@ STATE_PAIRS += [("HeaderHot", "BarBackground"), ("HeaderPressed", "BarBackground
 STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText"),
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
 STATE_PAIRS += [("MenuHotBackground", "MenuBackground")]
+STATE_PAIRS += [("ListSelection", "ListBackground"), ("ListSelectionUnfocused", "ListBackground")]
 
 
 def check():

@@ -23,6 +23,70 @@ static int DropButtonWidth()
     return GetSystemMetrics(SM_CYVTHUMB);
 }
 
+// The colours a field's text comes in where no one chose others: the
+// system's window colour and window text, as the platform ships them.
+static const COLORREF SystemPaper = RGB(255, 255, 255);
+static const COLORREF SystemInk = RGB(0, 0, 0);
+
+static BYTE Mix(BYTE paper, BYTE ink, int inkShare)
+{
+    return static_cast<BYTE>((paper * (255 - inkShare) + ink * inkShare + 127) / 255);
+}
+
+// A drop-down list's field is filled and written in its parent's answer to
+// WM_CTLCOLOREDIT, which a parent that is not skinned gives in the system's
+// colours, and a date-time picker writes its fields in the system's window
+// text whatever its parent answers. Where the field's paper is that white,
+// its greys are moved onto the face's list colours: the paper to the
+// background, the ink to the text, the antialiased edges between them, so
+// that the control's own text keeps its place and shape. Colours that are
+// not grey (a highlight, a host's own paper) stay.
+static void RecolourField(HDC dc, const RECT &field, const Face &face)
+{
+    const int width = field.right - field.left;
+    const int height = field.bottom - field.top;
+    if ((face.listBackground == SystemPaper && face.listText == SystemInk) || width <= 0 || height <= 0 ||
+        GetPixel(dc, field.left, field.top) != SystemPaper || GetPixel(dc, field.left, field.bottom - 1) != SystemPaper)
+        return;
+    BITMAPINFO format;
+    DescribeTopDownPixels(&format, width, height);
+    void *bits = nullptr;
+    HBITMAP section = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section == nullptr)
+        return;
+    HDC copy = CreateCompatibleDC(dc);
+    const HGDIOBJ previous = SelectObject(copy, section);
+    BitBlt(copy, 0, 0, width, height, dc, field.left, field.top, SRCCOPY);
+    GdiFlush();
+    auto *pixels = static_cast<DWORD *>(bits);
+    const COLORREF paper = face.listBackground;
+    const COLORREF ink = face.listText;
+    for (int i = 0; i < width * height; ++i) {
+        const BYTE grey = pixels[i] & 0xFF;
+        if (((pixels[i] >> 8) & 0xFF) != grey || ((pixels[i] >> 16) & 0xFF) != grey)
+            continue;
+        const int inkShare = 255 - grey;
+        pixels[i] = (DWORD{Mix(GetRValue(paper), GetRValue(ink), inkShare)} << 16) |
+                    (DWORD{Mix(GetGValue(paper), GetGValue(ink), inkShare)} << 8) |
+                    Mix(GetBValue(paper), GetBValue(ink), inkShare);
+    }
+    BitBlt(dc, field.left, field.top, width, height, copy, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    DeleteDC(copy);
+    DeleteObject(section);
+}
+
+// Fields the control writes itself: a drop-down list's that nobody draws
+// for it, and a date-time picker's.
+static bool HasPlainField(const SkinnedWindow *rec)
+{
+    if (rec->skinClass == &DateTimePickerClass)
+        return true;
+    const LONG style = GetWindowLongW(rec->hwnd, GWL_STYLE);
+    return rec->skinClass == &ComboBoxClass && (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST &&
+           (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0;
+}
+
 // The two rings and the drop button into dc, where the window lies at
 // window.
 static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
@@ -41,6 +105,8 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     InflateRect(&rect, -1, -1);
     FrameRect(dc, &rect, inner);
     InflateRect(&rect, -1, -1);
+    if (!disabled && HasPlainField(rec))
+        RecolourField(dc, {rect.left, rect.top, rect.right - DropButtonWidth(), rect.bottom}, face);
     rect.left = rect.right - DropButtonWidth();
     FrameRect(dc, &rect, inner);
     DeleteObject(inner);
@@ -143,6 +209,7 @@ const SkinClass *ComboRowOfStyle(const SkinClass *row, LONG style)
 const SkinClass ComboBoxClass = {L"ComboBox", ComboRowOfStyle, CK_COMBOBOX, HandleComboBoxMessage, nullptr, 0,
                                  PaintComboFrame, nullptr, nullptr, PAINTS_OVER,
                                  PAINT_COVERS_FRAME | PAINT_OVER_IN_BUFFER, nullptr, nullptr};
+
 const SkinClass DateTimePickerClass = {L"SysDateTimePick32", ComboRowOfStyle, CK_COMBOBOX, HandleComboBoxMessage,
                                        nullptr, 0, PaintComboFrame, nullptr, nullptr, PAINTS_OVER,
                                        PAINT_COVERS_FRAME | PAINT_OVER_IN_BUFFER, nullptr, nullptr};

@@ -52,6 +52,10 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window);
+// Over a list view's or tree view's own paint, in the DC it painted into
+// (client coordinates): selections, grid lines and tree buttons in the face.
+void PaintListViewOver(SkinnedWindow *rec, HDC dc);
+void PaintTreeViewOver(SkinnedWindow *rec, HDC dc);
 
 // Shows the drop button pressed for a moment when the cursor is over it;
 // returns 1 when it did, 0 otherwise.

@@ -32,7 +32,8 @@
     ROW(TooltipClass)         \
     ROW(ToolbarClass)         \
     ROW(RebarClass)           \
-    ROW(PopupMenuClass)
+    ROW(PopupMenuClass)       \
+    ROW(ComboBoxExClass)
 
 #define VELK_DECLARE_ROW(row) extern const SkinClass row;
 VELK_CLASS_TABLE(VELK_DECLARE_ROW)
@@ -43,5 +44,9 @@ extern const SkinClass PushButtonClass;
 extern const SkinClass CheckBoxClass;
 extern const SkinClass RadioButtonClass;
 extern const SkinClass GroupBoxClass;
+// "Static": icons.
+extern const SkinClass IconStaticClass;
+// "ScrollBar": size boxes and grips.
+extern const SkinClass SizeGripClass;
 
 #endif

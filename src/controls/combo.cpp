@@ -3,6 +3,8 @@
 // drawn over it.
 #include "controls.h"
 
+#include <commctrl.h>
+
 #include "../scroll/scroll.h"
 
 static const DWORD ComboDropButtonFlags = SPF_DOWN | SPF_CHEVRON;
@@ -41,7 +43,7 @@ static BYTE Mix(BYTE paper, BYTE ink, int inkShare)
 // background, the ink to the text, the antialiased edges between them, so
 // that the control's own text keeps its place and shape. Colours that are
 // not grey (a highlight, a host's own paper) stay.
-static void RecolourField(HDC dc, const RECT &field, const Face &face)
+void RecolourField(HDC dc, const RECT &field, const Face &face)
 {
     const int width = field.right - field.left;
     const int height = field.bottom - field.top;
@@ -76,15 +78,32 @@ static void RecolourField(HDC dc, const RECT &field, const Face &face)
     DeleteObject(section);
 }
 
-// Fields the control writes itself: a drop-down list's that nobody draws
-// for it, and a date-time picker's.
-static bool HasPlainField(const SkinnedWindow *rec)
+
+static bool IsInExtendedComboBox(HWND hwnd)
 {
+    wchar_t className[16];
+    return GetClassNameW(GetParent(hwnd), className, ARRAYSIZE(className)) != 0 &&
+           lstrcmpiW(className, WC_COMBOBOXEXW) == 0;
+}
+
+
+// Fields the control writes itself: a drop-down list's that nobody draws
+// for it or that an extended combo box draws, and a date-time picker's.
+// Returns false for others; *textStart is where recolouring may begin.
+static bool HasPlainField(const SkinnedWindow *rec, int *textStart)
+{
+    *textStart = 0;
     if (rec->skinClass == &DateTimePickerClass)
         return true;
     const LONG style = GetWindowLongW(rec->hwnd, GWL_STYLE);
-    return rec->skinClass == &ComboBoxClass && (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST &&
-           (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0;
+    if (rec->skinClass != &ComboBoxClass || (style & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST)
+        return false;
+    if ((style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0)
+        return true;
+    if (!IsInExtendedComboBox(rec->hwnd))
+        return false;
+    *textStart = ExtendedTextStart(GetParent(rec->hwnd));
+    return true;
 }
 
 // The two rings and the drop button into dc, where the window lies at
@@ -105,8 +124,9 @@ static void DrawComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window)
     InflateRect(&rect, -1, -1);
     FrameRect(dc, &rect, inner);
     InflateRect(&rect, -1, -1);
-    if (!disabled && HasPlainField(rec))
-        RecolourField(dc, {rect.left, rect.top, rect.right - DropButtonWidth(), rect.bottom}, face);
+    int textStart = 0;
+    if (!disabled && HasPlainField(rec, &textStart))
+        RecolourField(dc, {rect.left + textStart, rect.top, rect.right - DropButtonWidth(), rect.bottom}, face);
     rect.left = rect.right - DropButtonWidth();
     FrameRect(dc, &rect, inner);
     DeleteObject(inner);
@@ -177,9 +197,30 @@ static LRESULT ComboButtonUp(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
     return HandleThenRepaint(rec, WM_LBUTTONUP, wParam, lParam, HANDLED_BY_CONTROL);
 }
 
+// The combo box writes its field at once, outside WM_PAINT, when the
+// selection or the focus changes: a field the skin recolours is painted
+// again after it.
+static LRESULT ForwardThenRecolour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
+    int textStart;
+    if (!rec->released && HasPlainField(rec, &textStart))
+        RepaintNow(rec);
+    return result;
+}
+
 LRESULT HandleComboBoxMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_MOUSEWHEEL:
+    case WM_COMMAND:
+        return ForwardThenRecolour(rec, msg, wParam, lParam);
     case WM_NCLBUTTONDOWN:
         return 0;
     case WM_LBUTTONDOWN:

@@ -41,6 +41,13 @@ void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table);
 const SkinClass *ComboRowOfStyle(const SkinClass *row, LONG style);
 // Draws into dc, clipped to kept, what the control paints there itself.
 void LetControlPaint(SkinnedWindow *rec, HDC dc, HRGN kept);
+// Moves the greys of a field the control wrote in the system's window
+// colours (its paper pure white) onto the face's list colours; a field of
+// any other paper stays.
+void RecolourField(HDC dc, const RECT &field, const Face &face);
+// Where an extended combo box writes an item's text past its images, from
+// the item's left; 0 for a box without images.
+int ExtendedTextStart(HWND extended);
 LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -306,6 +306,8 @@ FACE_COLOUR(gripperDark, GripperDark, 0x8CB2FF, 0x1A1D22, OwnColour)
 // thumbs and channels take the scroll colours.
 FACE_FIELD(COLORREF, trackbarTick, )  // trackbar ticks
 FACE_COLOUR(trackbarTick, TrackbarTick, 0x000000, 0xA0A7B0, OwnColour)
+FACE_FIELD(COLORREF, trackbarChannelRim, )  // a rim round a trackbar's channel; none while it follows the system
+FACE_COLOUR(trackbarChannelRim, TrackbarChannelRim, 0xA0A0A0, 0x6A7480, COLOR_BTNSHADOW)
 FACE_FIELD(COLORREF, trackbarSelection, )  // the selection range along a trackbar's channel
 FACE_COLOUR(trackbarSelection, TrackbarSelection, 0x0078D7, 0x5AA9E6, OwnColour)
 FACE_FIELD(COLORREF, barBackground, )  // status bars, header items at rest, toolbars, rebar bands

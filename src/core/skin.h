@@ -34,6 +34,9 @@ enum ControlKind : int {
     CK_TOOLBAR = 44,
     CK_REBAR = 45,
     CK_POPUPMENU = 46,
+    CK_ICON = 50,
+    CK_SIZEGRIP = 51,
+    CK_COMBOBOXEX = 52,
 };
 
 // State bits of SkinnedWindow.state. The low byte is shared by all painters;
@@ -339,6 +342,10 @@ bool HasNonClientArea(HWND hwnd);
 // DC, whose origin is moved for the time so that the parent's client origin
 // lies where it lies on screen. dc maps the window's client coordinates.
 void DrawParentBackground(HWND hwnd, HDC dc);
+
+// A size grip's dots in the face's grip colour, in the bottom right corner
+// of grip.
+void DrawSizeGrip(HDC dc, const RECT &grip, int dpi);
 
 // How DrawWindowCaption places the text in its rectangle.
 enum CaptionFit {

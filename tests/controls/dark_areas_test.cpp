@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "face_folder.h"
+#include "support/kinds.h"
 #include "support/window_pixels.h"
 #include "velk.h"
 
@@ -31,16 +30,9 @@ struct Area {
     const char *name;
     int id;
     POINT (*at)(HWND control);  // window coordinates
-    COLORREF expected;          // CLR_NONE: the parent's own background, read beside the control
+    COLORREF expected;          // CLR_NONE: the parent's own background
     bool focused;               // the control has the focus
 };
-
-RECT ItemRect(HWND list, int item, int part)
-{
-    RECT rect = {part};
-    SendMessageA(list, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rect));
-    return rect;
-}
 
 // Client points move by the control's border into window coordinates.
 POINT Window(HWND control, int x, int y)
@@ -52,84 +44,60 @@ POINT Window(HWND control, int x, int y)
     return {at.x - window.left, at.y - window.top};
 }
 
-POINT BetweenCells(HWND list)
-{
-    const RECT row = ItemRect(list, 1, LVIR_BOUNDS);
-    return Window(list, 78, (row.top + row.bottom) / 2);
-}
-POINT GridLine(HWND list)
-{
-    const RECT row = ItemRect(list, 2, LVIR_BOUNDS);
-    return Window(list, 80, (row.top + row.bottom) / 2);
-}
-POINT RowLine(HWND list) { return Window(list, 120, ItemRect(list, 3, LVIR_BOUNDS).top - 1); }
-POINT TreeCaret(HWND tree)
-{
-    RECT text;
-    *reinterpret_cast<HTREEITEM *>(&text) = TreeView_GetSelection(tree);
-    SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
-    return Window(tree, text.left + 1, text.top + 1);
-}
-POINT TreeButton(HWND tree)
+int RowMiddle(HWND list, int item)
 {
     RECT row;
-    *reinterpret_cast<HTREEITEM *>(&row) = TreeView_GetRoot(tree);
-    SendMessageA(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row));
-    const int x = TreeView_GetIndent(tree) / 2;
-    return Window(tree, x - 4, (row.top + row.bottom) / 2 - 1);
-}
-POINT Strip(HWND tab) { return Window(tab, 240, 4); }
-POINT PageEdge(HWND tab)
-{
-    RECT first;
-    TabCtrl_GetItemRect(tab, 0, &first);
-    return Window(tab, 0, first.bottom + 30);
-}
-POINT PageInside(HWND tab) { return Window(tab, 250, 150); }
-POINT Field(HWND combo) { return {4, 4}; }
-POINT Corner(HWND control) { return {0, 0}; }
-POINT LeftMiddle(HWND control)
-{
-    RECT client;
-    GetClientRect(control, &client);
-    return {2, client.bottom / 2};
-}
-POINT GripDot(HWND grip)
-{
-    RECT client;
-    GetClientRect(grip, &client);
-    return {client.right - 3, client.bottom - 3};
+    ListView_GetItemRect(list, item, &row, LVIR_BOUNDS);
+    return (row.top + row.bottom) / 2;
 }
 
+RECT TreeRect(HWND tree, HTREEITEM item, BOOL textOnly)
+{
+    RECT rect;
+    *reinterpret_cast<HTREEITEM *>(&rect) = item;
+    SendMessageA(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+POINT TreeCaret(HWND tree)
+{
+    const RECT text = TreeRect(tree, TreeView_GetSelection(tree), TRUE);
+    return Window(tree, text.left + 1, text.top + 1);
+}
+
+POINT Field(HWND) { return {4, 4}; }
+POINT Corner(HWND) { return {0, 0}; }
+
 const Area Areas[] = {
-    {"full-row selection between cells, unfocused", LIST, BetweenCells, Unfocused, false},
-    {"full-row selection between cells, focused", LIST, BetweenCells, Selection, true},
-    {"grid line between columns", LIST, GridLine, Grid, false},
-    {"grid line above a row", LIST, RowLine, Grid, false},
+    {"full-row selection between cells, unfocused", LIST, [](HWND l) { return Window(l, 78, RowMiddle(l, 1)); },
+     Unfocused, false},
+    {"full-row selection between cells, focused", LIST, [](HWND l) { return Window(l, 78, RowMiddle(l, 1)); },
+     Selection, true},
+    {"grid line between columns", LIST, [](HWND l) { return Window(l, 80, RowMiddle(l, 2)); }, Grid, false},
+    {"grid line above a row", LIST,
+     [](HWND l) { return Window(l, 120, RowMiddle(l, 3) - (RowMiddle(l, 3) - RowMiddle(l, 2)) / 2 - 1); }, Grid, false},
     {"tree selection, unfocused", TREE, TreeCaret, Unfocused, false},
     {"tree selection, focused", TREE, TreeCaret, Selection, true},
-    {"tree button's frame", TREE, TreeButton, TreeLine, false},
-    {"tab strip beside the tabs", TAB, Strip, Page, false},
-    {"tab page's border", TAB, PageEdge, PageBorder, false},
-    {"tab page", TAB, PageInside, Page, false},
+    {"tree button's frame", TREE, [](HWND t) {
+         const RECT row = TreeRect(t, TreeView_GetRoot(t), FALSE);
+         return Window(t, TreeView_GetIndent(t) / 2 - 4, (row.top + row.bottom) / 2 - 1);
+     }, TreeLine, false},
+    {"tab strip beside the tabs", TAB, [](HWND t) { return Window(t, 190, 4); }, Page, false},
+    {"tab page's border", TAB, [](HWND t) { return Window(t, 0, 60); }, PageBorder, false},
+    {"tab page", TAB, [](HWND t) { return Window(t, 150, 70); }, Page, false},
     {"drop-down list field", DROP_LIST, Field, Background, false},
     {"date-time picker field", PICKER, Field, Background, false},
     {"extended combo box field", EXTENDED, Field, Background, false},
     {"empty icon slot", ICON, Corner, CLR_NONE, false},
     {"size grip's square", GRIP, Corner, CLR_NONE, false},
-    {"size grip's dot", GRIP, GripDot, Grip, false},
-    {"disabled check box's face", CHECK, LeftMiddle, CheckDisabled, false},
+    {"size grip's dot", GRIP, [](HWND) { return POINT{14, 14}; }, Grip, false},
+    {"disabled check box's face", CHECK, [](HWND) { return POINT{2, 10}; }, CheckDisabled, false},
     {"up-down's body", UPDOWN, Corner, UpDownBody, false},
 };
 
-HWND Make(HWND parent, const char *className, DWORD style, int x, int y, int width, int height, int id)
-{
-    return CreateChild(parent, className, style, x, y, width, height, id);
-}
-
 void Fill(HWND parent)
 {
-    HWND list = Make(parent, WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0, 260, 110, LIST);
+    HWND list = CreateChild(parent, WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0, 260, 110, LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (int column = 0; column < 3; ++column) {
         LVCOLUMNA info = {LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<char *>("Column")};
@@ -141,39 +109,22 @@ void Fill(HWND parent)
         ListView_SetItemText(list, row, 2, const_cast<char *>("Sub"));
     }
     ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-    HWND tree = Make(parent, WC_TREEVIEWA, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0,
-                     120, 260, 80, TREE);
-    TVINSERTSTRUCTA insert = {TVI_ROOT, TVI_LAST, {{TVIF_TEXT}}};
-    insert.item.pszText = const_cast<char *>("Root");
-    insert.hParent = TreeView_InsertItem(tree, &insert);
-    insert.item.pszText = const_cast<char *>("Leaf");
-    TreeView_Select(tree, TreeView_InsertItem(tree, &insert), TVGN_CARET);
-    HWND tab = Make(parent, WC_TABCONTROLA, 0, 270, 0, 300, 200, TAB);
-    TCITEMA tabItem = {TCIF_TEXT, 0, 0, const_cast<char *>("First")};
-    TabCtrl_InsertItem(tab, 0, &tabItem);
-    HWND combo = Make(parent, "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, 0, 210, 140, 120, DROP_LIST);
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Banana"));
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    Make(parent, DATETIMEPICK_CLASSA, 0, 150, 210, 120, 22, PICKER);
-    HWND extended = Make(parent, WC_COMBOBOXEXA, CBS_DROPDOWNLIST, 280, 210, 140, 120, EXTENDED);
-    COMBOBOXEXITEMA entry = {CBEIF_TEXT, 0, const_cast<char *>("Path")};
-    SendMessageA(extended, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-    SendMessageA(extended, CB_SETCURSEL, 0, 0);
-    Make(parent, "Static", SS_ICON, 440, 210, 32, 32, ICON);
-    Make(parent, "ScrollBar", SBS_SIZEGRIP, 480, 210, 17, 17, GRIP);
-    Make(parent, "Button", BS_AUTOCHECKBOX | WS_DISABLED, 505, 210, 80, 20, CHECK);
-    Make(parent, UPDOWN_CLASSA, 0, 590, 210, 16, 30, UPDOWN);
-}
-
-// The parent's own pixel just left of the control.
-COLORREF BesideIn(HWND parent, HWND control)
-{
-    RECT place;
-    GetWindowRect(control, &place);
-    POINT at = {place.left - 2, place.top + 2};
-    ScreenToClient(parent, &at);
-    const WindowPixels shot = CaptureClient(parent);
-    return shot.At(at.x, at.y);
+    HWND tree = CreateKind(parent, KindNamed("tree view"), 0, 115, TREE, "",
+                           TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    FillKind(tree, KindNamed("tree view"));
+    TreeView_Select(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)), TVGN_CARET);
+    const struct {
+        const char *kind;
+        int x, y, id;
+    } placed[] = {{"tab control", 270, 0, TAB}, {"drop-down list", 0, 220, DROP_LIST},
+                  {"extended combo box", 280, 220, EXTENDED}};
+    for (const auto &row : placed)
+        FillKind(CreateKind(parent, KindNamed(row.kind), row.x, row.y, row.id), KindNamed(row.kind));
+    CreateChild(parent, DATETIMEPICK_CLASSA, 0, 170, 220, 100, 22, PICKER);
+    CreateChild(parent, "Static", SS_ICON, 450, 220, 32, 32, ICON);
+    CreateChild(parent, "ScrollBar", SBS_SIZEGRIP, 490, 220, 17, 17, GRIP);
+    CreateChild(parent, "Button", BS_AUTOCHECKBOX | WS_DISABLED, 515, 220, 80, 20, CHECK);
+    CreateChild(parent, UPDOWN_CLASSA, 0, 600, 220, 16, 30, UPDOWN);
 }
 
 // The main window's class: a host's own, which answers a list view's
@@ -201,7 +152,7 @@ protected:
         mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         mainClass.lpszClassName = "VelkTestMain";
         RegisterClassA(&mainClass);
-        main = CreateWindowA("VelkTestMain", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 360, 620, 300, nullptr,
+        main = CreateWindowA("VelkTestMain", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 360, 640, 300, nullptr,
                              nullptr, nullptr, nullptr);
         parent = main;
         if (GetParam()) {
@@ -230,7 +181,8 @@ TEST_P(DarkAreasTest, EveryAreaInTheFace)
         SetFocus(area.focused ? control : GetDlgItem(parent, TAB));
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         const POINT at = area.at(control);
-        const COLORREF expected = area.expected == CLR_NONE ? BesideIn(parent, control) : area.expected;
+        const COLORREF parentBackground = GetParam() ? DialogBack : GetSysColor(COLOR_BTNFACE);
+        const COLORREF expected = area.expected == CLR_NONE ? parentBackground : area.expected;
         EXPECT_TRUE(PixelIs(control, at.x, at.y, expected)) << area.name;
     }
 }

@@ -115,6 +115,8 @@ TEXT_ON = {
     "TabText": ["TabFill"],
     "TabSelectedText": ["TabSelectedFill"],
     "ListText": ["ListBackground"],
+    "ListSelectionText": ["ListSelection"],
+    "ListSelectionUnfocusedText": ["ListSelectionUnfocused"],
     "BarText": ["BarBackground", "HeaderHot", "HeaderPressed", "ToolbarButtonHot", "ToolbarButtonPressed"],
     "TooltipText": ["TooltipBackground"],
     "ReadOnlyText": ["ReadOnlyBackground"],
@@ -135,6 +137,7 @@ STATE_PAIRS += [("ButtonGreyText", "ButtonText"), ("ChoiceGreyText", "ChoiceText
                 ("InactiveCaptionBottomLeft", "ActiveCaptionBottomLeft")]
 STATE_PAIRS += [("MenuHotBackground", "MenuBackground"), ("MenuBarHotBackground", "MenuBarBackground"),
                 ("MenuBarPushedBackground", "MenuBarHotBackground")]
+STATE_PAIRS += [("ListSelection", "ListBackground"), ("ListSelectionUnfocused", "ListBackground")]
 
 
 BUILT_IN_TILE_PIXELS = sorted({p for row in BUILT_IN_TILE for p in row})

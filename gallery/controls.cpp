@@ -41,6 +41,16 @@ static void FillCombo(HWND combo)
     SendMessageA(combo, CB_SETCURSEL, 1, 0);
 }
 
+// An extended combo box's items go in through its own message.
+static void FillExtendedCombo(HWND combo)
+{
+    for (const char *text : ComboItems) {
+        COMBOBOXEXITEMA item = {CBEIF_TEXT, -1, const_cast<char *>(text)};
+        SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+}
+
 static SYSTEMTIME GalleryDate()
 {
     SYSTEMTIME date = {};
@@ -72,6 +82,7 @@ static const FieldRow ComboRows[] = {
     {"Drop-down:", "ComboBox", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0, DropDownHeight, FillCombo},
     {"Disabled combo:", "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_DISABLED, 0, DropDownHeight, FillCombo},
     {"Date-time picker:", DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP, 0, FieldHeight, SetPickerDate},
+    {"Extended combo:", WC_COMBOBOXEXA, "", CBS_DROPDOWNLIST | WS_TABSTOP, 0, DropDownHeight, FillExtendedCombo},
 };
 
 static const int ProgressPercents[] = {0, 25, 60, 100};

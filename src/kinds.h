@@ -33,7 +33,8 @@
     ROW(ToolbarClass)         \
     ROW(RebarClass)           \
     ROW(PopupMenuClass)       \
-    ROW(MainWindowClass)
+    ROW(MainWindowClass)       \
+    ROW(ComboBoxExClass)
 
 #define VELK_DECLARE_ROW(row) extern const SkinClass row;
 VELK_CLASS_TABLE(VELK_DECLARE_ROW)
@@ -44,5 +45,9 @@ extern const SkinClass PushButtonClass;
 extern const SkinClass CheckBoxClass;
 extern const SkinClass RadioButtonClass;
 extern const SkinClass GroupBoxClass;
+// "Static": icons.
+extern const SkinClass IconStaticClass;
+// "ScrollBar": size boxes and grips.
+extern const SkinClass SizeGripClass;
 
 #endif

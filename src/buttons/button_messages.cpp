@@ -296,6 +296,8 @@ static const LONG StaticNonLabelBits = 0x0E;
 
 static const SkinClass *StaticRowOfStyle(const SkinClass *row, LONG style)
 {
+    if ((style & SS_TYPEMASK) == SS_ICON)
+        return &IconStaticClass;
     return (style & StaticNonLabelBits) == 0 ? row : nullptr;
 }
 

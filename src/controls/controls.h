@@ -41,6 +41,13 @@ void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table);
 const SkinClass *ComboRowOfStyle(const SkinClass *row, LONG style);
 // Draws into dc, clipped to kept, what the control paints there itself.
 void LetControlPaint(SkinnedWindow *rec, HDC dc, HRGN kept);
+// Moves the greys of a field the control wrote in the system's window
+// colours (its paper pure white) onto the face's list colours; a field of
+// any other paper stays.
+void RecolourField(HDC dc, const RECT &field, const Face &face);
+// Where an extended combo box writes an item's text past its images, from
+// the item's left; 0 for a box without images.
+int ExtendedTextStart(HWND extended);
 LRESULT AnswerEditParent(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT hostResult);
 
 LRESULT HandleEditMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -52,6 +59,10 @@ void PaintEditFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintComboFrame(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintProgress(SkinnedWindow *rec, HDC dc, const RECT &window);
 void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window);
+// Over a list view's or tree view's own paint, in the DC it painted into
+// (client coordinates): selections, grid lines and tree buttons in the face.
+void PaintListViewOver(SkinnedWindow *rec, HDC dc);
+void PaintTreeViewOver(SkinnedWindow *rec, HDC dc);
 
 // Shows the drop button pressed for a moment when the cursor is over it;
 // returns 1 when it did, 0 otherwise.

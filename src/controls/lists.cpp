@@ -11,14 +11,15 @@
 
 static const ColourMessage ListViewColours[] = {
     {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
-    // Texts drawn straight onto the background: no box of their own, which
-    // also spares the list view a fill per item.
-    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, nullptr, COLOR_WINDOW, CLR_DEFAULT},
+    // Each text in a box of the background: a host that redraws an item
+    // without an erase (a changing number) gets no text over the old one.
+    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
     {LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
 };
 static const ColourMessage TreeViewColours[] = {
     {TVM_GETBKCOLOR, TVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_NONE},
     {TVM_GETTEXTCOLOR, TVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_NONE},
+    {TVM_GETLINECOLOR, TVM_SETLINECOLOR, 0, false, &Face::treeLine, COLOR_GRAYTEXT, CLR_DEFAULT},
 };
 // The title and the days of the next and last months keep their own colours.
 static const ColourMessage MonthCalendarColours[] = {
@@ -50,19 +51,25 @@ static LRESULT SendColourMessage(SkinnedWindow *rec, const ColourMessage &row, U
 
 // Straight to the control: the messages change nothing the skin follows.
 // The previous procedure may be a host's, so the record is checked after
-// each call.
+// each call. A control whose host chose any of its colours keeps them all:
+// the host's text goes with the host's background. A colour of the face
+// that follows the system is the control's own already.
 void SetUpColourMessages(SkinnedWindow *rec, const ColourMessages &table)
 {
     auto *block = static_cast<ColourBlock *>(rec->extraState);
     const Face &face = *CurrentFace();
     block->face = &face;
+    for (int i = 0; i < table.count; ++i)
+        block->gave[i] = false;
+    for (int i = 0; i < table.count; ++i) {
+        block->had[i] = static_cast<COLORREF>(SendColourMessage(rec, table.rows[i], table.rows[i].get, 0));
+        if (rec->released || !IsDefaultColour(block->had[i], table.rows[i]))
+            return;
+    }
     for (int i = 0; i < table.count && !rec->released; ++i) {
         const ColourMessage &row = table.rows[i];
-        block->gave[i] = false;
-        const auto had = static_cast<COLORREF>(SendColourMessage(rec, row, row.get, 0));
-        if (rec->released || !IsDefaultColour(had, row))
+        if (row.colour != nullptr && FollowsSystem(face, face.*row.colour))
             continue;
-        block->had[i] = had;
         block->given[i] = row.colour != nullptr ? face.*row.colour : CLR_NONE;
         block->gave[i] = true;
         SendColourMessage(rec, row, row.set, block->given[i]);
@@ -80,6 +87,25 @@ void TearDownColourMessages(SkinnedWindow *rec, const ColourMessages &table)
             continue;
         SendColourMessage(rec, row, row.set, block->had[i]);
     }
+}
+
+// The host sets a colour of its own: the skin's others go back, so that the
+// control shows the host's colours with the control's defaults.
+static void LeaveColoursToHost(SkinnedWindow *rec, const ColourMessages &table)
+{
+    TearDownColourMessages(rec, table);
+    auto *block = static_cast<ColourBlock *>(rec->extraState);
+    for (int i = 0; i < table.count; ++i)
+        block->gave[i] = false;
+}
+
+static bool IsColourSetter(const ColourMessages &table, UINT msg)
+{
+    for (int i = 0; i < table.count; ++i) {
+        if (table.rows[i].set == msg)
+            return true;
+    }
+    return false;
 }
 
 void FollowFaceColours(SkinnedWindow *rec, const ColourMessages &table)
@@ -149,16 +175,64 @@ static void FollowListColours(SkinnedWindow *rec)
     FollowFaceColours(rec, ColoursOf(rec->skinClass));
 }
 
+static void PaintListOver(SkinnedWindow *rec, HDC dc)
+{
+    if (rec->released)
+        return;
+    if (rec->skinClass == &ListViewClass)
+        PaintListViewOver(rec, dc);
+    else if (rec->skinClass == &TreeViewClass)
+        PaintTreeViewOver(rec, dc);
+}
+
+// The control paints into BeginPaint's DC, or the caller's, and the skin's
+// selection and lines go over it there.
+static LRESULT PaintListThenOver(SkinnedWindow *rec, HDC callerDC, LPARAM lParam)
+{
+    FollowListColours(rec);
+    if (callerDC != nullptr) {
+        const LRESULT result = HandleFrameBarsMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(callerDC), lParam);
+        PaintListOver(rec, callerDC);
+        return result;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(rec->hwnd, &paint);
+    const LRESULT result = HandleFrameBarsMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (dc != nullptr)
+        PaintListOver(rec, dc);
+    EndPaint(rec->hwnd, &paint);
+    return result;
+}
+
+// A list view's print erases, as its paint does, so that the items stand on
+// its background.
+static LRESULT PrintListThenOver(SkinnedWindow *rec, HDC dc, LPARAM flags)
+{
+    if (rec->skinClass == &ListViewClass)
+        flags |= PRF_ERASEBKGND;
+    const LRESULT result = HandleFrameBarsMessage(rec, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+    PaintListOver(rec, dc);
+    return result;
+}
+
+static LRESULT SetHostColour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
+    if (!rec->released && !rec->setUpPending)
+        LeaveColoursToHost(rec, ColoursOf(rec->skinClass));
+    return result;
+}
+
 static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
         return CreateThenSetUp(rec, wParam, lParam);
     if (msg == WM_PAINT)
-        FollowListColours(rec);
-    // A list view's items leave their background to the erase, since their
-    // texts have no box of their own: its print erases too, as its paint does.
-    if (rec->skinClass == &ListViewClass && msg == WM_PRINTCLIENT)
-        lParam |= PRF_ERASEBKGND;
+        return PaintListThenOver(rec, reinterpret_cast<HDC>(wParam), lParam);
+    if (msg == WM_PRINTCLIENT)
+        return PrintListThenOver(rec, reinterpret_cast<HDC>(wParam), lParam);
+    if (IsColourSetter(ColoursOf(rec->skinClass), msg))
+        return SetHostColour(rec, msg, wParam, lParam);
     return HandleFrameBarsMessage(rec, msg, wParam, lParam);
 }
 

@@ -11,11 +11,6 @@
 static const int PartTextInset = 3;
 static const int PartIconGap = 2;
 static const int DividerWidth = 1;
-// The grip: three rows of dots in a triangle at the bottom trailing corner,
-// a dot and a gap each GripDot wide.
-static const int GripDot = 2;
-static const int GripRows = 3;
-static const int GripInset = 2;
 
 // Parts of a status bar in simple mode: the one the control keeps apart.
 static const int SimplePartIndex = 0;
@@ -41,23 +36,6 @@ static RECT SizeGripRect(const RECT &client)
 {
     const int size = GetSystemMetrics(SM_CXVSCROLL);
     return {client.right - size, client.top, client.right, client.bottom};
-}
-
-static void PaintSizeGrip(HDC dc, const RECT &grip, int dpi)
-{
-    const int dot = ScaleToDpi(GripDot, dpi);
-    const int inset = ScaleToDpi(GripInset, dpi);
-    HBRUSH brush = CreateSolidBrush(CurrentFace()->statusGrip);
-    // Counted from the corner: the bottom row is the longest.
-    for (int row = 0; row < GripRows; ++row) {
-        for (int column = 0; column < GripRows - row; ++column) {
-            const int right = grip.right - inset - column * 2 * dot;
-            const int bottom = grip.bottom - inset - row * 2 * dot;
-            const RECT place = {right - dot, bottom - dot, right, bottom};
-            FillRect(dc, &place, brush);
-        }
-    }
-    DeleteObject(brush);
 }
 
 static void PaintPartText(HDC dc, HWND hwnd, wchar_t *text, RECT area, UINT readingOrder)
@@ -133,7 +111,7 @@ void PaintStatusBar(SkinnedWindow *rec, HDC target, const RECT &window)
     const bool gripped = (GetWindowLongW(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
     const RECT grip = SizeGripRect(client);
     if (gripped)
-        PaintSizeGrip(dc, grip, dpi);
+        DrawSizeGrip(dc, grip, dpi);
     const bool simple = SendMessageW(hwnd, SB_ISSIMPLE, 0, 0) != 0;
     const int count = simple ? 1 : static_cast<int>(SendMessageW(hwnd, SB_GETPARTS, 0, 0));
     for (int i = 0; i < count; ++i) {

@@ -1,6 +1,7 @@
 // Tab controls: after each of the control's own paints, every tab is drawn
-// again as a rounded, filled shape with its text centred. The page area and
-// the control's frame keep the control's own look.
+// again as a rounded, filled shape with its text centred, over the page, the
+// strip and the page's border in the face's colours. The control's frame
+// keeps its own look.
 #include "controls.h"
 
 #include <commctrl.h>
@@ -54,6 +55,63 @@ static bool PaintTab(HWND hwnd, HDC dc, const Face &face, int index, bool select
     return true;
 }
 
+// Pages are often the control's children, and the paint is not kept off
+// them: each visible child's shape (its region, a skinned page's rounded
+// one) is cut from the clip.
+static void LeaveOutChildren(HWND hwnd, HDC dc)
+{
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT *>(&place), 2);
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        if (GetWindowRgn(child, shape) == ERROR)
+            SetRectRgn(shape, 0, 0, place.right - place.left, place.bottom - place.top);
+        POINT at = {place.left, place.top};
+        LPtoDP(dc, &at, 1);
+        OffsetRgn(shape, at.x, at.y);
+        ExtSelectClipRgn(dc, shape, RGN_DIFF);
+        DeleteObject(shape);
+    }
+}
+
+// The page, the strip beside the tabs and the border round the page, all of
+// which the control fills in the system's colours. The border stands where
+// the tabs' row meets the page, on whichever side the style puts the tabs.
+static void PaintPage(HWND hwnd, HDC dc, const Face &face, int count)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+    LeaveOutChildren(hwnd, dc);
+    HBRUSH page = CreateSolidBrush(face.tabPage);
+    FillRect(dc, &client, page);
+    DeleteObject(page);
+    RECT rows = {};
+    for (int i = 0; i < count; ++i) {
+        RECT item = {};
+        SendMessageW(hwnd, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        UnionRect(&rows, &rows, &item);
+    }
+    RECT frame = client;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    if (count > 0 && (style & TCS_VERTICAL) != 0 && (style & TCS_RIGHT) != 0)
+        frame.right = rows.left;
+    else if (count > 0 && (style & TCS_VERTICAL) != 0)
+        frame.left = rows.right;
+    else if (count > 0 && (style & TCS_BOTTOM) != 0)
+        frame.bottom = rows.top;
+    else if (count > 0)
+        frame.top = rows.bottom;
+    HBRUSH border = CreateSolidBrush(face.tabPageBorder);
+    FrameRect(dc, &frame, border);
+    DeleteObject(border);
+    RestoreDC(dc, saved);
+}
+
 // Last to first, so where grown shapes overlap the lower index lies on top.
 // The control reports its tabs in client coordinates.
 void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window)
@@ -64,6 +122,8 @@ void PaintTabs(SkinnedWindow *rec, HDC dc, const RECT &window)
     const int count = static_cast<int>(SendMessageW(hwnd, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0));
     const int dpi = WindowDpi(hwnd);
+    if (!FollowsSystem(face, face.tabPage))
+        PaintPage(hwnd, dc, face, count);
     for (int i = count - 1; i >= 0; --i) {
         if (!PaintTab(hwnd, dc, face, i, i == selected, dpi))
             break;

@@ -211,3 +211,26 @@ HPEN CreateOutlinePen(COLORREF colour, int width)
 {
     return CreatePen(width > 1 ? PS_INSIDEFRAME : PS_SOLID, width, colour);
 }
+
+// Three rows of dots in a triangle at the bottom right corner, a dot and a
+// gap each GripDot wide. Design sizes, drawn at the window's DPI.
+static const int GripDot = 2;
+static const int GripRows = 3;
+static const int GripInset = 2;
+
+void DrawSizeGrip(HDC dc, const RECT &grip, int dpi)
+{
+    const int dot = ScaleToDpi(GripDot, dpi);
+    const int inset = ScaleToDpi(GripInset, dpi);
+    HBRUSH brush = CreateSolidBrush(CurrentFace()->statusGrip);
+    // Counted from the corner: the bottom row is the longest.
+    for (int row = 0; row < GripRows; ++row) {
+        for (int column = 0; column < GripRows - row; ++column) {
+            const int right = grip.right - inset - column * 2 * dot;
+            const int bottom = grip.bottom - inset - row * 2 * dot;
+            const RECT place = {right - dot, bottom - dot, right, bottom};
+            FillRect(dc, &place, brush);
+        }
+    }
+    DeleteObject(brush);
+}

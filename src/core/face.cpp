@@ -86,6 +86,14 @@ COLORREF DarkenedSysColor(int index)
     return RGB(red, green, blue);
 }
 
+bool FollowsSystem(const Face &face, const COLORREF &colour)
+{
+    const auto *first = reinterpret_cast<const COLORREF *>(reinterpret_cast<const BYTE *>(&face) + FirstColour);
+    const ptrdiff_t index = &colour - first;
+    return index >= 0 && index < FaceColourCount &&
+           (face.followsSystem.words[index / 32] & (DWORD{1} << (index % 32))) != 0;
+}
+
 // A paint on another thread may read a colour as it changes: each is one
 // aligned word, so it sees the old colour or the new one.
 void FollowSystem(Face *face)

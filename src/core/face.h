@@ -168,6 +168,10 @@ bool DescribeFaceKey(int index, wchar_t *name, size_t capacity, size_t *offset);
 // The system colour the index-th colour of the list follows, or OwnColour.
 int FaceSystemColour(int index);
 
+// Whether a colour of face (one of its fields) still follows the system:
+// painters leave the part it colours as the control draws it.
+bool FollowsSystem(const Face &face, const COLORREF &colour);
+
 // Gives the colours of face that follow the system the system's values.
 void FollowSystem(Face *face);
 

@@ -142,6 +142,26 @@ FACE_COLOUR(listBackground, ListBackground, 0xFFFFFF, 0x1E2228, OwnColour)
 FACE_FIELD(COLORREF, listText, )  // their text
 FACE_COLOUR(listText, ListText, 0x000000, 0xE6E6E6, OwnColour)
 
+// Selections, grid and tree lines, and tab pages. Where one of these still
+// follows the system, the control's own drawing of that part stays: the
+// built-in look keeps it, and only a face that names the colour changes it.
+FACE_FIELD(COLORREF, listSelection, )  // the selected items of a focused list or tree view, a focused combo field
+FACE_COLOUR(listSelection, ListSelection, 0x0078D7, 0x2F5F92, COLOR_HIGHLIGHT)
+FACE_FIELD(COLORREF, listSelectionText, )  // their text
+FACE_COLOUR(listSelectionText, ListSelectionText, 0xFFFFFF, 0xFFFFFF, COLOR_HIGHLIGHTTEXT)
+FACE_FIELD(COLORREF, listSelectionUnfocused, )  // the selected items of one without the focus that shows them
+FACE_COLOUR(listSelectionUnfocused, ListSelectionUnfocused, 0xF0F0F0, 0x3A4350, COLOR_BTNFACE)
+FACE_FIELD(COLORREF, listSelectionUnfocusedText, )  // their text
+FACE_COLOUR(listSelectionUnfocusedText, ListSelectionUnfocusedText, 0x000000, 0xE6E6E6, COLOR_BTNTEXT)
+FACE_FIELD(COLORREF, listGridLine, )  // a report list view's grid lines
+FACE_COLOUR(listGridLine, ListGridLine, 0xF0F0F0, 0x3A3F47, COLOR_BTNFACE)
+FACE_FIELD(COLORREF, treeLine, )  // a tree view's lines and the frames of its buttons
+FACE_COLOUR(treeLine, TreeLine, 0x6D6D6D, 0x6A7480, COLOR_GRAYTEXT)
+FACE_FIELD(COLORREF, tabPage, )  // a tab control's page, and the strip beside its tabs
+FACE_COLOUR(tabPage, TabPage, 0xF0F0F0, 0x1E2228, COLOR_BTNFACE)
+FACE_FIELD(COLORREF, tabPageBorder, )  // the border round a tab control's page
+FACE_COLOUR(tabPageBorder, TabPageBorder, 0xA0A0A0, 0x4A525E, COLOR_BTNSHADOW)
+
 // Dialogs.
 FACE_FIELD(COLORREF, dialogFrame, )  // frame strips, the caption band's base, DlgInit's brush
 FACE_COLOUR(dialogFrame, DialogFrame, 0x0B35FF, 0x2F5F92, OwnColour)
@@ -290,6 +310,8 @@ FACE_COLOUR(gripperDark, GripperDark, 0x8CB2FF, 0x1A1D22, OwnColour)
 // thumbs and channels take the scroll colours.
 FACE_FIELD(COLORREF, trackbarTick, )  // trackbar ticks
 FACE_COLOUR(trackbarTick, TrackbarTick, 0x000000, 0xA0A7B0, OwnColour)
+FACE_FIELD(COLORREF, trackbarChannelRim, )  // a rim round a trackbar's channel; none while it follows the system
+FACE_COLOUR(trackbarChannelRim, TrackbarChannelRim, 0xA0A0A0, 0x6A7480, COLOR_BTNSHADOW)
 FACE_FIELD(COLORREF, trackbarSelection, )  // the selection range along a trackbar's channel
 FACE_COLOUR(trackbarSelection, TrackbarSelection, 0x0078D7, 0x5AA9E6, OwnColour)
 FACE_FIELD(COLORREF, barBackground, )  // status bars, header items at rest, toolbars, rebar bands

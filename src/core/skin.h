@@ -35,6 +35,9 @@ enum ControlKind : int {
     CK_REBAR = 45,
     CK_POPUPMENU = 46,
     CK_MAINWINDOW = 47,
+    CK_ICON = 50,
+    CK_SIZEGRIP = 51,
+    CK_COMBOBOXEX = 52,
 };
 
 // State bits of SkinnedWindow.state. The low byte is shared by all painters;
@@ -352,6 +355,9 @@ void DrawParentBackground(HWND hwnd, HDC dc);
 // The window's text on one line in its own font, measured on its DC; an
 // empty size for no text.
 SIZE MeasureWindowText(HWND hwnd);
+// A size grip's dots in the face's grip colour, in the bottom right corner
+// of grip.
+void DrawSizeGrip(HDC dc, const RECT &grip, int dpi);
 
 // How DrawWindowCaption places the text in its rectangle.
 enum CaptionFit {

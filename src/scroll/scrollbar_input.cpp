@@ -262,11 +262,11 @@ LRESULT HandleScrollBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPAR
     }
 }
 
-// Size boxes and size grips are scroll-bar windows too, but have no bar to
-// draw; they keep their own look.
+// Size boxes and size grips are scroll-bar windows too, with no bar: a row
+// of their own.
 static const SkinClass *ScrollBarRowOfStyle(const SkinClass *row, LONG style)
 {
-    return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0 ? nullptr : row;
+    return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0 ? &SizeGripClass : row;
 }
 
 const SkinClass ScrollBarClass = {L"ScrollBar", ScrollBarRowOfStyle, CK_SCROLLBAR, HandleScrollBarMessage, nullptr,

@@ -131,6 +131,14 @@ void PaintTrackbar(SkinnedWindow *rec, HDC target, const RECT &window)
     const DWORD disabled = IsWindowEnabled(hwnd) ? 0 : DWORD{SPF_DISABLED};
     const DWORD across = vertical ? 0 : DWORD{SPF_HORZ};
     PaintScrollPart(dc, channel, SPF_TRACK | across | disabled, dpi);
+    // On a dark background the channel's shades are close to it: a face may
+    // give it a rim.
+    const Face &face = *CurrentFace();
+    if (!FollowsSystem(face, face.trackbarChannelRim)) {
+        HBRUSH rim = CreateSolidBrush(face.trackbarChannelRim);
+        FrameRect(dc, &channel, rim);
+        DeleteObject(rim);
+    }
     if (style & TBS_ENABLESELRANGE)
         PaintSelection(hwnd, dc, axis, channel, vertical);
     PaintTicks(hwnd, dc, style, axis, thumb, dpi);

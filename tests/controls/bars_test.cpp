@@ -256,8 +256,9 @@ TEST_P(BarsTest, DrawnInTheFaceAndGivenBackAtRelease)
     DestroyWindow(later);
 }
 
-// A colour the host chose is the host's, skinned and released; a default
-// takes the face's and comes back at release.
+// A colour the host chose is the host's, skinned and released, and the
+// control's other colours stay with it: the host's background keeps the
+// control's own text.
 TEST_F(InDialogTest, HostColoursStayAndDefaultsComeBack)
 {
     HWND list = CreateKind(dialog, KindNamed("list view"), 10, 10);
@@ -266,7 +267,7 @@ TEST_F(InDialogTest, HostColoursStayAndDefaultsComeBack)
     const auto textBefore = static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
     ASSERT_NE(AttachWindow(list), nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), BuiltInFace.listText);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), textBefore);
     DetachWindow(list);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), hostBackground);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), textBefore);

@@ -31,13 +31,15 @@ struct FaceFolder {
         return SetCurrentDirectoryA(folder.c_str()) != FALSE && EnskinFace(nullptr) != FALSE;
     }
 
-    // Loads the face as it now stands in the folder, with an empty face.ini:
-    // a face's pictures are read when it is loaded.
-    bool Apply() const
+    // Loads the face as it now stands in the folder, with a face.ini of the
+    // given lines (none: empty): a face's pictures are read when it is loaded.
+    bool Apply(const std::string &ini = "") const
     {
         HANDLE file = CreateFileA(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
+        DWORD written;
+        WriteFile(file, ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr);
         CloseHandle(file);
         const std::string face = folder + "\\face";
         return EnskinFace(std::wstring(face.begin(), face.end()).c_str()) != FALSE;

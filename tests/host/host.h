@@ -50,7 +50,8 @@ enum ControlId {
     IDC_TREE,
     IDC_OWNERDRAW,
     IDC_SIMPLECOMBO,
-    IDC_ICONSTATIC,
+    IDC_BITMAPSTATIC,
+    IDC_ICONKIND,
 };
 
 // A pixel the skin must have drawn, in window coordinates. With anywhere set

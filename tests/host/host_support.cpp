@@ -232,9 +232,10 @@ const std::vector<KindRow> KindRows = {
     Skinned("list view", "", 0, 120, 150, 70, 30, IDC_LISTVIEW, nullptr, nullptr),
     Skinned("vertical scroll bar", "", 0, 230, 7, 10, 120, IDC_VSCROLL, SetScrollRange, VerticalScrollProbes),
     Skinned("tree view", "", 0, 250, 7, 40, 40, IDC_TREE, nullptr, nullptr),
+    Skinned("icon", "", 0, 250, 135, 20, 20, IDC_ICONKIND, nullptr, nullptr),
     {"owner-drawn button", "Button", "", BS_OWNERDRAW, 0, 250, 50, 40, 14, IDC_OWNERDRAW, false, nullptr, nullptr},
     {"simple combo box", "ComboBox", "", CBS_SIMPLE, 0, 250, 70, 40, 40, IDC_SIMPLECOMBO, false, nullptr, nullptr},
-    {"icon static", "Static", "", SS_ICON, 0, 250, 115, 20, 20, IDC_ICONSTATIC, false, nullptr, nullptr},
+    {"bitmap static", "Static", "", SS_BITMAP, 0, 250, 115, 20, 20, IDC_BITMAPSTATIC, false, nullptr, nullptr},
 };
 
 const KindRow &RowOf(int id)

@@ -36,6 +36,9 @@ const TestKind Rows[] = {
     // here on its own.
     {"combo box's list", "ComboLBox", WS_BORDER | WS_VSCROLL, 0, 160, 80},
     {"date-time picker", DATETIMEPICK_CLASSA, 0, 0, 120, 22},
+    {"extended combo box", WC_COMBOBOXEXA, CBS_DROPDOWNLIST, 0, 160, 200},
+    {"icon", "Static", SS_ICON, 0, 32, 32},
+    {"size grip", "ScrollBar", SBS_SIZEGRIP, 0, 17, 17},
     {"month calendar", MONTHCAL_CLASSA, 0, 0, 220, 180},
     {"tree view", WC_TREEVIEWA, TVS_HASLINES | WS_BORDER, 0, 160, 100},
     {"trackbar", TRACKBAR_CLASSA, TBS_AUTOTICKS | TBS_ENABLESELRANGE, 0, 200, 40},
@@ -143,6 +146,12 @@ void FillKind(HWND control, const TestKind &kind)
             item.pszText = const_cast<char *>(labels[i]);
             SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         }
+    } else if (Named(kind, WC_COMBOBOXEXA)) {
+        COMBOBOXEXITEMA item = {CBEIF_TEXT, 0, const_cast<char *>("First")};
+        SendMessageA(control, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(control, CB_SETCURSEL, 0, 0);
+    } else if (Named(kind, "Static") && (kind.style & SS_TYPEMASK) == SS_ICON) {
+        SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
     } else if (Named(kind, "ComboBox")) {
         SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
         SendMessageA(control, CB_SETCURSEL, 0, 0);

@@ -454,11 +454,13 @@ static bool FolderFile(const wchar_t *folder, const wchar_t *file, wchar_t *path
 }
 
 // The face of a folder that holds a face.ini: that, and back.bmp and
-// progress.bmp where the folder has them. Null when memory runs out.
+// progress.bmp where the folder has them. Null when memory runs out or the
+// path does not fit.
 static const Face *LoadFolderFace(const wchar_t *folder)
 {
     wchar_t ini[MAX_PATH], back[MAX_PATH], progress[MAX_PATH];
-    FolderFile(folder, FaceIniFile, ini);
+    if (!FolderFile(folder, FaceIniFile, ini))
+        return nullptr;
     const bool hasBack = FolderFile(folder, BackgroundFile, back) && Exists(back);
     const bool hasProgress = FolderFile(folder, ProgressFile, progress) && Exists(progress);
     return KeepFace(ini, hasBack ? back : nullptr, hasProgress ? progress : nullptr);

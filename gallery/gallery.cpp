@@ -304,10 +304,10 @@ static int TakeScreenshot(const char *path)
 // --watch: a thread waits on the system's change notifications for the face
 // folder and its dark face, and posts to a window of the gallery's own,
 // which loads the face again on the gallery's thread. Under Wine 8 a
-// notification comes 2 to 20 ms after a file is written, by a Windows
-// program or a Unix editor alike, but a folder's notification with its
-// subtree never fires for a change inside a subfolder: the dark face is
-// watched on its own.
+// notification comes 2 to 6 ms after a Windows program writes a file and
+// within a few tens of ms after a Unix editor or copy does, but a folder's
+// notification with its subtree never fires for a change inside a
+// subfolder: the dark face is watched on its own.
 static const UINT FaceChangedMessage = WM_APP + 1;
 // Saving a file is several changes (truncated, written, closed, or a new
 // file renamed over it): the face is loaded once they have been quiet this

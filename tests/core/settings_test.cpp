@@ -296,12 +296,7 @@ enum Checked { SENT_TO, MADE_AFTER, OTHER_THREAD };
 const COLORREF LightFrame = RGB(0x10, 0x20, 0x30), DarkFrame = RGB(0xC0, 0xD0, 0xE0),
                PlainFrame = RGB(0x40, 0x50, 0x60);
 const struct {
-    const char *name;
-    Given given;
-    int atLoad, atChange;
-    Checked checked;
-    bool highContrast;
-    COLORREF frame;
+    const char *name; Given given; int atLoad, atChange; Checked checked; bool highContrast; COLORREF frame;
 } FollowRows[] = {
     {"light at start, the value absent", STARTUP, -1, -1, SENT_TO, false, LightFrame},
     {"dark at start", STARTUP, 0, 0, SENT_TO, false, DarkFrame},

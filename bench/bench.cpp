@@ -372,6 +372,65 @@ static void PrintTiming(const char *what, double seconds)
     std::printf("| %-44s | %10.2f |\n", what, seconds * 1e3);
 }
 
+static const wchar_t PersonalizeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+static void SetAppsUseLightTheme(DWORD light)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, PersonalizeKey, L"AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+}
+
+// The system's switch to the dark app mode, as a top-level window hears of
+// it, with the --face folder as the dark face of an empty face: the same
+// repaint as EnskinFace's, the face already loaded.
+static void MeasureAppModeSwitch(HWND dialog)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring face = std::wstring(folder) + L"velk-bench-follow", dark = face + L"\\dark";
+    CreateDirectoryW(face.c_str(), nullptr);
+    CreateDirectoryW(dark.c_str(), nullptr);
+    const wchar_t *const files[] = {L"face.ini", L"back.bmp", L"progress.bmp"};
+    for (const wchar_t *file : files)
+        CopyFileW((std::wstring(faceFolder) + L"\\" + file).c_str(), (dark + L"\\" + file).c_str(), FALSE);
+    CloseHandle(CreateFileW((face + L"\\face.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD saved = 1, size = sizeof saved;
+    const bool hadValue = RegGetValueW(HKEY_CURRENT_USER, PersonalizeKey, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                                       nullptr, &saved, &size) == ERROR_SUCCESS;
+    SetAppsUseLightTheme(1);
+    enskinFace(face.c_str());
+    const LPARAM change = reinterpret_cast<LPARAM>(L"ImmersiveColorSet");
+    // Each switch beside a repaint of the same windows in the same face, so
+    // that both meet the same load of the machine.
+    std::vector<double> switches;
+    std::vector<double> repaints;
+    for (int i = 0; i < repetitions; ++i) {
+        SetAppsUseLightTheme(0);
+        double start = Seconds();
+        SendMessageW(dialog, WM_SETTINGCHANGE, 0, change);
+        switches.push_back(Seconds() - start);
+        Pump();
+        start = Seconds();
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        repaints.push_back(Seconds() - start);
+        SetAppsUseLightTheme(1);
+        SendMessageW(dialog, WM_SETTINGCHANGE, 0, change);
+        Pump();
+    }
+    PrintTiming("app mode to dark, 500 skinned windows", Fastest(switches));
+    PrintTiming("the same windows repainted, dark face", Fastest(repaints));
+    enskinFace(nullptr);
+    if (hadValue)
+        SetAppsUseLightTheme(saved);
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, PersonalizeKey, L"AppsUseLightTheme");
+    for (const wchar_t *file : files)
+        DeleteFileW((dark + L"\\" + file).c_str());
+    DeleteFileW((face + L"\\face.ini").c_str());
+    RemoveDirectoryW(dark.c_str());
+    RemoveDirectoryW(face.c_str());
+}
+
 static void MeasureSwitching()
 {
     // Like a dispatch, a switch only ever gets slower from what else the
@@ -423,6 +482,7 @@ static void MeasureSwitching()
             enskinFace(nullptr);
         }
         PrintTiming("EnskinFace, 500 skinned windows, repainted", Fastest(switches));
+        MeasureAppModeSwitch(dialog);
         enskin(nullptr, 0);
     }
     DestroyWindow(dialog);

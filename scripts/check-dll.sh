@@ -53,7 +53,7 @@ if [[ $arch == x86 ]]; then
 fi
 
 # Only system DLLs: the compiler runtime must be linked in.
-allowed=' kernel32.dll user32.dll gdi32.dll msimg32.dll msvcrt.dll '
+allowed=' kernel32.dll user32.dll gdi32.dll msimg32.dll advapi32.dll msvcrt.dll '
 while read -r imported; do
     lower=${imported,,}
     [[ "$allowed" == *" $lower "* ]] || fail "imports $imported, which is not a system DLL"

@@ -43,5 +43,10 @@ cp "$build/sample.exe" "$build/velk.dll" "$stage/sample/bin/"
 cp README.md "$stage/"
 cp -r docs "$stage/"
 
+# The dark face inside the start-up face folder: a host that ships bin/
+# follows the system's dark mode with no code.
+mkdir -p "$stage/bin/face/dark"
+cp faces/dark/* "$stage/bin/face/dark/"
+
 (cd "$output" && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$output/$name.zip"

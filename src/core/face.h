@@ -146,9 +146,15 @@ inline const Face *CurrentFace()
 
 // Makes the face in folder (its face.ini, back.bmp and progress.bmp) the
 // current one and repaints every skinned window; a null folder puts back the
-// start-up face. False, leaving the current face, when the folder or its
-// face.ini does not exist.
+// start-up face. A face with a dark face (a "dark" folder inside it with a
+// face.ini) shows that instead while apps use the dark theme. False, leaving
+// the current face, when the folder or its face.ini does not exist.
 bool SwitchFace(const wchar_t *folder);
+
+// Reads the system's app mode again and, when it changed and the face has a
+// dark face, switches to the one it asks for and repaints every skinned
+// window, as SwitchFace does.
+void FollowAppMode();
 
 // Fills face from the given files (null or empty: none), every colour that
 // face.ini leaves out or gets wrong kept from BuiltInFace, one debugger line

@@ -1,5 +1,6 @@
 // Faces from files: a folder's face.ini, back.bmp and progress.bmp made into
-// a Face that never changes once loaded, and the switch of the current face.
+// a Face that never changes once loaded, and the switch of the current face,
+// by the host or by the system's app mode between a face and its dark face.
 //
 // face.ini is read here rather than through GetPrivateProfileString, so that a
 // file of any size, encoding or content is read in bounded time and every
@@ -19,6 +20,12 @@ static const wchar_t FaceIniFile[] = L"face.ini";
 static const wchar_t BackgroundFile[] = L"back.bmp";
 static const wchar_t ProgressFile[] = L"progress.bmp";
 static const wchar_t ColoursSection[] = L"colours";
+// A face's dark face: a folder of this name inside it, with a face.ini.
+static const wchar_t DarkFolder[] = L"dark";
+static const wchar_t DarkFaceIni[] = L"dark\\face.ini";
+// The system's app mode: apps use the dark theme while this value is 0.
+static const wchar_t PersonalizeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+static const wchar_t AppsUseLightTheme[] = L"AppsUseLightTheme";
 
 // Where a problem is reported, and how many were.
 struct FaceReport {
@@ -353,7 +360,19 @@ struct LoadedFace {
 static LoadedFace *loadedFaces = nullptr;
 static SRWLOCK faceLock = SRWLOCK_INIT;
 static INIT_ONCE startupLoad = INIT_ONCE_STATIC_INIT;
-static const Face *startupFace = &BuiltInFace;
+
+// A face as chosen, by the start-up search or by EnskinFace, with the dark
+// face that shows instead while apps use the dark theme; null without one.
+struct ChosenFace {
+    const Face *light;
+    const Face *dark;
+};
+
+// Set once by the start-up load; read only after it.
+static ChosenFace startupChoice = {&BuiltInFace, nullptr};
+// The choice in force and the app mode as last read, guarded by faceLock.
+static ChosenFace chosen = {&BuiltInFace, nullptr};
+static bool appsDark = false;
 
 // A face as a LoadedFace, linked in; null when memory runs out.
 static const Face *KeepFace(const wchar_t *iniPath, const wchar_t *backPath, const wchar_t *progressPath)
@@ -386,26 +405,37 @@ static PVOID volatile *CurrentFaceSlot()
     return reinterpret_cast<PVOID volatile *>(const_cast<Face **>(&currentFace));
 }
 
-static BOOL CALLBACK LoadStartupFace(PINIT_ONCE, PVOID, PVOID *)
+// Read when a face is chosen and when a skinned top-level window hears that
+// the app mode may have changed, never per message. Absent, or anything but
+// 0, is light.
+static bool AppsUseDarkTheme()
 {
-    wchar_t ini[MAX_PATH], back[MAX_PATH], progress[MAX_PATH];
-    const bool hasIni = FindFaceFile(FaceIniFile, ini, MAX_PATH);
-    const bool hasBack = FindFaceFile(BackgroundFile, back, MAX_PATH);
-    const bool hasProgress = FindFaceFile(ProgressFile, progress, MAX_PATH);
-    if (hasIni || hasBack || hasProgress) {
-        const Face *face = KeepFace(ini, back, progress);
-        if (face != nullptr)
-            startupFace = face;
-    }
-    // A switch made meanwhile on another thread stays.
-    InterlockedCompareExchangePointer(CurrentFaceSlot(), const_cast<Face *>(startupFace), nullptr);
-    return TRUE;
+    DWORD value = 1;
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, PersonalizeKey, AppsUseLightTheme, RRF_RT_REG_DWORD, nullptr, &value,
+                        &size) == ERROR_SUCCESS &&
+           value == 0;
 }
 
-const Face *StartupFace()
+// Puts the choice in force with the app mode as read; under faceLock.
+// Returns whether the face painters draw with changed.
+static bool ShowChoice(const ChosenFace &choice, bool dark)
 {
-    InitOnceExecuteOnce(&startupLoad, LoadStartupFace, nullptr, nullptr);
-    return currentFace;
+    chosen = choice;
+    appsDark = dark;
+    const Face *face = dark && choice.dark != nullptr ? choice.dark : choice.light;
+    return InterlockedExchangePointer(CurrentFaceSlot(), const_cast<Face *>(face)) != face;
+}
+
+static bool Exists(const wchar_t *path)
+{
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+static bool IsFolder(const wchar_t *path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // folder, a backslash unless it ends in one, and the file's name; false
@@ -423,9 +453,65 @@ static bool FolderFile(const wchar_t *folder, const wchar_t *file, wchar_t *path
     return true;
 }
 
-static bool Exists(const wchar_t *path)
+// The face of a folder that holds a face.ini: that, and back.bmp and
+// progress.bmp where the folder has them. Null when memory runs out or the
+// path does not fit.
+static const Face *LoadFolderFace(const wchar_t *folder)
 {
-    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    wchar_t ini[MAX_PATH], back[MAX_PATH], progress[MAX_PATH];
+    if (!FolderFile(folder, FaceIniFile, ini))
+        return nullptr;
+    const bool hasBack = FolderFile(folder, BackgroundFile, back) && Exists(back);
+    const bool hasProgress = FolderFile(folder, ProgressFile, progress) && Exists(progress);
+    return KeepFace(ini, hasBack ? back : nullptr, hasProgress ? progress : nullptr);
+}
+
+// The dark face of a face folder: its "dark" folder, when that holds a
+// face.ini; null without one. A "dark" folder without one is reported, as
+// its author surely meant it as a face.
+static const Face *LoadDarkFace(const wchar_t *folder)
+{
+    wchar_t dark[MAX_PATH], ini[MAX_PATH];
+    if (!FolderFile(folder, DarkFolder, dark) || !IsFolder(dark))
+        return nullptr;
+    if (!FolderFile(dark, FaceIniFile, ini) || !Exists(ini)) {
+        FaceReport report = {dark, 0};
+        Report(&report, 0, nullptr, 0, L"no face.ini; the face does not follow the system's dark mode");
+        return nullptr;
+    }
+    return LoadFolderFace(dark);
+}
+
+// The dark face is looked for as the other files are: "dark\face.ini" in the
+// face folder under the current directory, then beside the module.
+static BOOL CALLBACK LoadStartupFace(PINIT_ONCE, PVOID, PVOID *)
+{
+    wchar_t ini[MAX_PATH], back[MAX_PATH], progress[MAX_PATH], darkIni[MAX_PATH];
+    const bool hasIni = FindFaceFile(FaceIniFile, ini, MAX_PATH);
+    const bool hasBack = FindFaceFile(BackgroundFile, back, MAX_PATH);
+    const bool hasProgress = FindFaceFile(ProgressFile, progress, MAX_PATH);
+    if (hasIni || hasBack || hasProgress) {
+        const Face *face = KeepFace(ini, back, progress);
+        if (face != nullptr)
+            startupChoice.light = face;
+    }
+    if (FindFaceFile(DarkFaceIni, darkIni, MAX_PATH)) {
+        // The folder: the path without its "\face.ini".
+        darkIni[lstrlenW(darkIni) - lstrlenW(FaceIniFile) - 1] = L'\0';
+        startupChoice.dark = LoadFolderFace(darkIni);
+    }
+    // Every switch waits for this load first, so none can have been made.
+    const bool dark = AppsUseDarkTheme();
+    AcquireSRWLockExclusive(&faceLock);
+    ShowChoice(startupChoice, dark);
+    ReleaseSRWLockExclusive(&faceLock);
+    return TRUE;
+}
+
+const Face *StartupFace()
+{
+    InitOnceExecuteOnce(&startupLoad, LoadStartupFace, nullptr, nullptr);
+    return currentFace;
 }
 
 // Each top-level window that holds a skinned window, once: the calling
@@ -456,25 +542,38 @@ static void RepaintSkinnedWindows()
 bool SwitchFace(const wchar_t *folder)
 {
     StartupFace();
-    const Face *face = startupFace;
+    ChosenFace choice = startupChoice;
     if (folder != nullptr) {
-        wchar_t ini[MAX_PATH], back[MAX_PATH], progress[MAX_PATH];
-        const DWORD attributes = GetFileAttributesW(folder);
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-            !FolderFile(folder, FaceIniFile, ini) || !Exists(ini)) {
+        wchar_t ini[MAX_PATH];
+        if (!IsFolder(folder) || !FolderFile(folder, FaceIniFile, ini) || !Exists(ini)) {
             FaceReport report = {folder, 0};
             Report(&report, 0, nullptr, 0, L"no face folder with a face.ini; the face stays as it was");
             return false;
         }
-        FolderFile(folder, BackgroundFile, back);
-        FolderFile(folder, ProgressFile, progress);
-        face = KeepFace(ini, Exists(back) ? back : nullptr, Exists(progress) ? progress : nullptr);
-        if (face == nullptr)
+        choice.light = LoadFolderFace(folder);
+        if (choice.light == nullptr)
             return false;
+        choice.dark = LoadDarkFace(folder);
     }
-    InterlockedExchangePointer(CurrentFaceSlot(), const_cast<Face *>(face));
+    const bool dark = AppsUseDarkTheme();
+    AcquireSRWLockExclusive(&faceLock);
+    ShowChoice(choice, dark);
+    ReleaseSRWLockExclusive(&faceLock);
     RepaintSkinnedWindows();
     return true;
+}
+
+// Several top-level windows hear of one change; the first to read the new
+// mode switches, and the others find it already in force.
+void FollowAppMode()
+{
+    StartupFace();
+    const bool dark = AppsUseDarkTheme();
+    AcquireSRWLockExclusive(&faceLock);
+    const bool switched = dark != appsDark && ShowChoice(chosen, dark);
+    ReleaseSRWLockExclusive(&faceLock);
+    if (switched)
+        RepaintSkinnedWindows();
 }
 
 void FreeLoadedFaces()

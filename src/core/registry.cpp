@@ -582,6 +582,16 @@ static LRESULT HandleMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM
     return rec->skinClass->handler(rec, msg, wParam, lParam);
 }
 
+// The system tells top-level windows that the app mode (or the accent colour)
+// changed with this name, in the window's character set.
+static bool NamesAppModeChange(HWND hwnd, LPARAM lParam, bool ansi)
+{
+    if (lParam == 0 || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0)
+        return false;
+    return ansi ? lstrcmpA(reinterpret_cast<const char *>(lParam), "ImmersiveColorSet") == 0
+                : lstrcmpW(reinterpret_cast<const wchar_t *>(lParam), L"ImmersiveColorSet") == 0;
+}
+
 // The record is held for the whole message, so handlers use it across every
 // call that may run host code; one released meanwhile is only marked, and
 // the outermost message to let it go frees it. ansi is the character set the
@@ -600,6 +610,8 @@ static LRESULT SkinMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bo
     // A window still waiting for its WM_CREATE follows once it has had it.
     if (!rec->setUpPending && rec->standardLook != (highContrastAsRead != 0))
         FollowLook(rec);
+    if (msg == WM_SETTINGCHANGE && NamesAppModeChange(hwnd, lParam, ansi))
+        FollowAppMode();
     const LRESULT result = HandleMessage(rec, msg, wParam, lParam);
 
     // No record outlives its window: whichever record the window holds as it

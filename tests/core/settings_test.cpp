@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -261,6 +263,118 @@ TEST_F(SettingsTest, FaceFilesAreFoundBesideTheLibraryAfterTheCurrentDirectory)
     DeleteFileW((install + L"\\velk.dll").c_str());
     RemoveDirectoryW((install + L"\\face").c_str());
     RemoveDirectoryW(install.c_str());
+}
+
+// The app mode in the test's prefix: 1 light, 0 dark, -1 absent.
+void SetAppMode(int light)
+{
+    const wchar_t *key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    const DWORD value = light;
+    light < 0 ? RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"AppsUseLightTheme")
+              : RegSetKeyValueW(HKEY_CURRENT_USER, key, L"AppsUseLightTheme", REG_DWORD, &value, sizeof value);
+}
+
+HWND otherDialog;
+DWORD WINAPI SkinnedDialogUntilQuit(void *ready)
+{
+    HWND dialog = CreateTestDialog(TestDialogStyle, 200, 100, "other thread");
+    Enskin(dialog, 1);
+    otherDialog = dialog;
+    SetEvent(ready);
+    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0);)
+        DispatchMessageW(&msg);
+    return DestroyWindow(dialog);
+}
+
+// face\ holds a dark face in face\dark\, plain\ none; the start-up rows load
+// a copy of the DLL from the folder above them, which finds face\. The frame
+// is read on the dialog the change was sent to, on one made after it, or on
+// another thread's; high contrast is on while the change is sent.
+enum Given { STARTUP, FACE, PLAIN, DARK };
+const wchar_t *const GivenFolders[] = {nullptr, L"face", L"plain", L"face\\dark"};
+enum Checked { SENT_TO, MADE_AFTER, OTHER_THREAD };
+const COLORREF LightFrame = RGB(0x10, 0x20, 0x30), DarkFrame = RGB(0xC0, 0xD0, 0xE0),
+               PlainFrame = RGB(0x40, 0x50, 0x60);
+const struct {
+    const char *name; Given given; int atLoad, atChange; Checked checked; bool highContrast; COLORREF frame;
+} FollowRows[] = {
+    {"light at start, the value absent", STARTUP, -1, -1, SENT_TO, false, LightFrame},
+    {"dark at start", STARTUP, 0, 0, SENT_TO, false, DarkFrame},
+    {"the start-up face switched live", STARTUP, 1, 0, SENT_TO, false, DarkFrame},
+    {"EnskinFace's face switched live", FACE, 1, 0, SENT_TO, false, DarkFrame},
+    {"and back to light", FACE, 0, 1, SENT_TO, false, LightFrame},
+    {"a window made after the switch", FACE, 1, 0, MADE_AFTER, false, DarkFrame},
+    {"a folder without dark", PLAIN, 1, 0, SENT_TO, false, PlainFrame},
+    {"EnskinFace given dark itself", DARK, 0, 1, SENT_TO, false, DarkFrame},
+    {"high contrast on during the switch", FACE, 1, 0, SENT_TO, true, DarkFrame},
+    {"a second thread's windows", FACE, 1, 0, OTHER_THREAD, false, DarkFrame},
+};
+
+TEST_F(SettingsTest, AFaceWithADarkFaceFollowsTheAppMode)
+{
+    FaceFolder folder;
+    ASSERT_TRUE(folder.Enter());
+    const std::wstring root = std::filesystem::path(folder.folder).wstring() + L"\\";
+    std::filesystem::create_directories(root + L"face\\dark");
+    std::filesystem::create_directories(root + L"plain");
+    for (auto ini : {std::make_pair(L"face", "102030"), {L"face\\dark", "C0D0E0"}, {L"plain", "405060"}})
+        std::ofstream(std::filesystem::path(root + ini.first + L"\\face.ini"))
+            << "[colours]\nDialogFrame=#" << ini.second << "\n";
+    wchar_t here[MAX_PATH];
+    GetModuleFileNameW(nullptr, here, MAX_PATH);
+    const std::wstring library = std::filesystem::path(here).parent_path() / L"velk.dll";
+    ASSERT_TRUE(CopyFileW(library.c_str(), (root + L"velk.dll").c_str(), FALSE));
+    HANDLE ready = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    DWORD saved = 1, size = sizeof saved;
+    const bool hadValue =
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &saved, &size) == ERROR_SUCCESS;
+    for (const auto &row : FollowRows) {
+        SetAppMode(row.atLoad);
+        HMODULE copy = row.given == STARTUP ? LoadLibraryW((root + L"velk.dll").c_str()) : nullptr;
+        EnskinProc enskin = Enskin;
+        if (copy != nullptr)
+            enskin = reinterpret_cast<EnskinProc>(reinterpret_cast<void *>(GetProcAddress(copy, "Enskin")));
+        ASSERT_TRUE(row.given == STARTUP || EnskinFace((root + GivenFolders[row.given]).c_str())) << row.name;
+        HWND sentTo = CreateTestDialog(TestDialogStyle, 200, 100, "sent to"), checked = sentTo;
+        ASSERT_NE(enskin(sentTo, 1), 0) << row.name;
+        DWORD thread = 0;
+        HANDLE other =
+            row.checked == OTHER_THREAD ? CreateThread(nullptr, 0, SkinnedDialogUntilQuit, ready, 0, &thread) : nullptr;
+        if (other != nullptr && WaitForSingleObject(ready, 5000) == WAIT_OBJECT_0)
+            checked = otherDialog;
+        {
+            ScopedImportPatch patch(LibraryModule(), "user32.dll", "SystemParametersInfoW",
+                                    row.highContrast ? reinterpret_cast<void *>(HighContrastParametersInfo)
+                                                     : reinterpret_cast<void *>(SystemParametersInfoW));
+            realParametersInfo = reinterpret_cast<decltype(&SystemParametersInfoW)>(patch.original);
+            SetAppMode(row.atChange);
+            SendMessageW(sentTo, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+            RedrawWindow(sentTo, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+            const COLORREF shown = ReadWindowPixel(sentTo, 1, 50);
+            EXPECT_TRUE(!row.highContrast || (shown != DarkFrame && shown != LightFrame))
+                << row.name << ": not the standard look";
+        }
+        if (row.highContrast)
+            ChangeSetting(sentTo);
+        if (row.checked == MADE_AFTER)
+            enskin(checked = CreateTestDialog(TestDialogStyle, 200, 100, "made after"), 1);
+        COLORREF seen = CLR_INVALID;
+        for (DWORD start = GetTickCount(); seen != row.frame && GetTickCount() - start < 2000; PumpMessages(20))
+            seen = ReadWindowPixel(checked, 1, 50);
+        EXPECT_EQ(seen, row.frame) << row.name;
+        PostThreadMessageW(thread, WM_QUIT, 0, 0);
+        WaitForSingleObject(other, 5000);
+        CloseHandle(other);
+        DestroyWindow(row.checked == MADE_AFTER ? checked : nullptr);
+        DestroyWindow(sentTo);
+        FreeLibrary(copy);
+    }
+    SetAppMode(hadValue ? static_cast<int>(saved) : -1);
+    CloseHandle(ready);
+    for (const wchar_t *made : {L"face\\dark", L"plain", L"velk.dll"})
+        std::filesystem::remove_all(root + made);
+    folder.Leave();
 }
 
 }  // namespace

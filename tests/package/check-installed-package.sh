@@ -42,6 +42,7 @@ for arch in x86 x64; do
     mkdir -p "$unpacked"
     (cd "$unpacked" && cmake -E tar xf "$zip")
     package=$unpacked/$(basename "$zip" .zip)
+    [[ -f $package/bin/face/dark/face.ini ]] || { echo "$arch: the package has no bin/face/dark/face.ini" >&2; exit 1; }
     # A fresh shell in the package's folder, as the README has the user run them.
     (cd "$package" && env -i PATH="$PATH" HOME="$HOME" bash -euc "$sample_configure >/dev/null; $sample_build >/dev/null")
     for file in sample.exe velk.dll; do

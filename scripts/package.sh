@@ -2,7 +2,7 @@
 # Packs one architecture's release zip from its preset build:
 # OUTPUT_DIR/velk-VERSION-ARCH.zip, holding the installed layout (bin with
 # velk-run and its hook beside the DLL, the built-in face's bitmaps in
-# bin/face, the dark face in bin/faces/dark,
+# bin/face, the dark face in bin/face/dark and bin/faces/dark,
 # include, lib with both import libraries and the CMake package), the MinGW
 # toolchain of that architecture as cmake/mingw.cmake, the gallery with its
 # face bitmaps, the sample host (source and program), the README and docs.
@@ -42,11 +42,6 @@ cp "$build/sample.exe" "$build/velk.dll" "$stage/sample/bin/"
 
 cp README.md "$stage/"
 cp -r docs "$stage/"
-
-# The dark face inside the start-up face folder: a host that ships bin/
-# follows the system's dark mode with no code.
-mkdir -p "$stage/bin/face/dark"
-cp faces/dark/* "$stage/bin/face/dark/"
 
 (cd "$output" && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$output/$name.zip"

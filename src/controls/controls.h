@@ -29,6 +29,7 @@ struct ColourBlock {
     // A flag of its own: CLR_NONE, which the skin gives, is CLR_INVALID.
     bool gave[MostColourMessages];
     const Face *face;                    // whose colours were given
+    bool erased;                         // a list view's background was erased since its last paint
 };
 // Sets the face's colour wherever the control has its default; the host's
 // own colours stay. Puts back every colour the skin set and the host has

@@ -11,9 +11,9 @@
 
 static const ColourMessage ListViewColours[] = {
     {LVM_GETBKCOLOR, LVM_SETBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
-    // Each text in a box of the background: a host that redraws an item
-    // without an erase (a changing number) gets no text over the old one.
-    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, &Face::listBackground, COLOR_WINDOW, CLR_DEFAULT},
+    // Texts drawn straight onto the background: no box of their own, which
+    // also spares the list view a fill per item. Its paint erases first.
+    {LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, 0, false, nullptr, COLOR_WINDOW, CLR_DEFAULT},
     {LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, 0, false, &Face::listText, COLOR_WINDOWTEXT, CLR_DEFAULT},
 };
 static const ColourMessage TreeViewColours[] = {
@@ -195,12 +195,19 @@ static LRESULT PaintListThenOver(SkinnedWindow *rec, HDC callerDC, LPARAM lParam
         PaintListOver(rec, callerDC);
         return result;
     }
+    // A list view's texts have no box: a host that redraws an item without an
+    // erase (a number that changes) would see the new text over the old one,
+    // so a paint that came with no erase since the last one erases first.
+    auto *block = static_cast<ColourBlock *>(rec->extraState);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(rec->hwnd, &paint);
+    if (dc != nullptr && !block->erased && rec->skinClass == &ListViewClass && !rec->released)
+        HandleFrameBarsMessage(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     const LRESULT result = HandleFrameBarsMessage(rec, WM_PAINT, reinterpret_cast<WPARAM>(dc), lParam);
     if (dc != nullptr)
         PaintListOver(rec, dc);
     EndPaint(rec->hwnd, &paint);
+    block->erased = false;
     return result;
 }
 
@@ -231,6 +238,8 @@ static LRESULT HandleListColoursMessage(SkinnedWindow *rec, UINT msg, WPARAM wPa
         return PaintListThenOver(rec, reinterpret_cast<HDC>(wParam), lParam);
     if (msg == WM_PRINTCLIENT)
         return PrintListThenOver(rec, reinterpret_cast<HDC>(wParam), lParam);
+    if (msg == WM_ERASEBKGND)
+        static_cast<ColourBlock *>(rec->extraState)->erased = true;
     if (IsColourSetter(ColoursOf(rec->skinClass), msg))
         return SetHostColour(rec, msg, wParam, lParam);
     return HandleFrameBarsMessage(rec, msg, wParam, lParam);

@@ -71,9 +71,30 @@ static LRESULT ToolbarOwnNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam
     return AnswerForChild(hwnd, WM_NOTIFY, wParam, lParam, hostResult);
 }
 
+// The divider the control etches along its top edge (without
+// CCS_NODIVIDER), in the face's edge colour unless that follows the system's.
+static void PaintToolbarDivider(SkinnedWindow *, HDC dc, const RECT &window, int)
+{
+    const RECT divider = {window.left, window.top, window.right, window.top + 2};
+    HBRUSH brush = CreateSolidBrush(CurrentFace()->listEdge);
+    FillRect(dc, &divider, brush);
+    DeleteObject(brush);
+}
+
+static LRESULT ToolbarFramePaint(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ForwardMessage(rec, WM_NCPAINT, wParam, lParam);
+    const Face &face = *CurrentFace();
+    if ((GetWindowLongW(rec->hwnd, GWL_STYLE) & CCS_NODIVIDER) == 0 && !FollowsSystem(face, face.listEdge))
+        RepaintWithNow(rec, PaintToolbarDivider, 0);
+    return result;
+}
+
 static LRESULT HandleToolbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_NCPAINT:
+        return ToolbarFramePaint(rec, wParam, lParam);
     case WM_ERASEBKGND:
         return ToolbarEraseBackground(rec, reinterpret_cast<HDC>(wParam), wParam, lParam);
     case WM_PAINT:
@@ -89,13 +110,27 @@ static LRESULT HandleToolbarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam,
 // Each button is asked for; a hot, pressed or checked one gets the face's
 // background here, and the control draws its image and text over it,
 // without its own edges and background.
+// A resting button of a flat or transparent toolbar stands on its parent's
+// background, a dialog's or a main window's, and its text is a label's
+// there; in a rebar it stands on the bar's background.
+static bool StandsOnParentBackground(HWND toolbar)
+{
+    wchar_t parentClass[32];
+    return (GetWindowLongW(toolbar, GWL_STYLE) & (TBSTYLE_FLAT | TBSTYLE_TRANSPARENT)) != 0 &&
+           GetClassNameW(GetParent(toolbar), parentClass, ARRAYSIZE(parentClass)) != 0 &&
+           lstrcmpiW(parentClass, REBARCLASSNAMEW) != 0;
+}
+
 static LRESULT AnswerButtonDraw(NMTBCUSTOMDRAW *draw)
 {
     const Face &face = *CurrentFace();
     draw->clrText = face.barText;
     const UINT state = draw->nmcd.uItemState;
-    if ((state & (CDIS_SELECTED | CDIS_CHECKED | CDIS_HOT)) == 0)
+    if ((state & (CDIS_SELECTED | CDIS_CHECKED | CDIS_HOT)) == 0) {
+        if (StandsOnParentBackground(draw->nmcd.hdr.hwndFrom))
+            draw->clrText = face.labelText;
         return CDRF_DODEFAULT;
+    }
     const bool pressed = (state & (CDIS_SELECTED | CDIS_CHECKED)) != 0;
     // Wine's toolbar fills in the button's rectangle only after asking.
     RECT button = draw->nmcd.rc;

@@ -155,6 +155,8 @@ FACE_FIELD(COLORREF, listSelectionUnfocusedText, )  // their text
 FACE_COLOUR(listSelectionUnfocusedText, ListSelectionUnfocusedText, 0x000000, 0xE6E6E6, COLOR_BTNTEXT)
 FACE_FIELD(COLORREF, listGridLine, )  // a report list view's grid lines
 FACE_COLOUR(listGridLine, ListGridLine, 0xF0F0F0, 0x3A3F47, COLOR_BTNFACE)
+FACE_FIELD(COLORREF, listEdge, )  // the sunken client edge of lists, trees and other windows with scroll bars of their own; a toolbar's divider
+FACE_COLOUR(listEdge, ListEdge, 0xA0A0A0, 0x4A505A, COLOR_BTNSHADOW)
 FACE_FIELD(COLORREF, treeLine, )  // a tree view's lines and the frames of its buttons
 FACE_COLOUR(treeLine, TreeLine, 0x6D6D6D, 0x6A7480, COLOR_GRAYTEXT)
 FACE_FIELD(COLORREF, tabPage, )  // a tab control's page, and the strip beside its tabs

@@ -377,6 +377,25 @@ static LRESULT FramePaintOfWindow(SkinnedWindow *rec, WPARAM region, LPARAM lPar
     return ForwardMessage(rec, WM_NCPAINT, region, lParam);
 }
 
+// A sunken client edge (WS_EX_CLIENTEDGE) of a window whose scroll bars are
+// the skin's: two pixels in the face's edge colour over the system's light
+// and dark lines, unless that colour follows the system's.
+static bool HasClientEdgeInFace(HWND hwnd)
+{
+    const Face &face = *CurrentFace();
+    return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0 && !FollowsSystem(face, face.listEdge);
+}
+
+static void PaintClientEdge(SkinnedWindow *, HDC dc, const RECT &window, int)
+{
+    HBRUSH brush = CreateSolidBrush(CurrentFace()->listEdge);
+    RECT ring = window;
+    FrameRect(dc, &ring, brush);
+    InflateRect(&ring, -1, -1);
+    FrameRect(dc, &ring, brush);
+    DeleteObject(brush);
+}
+
 // WM_NCPAINT of a frame painter, or of a window whose own scroll bars are
 // the skin's: the window's own frame paint where the skin leaves it
 // anything, the painter over the update region, then the bars. A window without a frame
@@ -401,6 +420,8 @@ static LRESULT PaintFrameAndBars(SkinnedWindow *rec, WPARAM update, LPARAM lPara
     }
     if (framePainter)
         PaintOnWindowDC(rec, nullptr, 0, reinterpret_cast<HRGN>(update));
+    else if (HasClientEdgeInFace(hwnd))
+        RepaintWithNow(rec, PaintClientEdge, 0);
     if (bars)
         RepaintWithNow(rec, PaintOwnScrollBars, 0);
     return result;

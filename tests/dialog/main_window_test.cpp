@@ -2,6 +2,8 @@
 // caption button, border and state doing what the system's does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/skin.h"
 #include "support/harness.h"
 #include "support/import_patch.h"
@@ -68,38 +70,35 @@ protected:
 
     void TearDown() override { DestroyWindow(window); }
 
-    // The caption band's middle, and a point inside the left frame, in
-    // window coordinates.
-    POINT CaptionPoint(bool small) const
+    // The caption band's middle row, in window coordinates.
+    int CaptionRow() const
     {
         RECT frame = {0, 0, 0, 0};
         AdjustWindowRectEx(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE));
-        const int caption = GetSystemMetrics(small ? SM_CYSMCAPTION : SM_CYCAPTION);
-        return {40, frame.bottom + caption / 2};
+        const bool small = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        return frame.bottom + GetSystemMetrics(small ? SM_CYSMCAPTION : SM_CYCAPTION) / 2;
     }
 
     // A screen point where the window's own hit test answers code: along
-    // the caption's middle from the right, or across a border's middle.
+    // the caption's middle from the right, or across a border's middle,
+    // clear of the rounded region's last row and column.
     POINT HitPoint(LRESULT code) const
     {
-        RECT rect;
-        GetWindowRect(window, &rect);
-        const int midX = (rect.left + rect.right) / 2;
-        const int midY = (rect.top + rect.bottom) / 2;
+        RECT r;
+        GetWindowRect(window, &r);
         std::vector<POINT> points;
-        for (int x = rect.right - 1; x >= rect.left; --x)
-            points.push_back({x, rect.top + CaptionPoint(false).y});
-        // Inside the border, clear of the rounded region's last row and column.
+        for (int x = r.right - 1; x >= r.left; --x)
+            points.push_back({x, r.top + CaptionRow()});
         for (int d = 2; d < 12; ++d) {
-            points.insert(points.end(), {{rect.left + d, midY}, {rect.right - 1 - d, midY}, {midX, rect.top + d},
-                                         {midX, rect.bottom - 1 - d}});
+            const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+            points.insert(points.end(), {{r.left + d, midY}, {r.right - 1 - d, midY}, {midX, r.top + d}, {midX, r.bottom - 1 - d}});
         }
         for (const POINT &point : points) {
             if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == code)
                 return point;
         }
         ADD_FAILURE() << "no point answers hit test " << code;
-        return {rect.left, rect.top};
+        return {r.left, r.top};
     }
 
     // Real presses at from, each with a move by (dx, dy) and the release,
@@ -110,28 +109,21 @@ protected:
     {
         SetCursorPos(from.x, from.y);
         PumpMessages(20);
-        struct Presses {
-            int dx, dy, clicks;
-        } presses = {dx, dy, clicks};
+        static INPUT presses[3] = {};
+        presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        presses[1].mi = {dx, dy, 0, MOUSEEVENTF_MOVE};
+        presses[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         HANDLE sender = CreateThread(
             nullptr, 0,
-            [](void *parameter) -> DWORD {
-                const auto *p = static_cast<const Presses *>(parameter);
-                for (int i = 0; i < p->clicks; ++i) {
-                    INPUT inputs[3] = {};
-                    for (INPUT &input : inputs)
-                        input.type = INPUT_MOUSE;
-                    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-                    inputs[1].mi = {p->dx, p->dy, 0, MOUSEEVENTF_MOVE};
-                    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-                    for (INPUT &input : inputs) {
-                        SendInput(1, &input, sizeof input);
-                        Sleep(40);
-                    }
+            [](void *clicks) -> DWORD {
+                for (INT_PTR i = 0; i < 3 * reinterpret_cast<INT_PTR>(clicks); ++i) {
+                    presses[i % 3].type = INPUT_MOUSE;
+                    SendInput(1, &presses[i % 3], sizeof(INPUT));
+                    Sleep(40);
                 }
                 return 0;
             },
-            &presses, 0, nullptr);
+            reinterpret_cast<void *>(static_cast<INT_PTR>(clicks)), 0, nullptr);
         while (MsgWaitForMultipleObjects(1, &sender, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
             PumpMessages();
         CloseHandle(sender);
@@ -158,11 +150,10 @@ TEST_F(MainWindowFrame, FrameAndCaptionInTheFaceClientAreaTheHosts)
         Make(L"VelkMainTest", c.style, c.exStyle);
         ASSERT_NE(FindSkinnedWindow(window), nullptr) << c.name;
         EXPECT_EQ(ClassifyWindow(window), CK_MAINWINDOW) << c.name;
-        const POINT caption = CaptionPoint((c.exStyle & WS_EX_TOOLWINDOW) != 0);
         RECT rect;
         GetWindowRect(window, &rect);
         EXPECT_TRUE(PixelIs(window, 1, (rect.bottom - rect.top) / 2, face.dialogFrame)) << c.name;
-        EXPECT_FALSE(PixelIs(window, caption.x, caption.y, GetSysColor(COLOR_ACTIVECAPTION))) << c.name;
+        EXPECT_FALSE(PixelIs(window, 40, CaptionRow(), GetSysColor(COLOR_ACTIVECAPTION))) << c.name;
         EXPECT_TRUE(Shows(window, face.activeCaption[0])) << c.name;
         POINT client = {10, 10};
         ClientToScreen(window, &client);
@@ -196,10 +187,9 @@ TEST_F(MainWindowFrame, ButtonsBordersAndCaptionDoWhatTheSystemDoes)
         RECT before;
         GetWindowRect(window, &before);
         Drag(HitPoint(c.hitTest), c.dx, c.dy, c.clicks);
-        bool heard = false;
-        for (const LoggedMessage &m : log.messages)
-            heard |= m.msg == WM_SYSCOMMAND && (m.wParam & 0xFFF0) == c.command;
-        EXPECT_TRUE(heard) << c.name << "\n" << log.Describe();
+        EXPECT_TRUE(std::any_of(log.messages.begin(), log.messages.end(), [&](const LoggedMessage &m) {
+            return m.msg == WM_SYSCOMMAND && (m.wParam & 0xFFF0) == c.command;
+        })) << c.name << "\n" << log.Describe();
         RECT after;
         GetWindowRect(window, &after);
         if (c.command == SC_SIZE) {

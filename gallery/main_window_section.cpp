@@ -71,7 +71,7 @@ static void FillChildren(HWND window)
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const char *const columns[] = {"Name", "Size"};
     for (int i = 0; i < 2; ++i) {
-        LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, Px(i == 0 ? 140 : 70), const_cast<char *>(columns[i])};
+        LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, Px(i == 0 ? 110 : 60), const_cast<char *>(columns[i])};
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
     const char *const names[] = {"letter.txt", "notes.txt", "report.txt"};
@@ -137,7 +137,7 @@ HWND BuildMainWindowSection(const GalleryContext &context)
     windowClass.lpszClassName = ClassName;
     if (RegisterClassA(&windowClass) == 0)
         return nullptr;
-    HWND window = CreateWindowExA(0, ClassName, SectionTitle, WS_OVERLAPPEDWINDOW, 0, 0, Px(420), Px(260), nullptr,
+    HWND window = CreateWindowExA(0, ClassName, SectionTitle, WS_OVERLAPPEDWINDOW, 0, 0, Px(330), Px(260), nullptr,
                                   BuildMenuBar(), context.instance, nullptr);
     if (window == nullptr)
         return nullptr;
@@ -154,7 +154,7 @@ HWND BuildMainWindowSection(const GalleryContext &context)
 HWND BuildToolWindowSection(const GalleryContext &context)
 {
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, ClassName, "Tool window", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                                  0, 0, Px(160), Px(120), nullptr, nullptr, context.instance, nullptr);
+                                  0, 0, Px(140), Px(120), nullptr, nullptr, context.instance, nullptr);
     if (window == nullptr)
         return nullptr;
     AddChild(window, STATUSCLASSNAMEA, 0, 0, StatusId);

@@ -72,9 +72,9 @@ static void SetUpMainWindow(SkinnedWindow *rec, LONG)
     ShowComposedFrame(hwnd, false);
 }
 
-// Colours and custom draw the host's procedure left unanswered are answered
-// in the face. Custom draw comes for every item of every paint, and a list's
-// notifications by the hundred, so nothing else happens here.
+// Custom draw the host's procedure left unanswered is answered in the face.
+// It comes for every item of every paint, and a list's notifications by the
+// hundred, so nothing else happens here, unlike in a dialog.
 static LRESULT AnswerChildNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lParam)
 {
     const auto *header = reinterpret_cast<const NMHDR *>(lParam);
@@ -82,12 +82,6 @@ static LRESULT AnswerChildNotify(SkinnedWindow *rec, WPARAM wParam, LPARAM lPara
     if (header == nullptr || header->code != NM_CUSTOMDRAW || result != 0 || rec->released)
         return result;
     return AnswerForChild(header->hwndFrom, WM_NOTIFY, wParam, lParam, result);
-}
-
-static LRESULT AnswerChildColour(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = ForwardMessage(rec, msg, wParam, lParam);
-    return AnswerForChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
 }
 
 // A main window's non-client presses, cursor, window menu and menus are the
@@ -102,10 +96,7 @@ static LRESULT HandleMainWindowMessage(SkinnedWindow *rec, UINT msg, WPARAM wPar
         return ForwardMessage(rec, msg, wParam, lParam);
     case WM_NOTIFY:
         return AnswerChildNotify(rec, wParam, lParam);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        return AnswerChildColour(rec, msg, wParam, lParam);
+    // The controls' colour messages too.
     default:
         return HandleDialogMessage(rec, msg, wParam, lParam);
     }

@@ -41,6 +41,7 @@ static const DWORD SettleMilliseconds = 500;
 static const COLORREF ScreenshotBackground = RGB(64, 96, 128);
 
 static std::vector<HWND> galleryWindows;
+void (*whileMenuOpen)() = nullptr;
 static HWND mainWindow = nullptr;
 
 void CloseGalleryWindow(HWND window)
@@ -409,6 +410,40 @@ static void StopFaceWatch()
     faceWatch = {};
 }
 
+// The screenshot is taken from inside the menu loop of the main window's
+// section, with its File menu dropped from the bar: when the loop first
+// waits for input, everything has painted. The window must have settled in
+// the foreground first, or the loop ends as soon as it starts.
+static const char *menuShotPath = nullptr;
+static int menuShotResult = -1;
+
+static void ShootWithMenuOpen()
+{
+    whileMenuOpen = nullptr;
+    menuShotResult = TakeScreenshot(menuShotPath);
+    EndMenu();
+}
+
+static int TakeScreenshotWithMenuOpen(const char *path)
+{
+    const auto withMenu = std::find_if(galleryWindows.begin(), galleryWindows.end(), [](HWND window) {
+        char className[16];
+        GetClassNameA(window, className, sizeof className);
+        return GetMenu(window) != nullptr && std::strcmp(className, "#32770") != 0;
+    });
+    if (withMenu == galleryWindows.end())
+        return TakeScreenshot(path);
+    SetForegroundWindow(*withMenu);
+    PumpMessagesFor(SettleMilliseconds);
+    menuShotPath = path;
+    whileMenuOpen = ShootWithMenuOpen;
+    PostMessageA(*withMenu, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    for (int wait = 0; menuShotResult < 0 && wait < 10; ++wait)
+        PumpMessagesFor(SettleMilliseconds);
+    whileMenuOpen = nullptr;
+    return menuShotResult < 0 ? TakeScreenshot(path) : menuShotResult;
+}
+
 static void DestroyGalleryWindows()
 {
     for (HWND window : galleryWindows)
@@ -510,7 +545,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (BuildSections(context)) {
         PlaceWindows();
         ShowWindows();
-        result = screenshotPath != nullptr ? TakeScreenshot(screenshotPath) : RunUntilClosed();
+        result = screenshotPath != nullptr ? TakeScreenshotWithMenuOpen(screenshotPath) : RunUntilClosed();
     }
 
     enskin(nullptr, 0);

@@ -29,6 +29,10 @@ HWND BuildBarsSection(const GalleryContext &context);
 HWND BuildMainWindowSection(const GalleryContext &context);
 HWND BuildToolWindowSection(const GalleryContext &context);
 
+// Set while the screenshot waits for the main-window section's menu to show:
+// its window calls it when the menu loop first waits for input.
+extern void (*whileMenuOpen)();
+
 // Every kind of the tests' kind list that none of the built sections shows;
 // null when there is none.
 HWND BuildUnplacedKindsSection(const GalleryContext &context, const std::vector<HWND> &sections);

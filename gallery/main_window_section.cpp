@@ -123,6 +123,10 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
         CloseGalleryWindow(window);
         return 0;
+    case WM_ENTERIDLE:
+        if (whileMenuOpen != nullptr)
+            whileMenuOpen();
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

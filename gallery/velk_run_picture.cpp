@@ -117,8 +117,11 @@ int ShowVelkRun(const char *path, const char *faceFolder)
         SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                      SWP_NOZORDER | (IsRectEmpty(&place) ? SWP_NOSIZE : 0));
         shown.push_back(window);
+        // A menu opened before its window has settled in the foreground
+        // closes as soon as it opens.
         if (program.menuKey != 0) {
             SetForegroundWindow(window);
+            Settle();
             PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, program.menuKey);
         }
         if (program.dialogCommand == 0)

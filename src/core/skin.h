@@ -450,6 +450,8 @@ void FollowMenuLoop(SkinnedWindow *owner, bool entering);
 // where the system has drawn a selection into it; false, with *result
 // untouched, for a message that goes on to the kind's handler.
 void PaintMenuBar(SkinnedWindow *rec, HDC dc, const RECT &window, int part);
+// The bar, all of its rows, in window coordinates; false when it shows none.
+bool MenuBarPlace(HWND hwnd, RECT *place);
 void AddMenuBarItemsLeftToSystem(HWND hwnd, HRGN region);
 bool AnswerMenuBarMessage(SkinnedWindow *rec, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result);
 

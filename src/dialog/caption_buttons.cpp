@@ -139,12 +139,11 @@ static void PaintHelpButton(HWND hwnd, HDC dc, const ButtonRow &row, const COLOR
     OutlineButton(dc, row, face);
 }
 
-void PaintCaptionButtons(SkinnedWindow *rec, HDC dc)
+void PaintCaptionButtons(SkinnedWindow *rec, HDC dc, const CaptionLayout &layout)
 {
     const HWND hwnd = rec->hwnd;
     const Face &face = *CurrentFace();
     const auto *buttons = static_cast<const CaptionButtonState *>(rec->extraState);
-    const CaptionLayout layout = CaptionLayoutOf(rec);
     ButtonRow row;
     row.top = layout.band.top;
     row.right = layout.buttonsRight;

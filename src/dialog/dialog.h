@@ -70,7 +70,7 @@ void PaintMainWindowBackground(SkinnedWindow *rec, HDC dc);
 
 // Caption buttons: painting in window coordinates, from dc's origin, and
 // mouse input.
-void PaintCaptionButtons(SkinnedWindow *rec, HDC dc);
+void PaintCaptionButtons(SkinnedWindow *rec, HDC dc, const CaptionLayout &layout);
 LRESULT PressCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT ReleaseCaptionButton(SkinnedWindow *rec, WPARAM hitTest, LPARAM lParam);
 LRESULT TrackCaptionButtons(SkinnedWindow *rec, WPARAM hitTest);

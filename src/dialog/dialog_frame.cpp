@@ -156,7 +156,7 @@ static void PaintDialogCaption(SkinnedWindow *rec, HDC dc)
 
     // The title's text and font came from the host's procedure too.
     if (!rec->released)
-        PaintCaptionButtons(rec, dc);
+        PaintCaptionButtons(rec, dc, layout);
 }
 
 // A main window's frame is as wide as its style makes it, and a client edge
@@ -167,21 +167,13 @@ static void PaintWholeFrame(SkinnedWindow *rec, HDC dc)
     const HWND hwnd = rec->hwnd;
     if (rec->windowRegion == nullptr && !IsIconic(hwnd))
         InstallDialogRegion(rec);
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT *>(&client), 2);
-    OffsetRect(&client, -window.left, -window.top);
+    const RECT whole = WindowRectInWindow(hwnd);
+    const RECT client = ClientAreaIn(hwnd, whole);
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    MENUBARINFO menu = {};
-    menu.cbSize = sizeof menu;
-    if (GetMenu(hwnd) != nullptr && GetMenuBarInfo(hwnd, OBJID_MENU, 0, &menu) && !IsRectEmpty(&menu.rcBar)) {
-        OffsetRect(&menu.rcBar, -window.left, -window.top);
-        ExcludeClipRect(dc, menu.rcBar.left, menu.rcBar.top, menu.rcBar.right, menu.rcBar.bottom);
-    }
-    const RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
+    RECT menuBar;
+    if (MenuBarPlace(hwnd, &menuBar))
+        ExcludeClipRect(dc, menuBar.left, menuBar.top, menuBar.right, menuBar.bottom);
     FillSolid(dc, &whole, CurrentFace()->dialogFrame);
     RestoreDC(dc, saved);
 }
@@ -205,7 +197,7 @@ void PaintDialogPart(SkinnedWindow *rec, HDC dc, const RECT &window, int part)
         PaintWholeFrame(rec, dc);
     // Installing the region sends messages to the host's procedure.
     if (part == DIALOG_CAPTION_BUTTONS)
-        PaintCaptionButtons(rec, dc);
+        PaintCaptionButtons(rec, dc, CaptionLayoutOf(rec));
     else if (!rec->released)
         PaintDialogCaption(rec, dc);
     PutBackOrigin(dc, origin);

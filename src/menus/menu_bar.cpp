@@ -79,8 +79,7 @@ static HMENU MenuBarOf(HWND hwnd)
     return GetMenu(hwnd);
 }
 
-// The bar, all of its rows, in window coordinates; false when it shows none.
-static bool MenuBarPlace(HWND hwnd, RECT *place)
+bool MenuBarPlace(HWND hwnd, RECT *place)
 {
     MENUBARINFO bar = {};
     bar.cbSize = sizeof bar;
